@@ -1,0 +1,91 @@
+// Ladder and chute pictures on the board.
+#include "chutes.h"
+
+#include "board.h"
+#include "config.h"
+#include "screen.h"
+
+#include <SDL_rotozoom.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+constexpr double DEGREES_PER_RADIAN = 57.29577951308238;
+
+int strip_length(int dx, int dy)
+{
+    long long sq = (long long)dx * dx + (long long)dy * dy;
+    long long root = (long long)std::sqrt((double)sq);
+    while (root * root > sq)
+        root--;
+    while ((root + 1) * (root + 1) <= sq)
+        root++;
+    return int(root);
+}
+
+double turn_angle(int dx, int dy)
+{
+    double direction = std::atan2(double(dy), double(dx)) * DEGREES_PER_RADIAN;
+    return -(direction - 90.0);
+}
+
+int ladder_pieces(int length)
+{
+    return (length - LADDER_TOP_ROWS) / LADDER_PIECE_ROWS + 1;
+}
+
+static SurfacePtr new_strip(int height)
+{
+    return SurfacePtr(SDL_CreateRGBSurface(0, BAND_WIDTH, height, 32, 0, 0, 0, 0));
+}
+
+static void copy_rows(SDL_Surface *tile, int from_row, int rows, SDL_Surface *strip, int to_row)
+{
+    SDL_Rect from{0, Sint16(from_row), BAND_WIDTH, Uint16(rows)};
+    SDL_Rect to{0, Sint16(to_row), 0, 0};
+    SDL_UpperBlit(tile, &from, strip, &to);
+}
+
+// Turns the strip, keys out black and copies it onto the board at the
+// smaller corner of the two points. Returns the turned picture's depth.
+static int turn_and_place(SDL_Surface *strip, double angle, int x1, int y1, int x2, int y2)
+{
+    SurfacePtr picture(rotozoomSurface(strip, angle, 1.0, SMOOTHING_ON));
+    if (picture == nullptr)
+        return 0;
+    SDL_SetColorKey(picture.get(), SDL_SRCCOLORKEY, SDL_MapRGB(picture->format, 0, 0, 0));
+    SDL_Rect to{Sint16(std::min(x1, x2)), Sint16(std::min(y1, y2)), 0, 0};
+    SDL_UpperBlit(picture.get(), nullptr, board, &to);
+    return picture->format->BitsPerPixel;
+}
+
+void makechute(int x1, int y1, int x2, int y2)
+{
+    int length = strip_length(x2 - x1, y2 - y1);
+    double angle = turn_angle(x2 - x1, y2 - y1);
+    SurfacePtr strip = new_strip(length);
+    if (strip == nullptr)
+        return;
+    std::printf("Unrotated chute format = %d\n", strip->format->BitsPerPixel);
+    for (int k = 0; k < length; k++)
+        copy_rows(s_chute, 0, 1, strip.get(), k);
+    int depth = turn_and_place(strip.get(), angle, x1, y1, x2, y2);
+    std::printf("Roto format = %d\n", depth);
+    std::printf("Roto format = %d\n", depth);
+}
+
+void makeladder(int x1, int y1, int x2, int y2)
+{
+    std::printf("At start %d, %d to %d, %d\n", x1, y1, x2, y2);
+    int length = strip_length(x2 - x1, y2 - y1);
+    int pieces = ladder_pieces(length);
+    SurfacePtr strip = new_strip(LADDER_PIECE_ROWS * pieces + LADDER_TOP_ROWS);
+    if (strip == nullptr)
+        return;
+    copy_rows(s_ladder, 0, LADDER_TOP_ROWS, strip.get(), 0);
+    for (int k = 0; k < pieces; k++)
+        copy_rows(s_ladder, LADDER_TOP_ROWS, LADDER_PIECE_ROWS, strip.get(),
+                  LADDER_TOP_ROWS + LADDER_PIECE_ROWS * k);
+    turn_and_place(strip.get(), turn_angle(x2 - x1, y2 - y1), x1, y1, x2, y2);
+}

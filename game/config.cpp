@@ -1,0 +1,54 @@
+// Reading the version's records into the board.
+#include "config.h"
+
+#include "board.h"
+#include "chutes.h"
+#include "images.h"
+#include "records.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+std::string location;
+SDL_Surface *s_chute = nullptr;
+SDL_Surface *s_ladder = nullptr;
+
+constexpr int ANCHOR_DX = 14; // a 20-pixel band from here is centred on the square
+constexpr int ANCHOR_DY = 16;
+
+SDL_Rect anchor_point(int n)
+{
+    SDL_Rect cell = blist[n]->rect;
+    return SDL_Rect{Sint16(cell.x + ANCHOR_DX), Sint16(cell.y + ANCHOR_DY), 0, 0};
+}
+
+static void apply_record(const VersionRecord &record)
+{
+    Square *from = blist[record.start];
+    from->dest = record.end;
+    std::memcpy(from->note, record.note.c_str(), record.note.size() + 1);
+    SDL_Rect a = anchor_point(record.start);
+    SDL_Rect b = anchor_point(record.end);
+    if (record.end > record.start)
+        makeladder(a.x, a.y, b.x, b.y);
+    else
+        makechute(a.x, a.y, b.x, b.y);
+}
+
+void read_config(const std::string &version)
+{
+    s_chute = read_xpm(chute1_xpm);
+    s_ladder = read_xpm(ladder1_xpm);
+    location = version;
+    std::string path = version_config_path(location);
+    VersionFile file = read_version_file(path);
+    if (!file.opened) {
+        std::fprintf(stderr, "Cannot open the version file %s\n", path.c_str());
+        std::exit(1);
+    }
+    for (const std::string &problem : file.problems)
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    for (const VersionRecord &record : file.records)
+        apply_record(record);
+}

@@ -1,0 +1,10 @@
+// Decoding of the compiled-in pictures.
+#include "images.h"
+
+#include <SDL_image.h>
+
+SDL_Surface *read_xpm(const char *const xpm[])
+{
+    // SDL_image takes a non-const array but only reads it.
+    return IMG_ReadXPMFromArray(const_cast<char **>(xpm));
+}

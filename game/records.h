@@ -1,0 +1,42 @@
+// The reader of a version file: the one piece of code that splits
+// "./<version>/<version>.config" into records, for the game and the tools.
+#pragma once
+
+#include <string>
+#include <vector>
+
+constexpr int FIRST_SQUARE = 0;
+constexpr int LAST_SQUARE = 99;
+constexpr int NOTE_MAX_CHARS = 79; // characters kept of a note, line end included
+
+// One ladder or chute: its start and end square and the note of its start.
+struct VersionRecord {
+    int start;        // 0 to 99
+    int end;          // 0 to 99; above start a ladder, below a chute
+    std::string note; // as read: normally the blank after the end square, the
+                      // words and the line end; a note of exactly 79 characters
+                      // keeps no line end; never longer than 79
+    int line;         // line of the file on which the record starts, from 1
+};
+
+struct VersionFile {
+    bool opened = false;                 // false: the file could not be read
+    std::vector<VersionRecord> records;  // in file order, duplicates kept
+    std::vector<std::string> problems;   // "path:line: what is wrong", in order
+};
+
+// "./<version>/<version>.config", for a version name of any length.
+std::string version_config_path(const std::string &version);
+
+// Reads a version file. Each record is a start square, an end square (decimal
+// numbers after any white space, line ends included) and the rest of that line
+// as its note. A record whose numbers are missing, not numbers or outside 0 to
+// 99 is skipped with a problem and reading goes on at the next line; a note
+// longer than 79 characters keeps its first 79 and the rest of its line is
+// skipped with a problem; a file that ends right after both numbers gives an
+// empty note. A file that cannot be opened gives opened == false and no records.
+VersionFile read_version_file(const std::string &path);
+
+// The same reading over text already in memory; `name` stands for the path in
+// the problems.
+VersionFile parse_version_text(const std::string &text, const std::string &name);

@@ -1,0 +1,26 @@
+// The display surface and its video mode.
+#include "screen.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+SDL_Surface *screen = nullptr;
+std::uint32_t screen_flags = 0;
+
+void change_screen(int width, int height)
+{
+    screen = SDL_SetVideoMode(width, height, 32, screen_flags);
+    if (screen == nullptr) {
+        std::fprintf(stderr, "Error changing screen mode: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+}
+
+void prefer_software_video()
+{
+    // The window is a software surface anyway; presenting it through a GPU
+    // renderer only loads a graphics driver stack for nothing. The last
+    // argument 0 keeps a value the user has set.
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+}

@@ -1,0 +1,25 @@
+// The display surface, shared by the game and the chute previewer.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+
+// A working surface that is freed when it goes out of scope.
+struct SurfaceFree {
+    void operator()(SDL_Surface *s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+extern SDL_Surface *screen;        // the window's surface, 32 bits per pixel
+extern std::uint32_t screen_flags; // flags for SDL_SetVideoMode; set before the mode
+
+// Sets `screen` to a width x height window of 32 bits per pixel with
+// `screen_flags`. When the mode cannot be set, prints "Error changing screen
+// mode: ..." on standard error and ends the process with status 1.
+void change_screen(int width, int height);
+
+// Asks SDL for a plain software presentation of the window (no GPU renderer),
+// unless the user has chosen otherwise in the environment. Call before SDL_Init.
+void prefer_software_video();
