@@ -2,8 +2,7 @@
 #include "records.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -177,11 +176,17 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
 
 VersionFile read_version_file(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::FILE *in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
         return VersionFile{};
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::string text;
+    char block[4096];
+    std::size_t got;
+    while ((got = std::fread(block, 1, sizeof block, in)) > 0)
+        text.append(block, got);
+    bool failed = std::ferror(in) != 0; // a folder opens but cannot be read
+    std::fclose(in);
+    if (failed)
         return VersionFile{};
     return parse_version_text(text, path);
 }

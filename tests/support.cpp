@@ -1,0 +1,86 @@
+// Shared test helpers.
+#include "support.h"
+
+#include "font.h"
+#include "screen.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+void start_dummy_video()
+{
+    if (screen != nullptr)
+        return;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
+    screen_flags = SDL_SRCCOLORKEY;
+    change_screen(640, 480);
+    Font_setup();
+}
+
+std::uint32_t pixel_at(SDL_Surface *surface, int x, int y)
+{
+    SDL_LockSurface(surface);
+    const SDL_PixelFormat *f = surface->format;
+    const Uint8 *row = static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch;
+    Uint32 value = 0;
+    switch (f->BytesPerPixel) {
+    case 4: value = reinterpret_cast<const Uint32 *>(row)[x]; break;
+    case 2: value = reinterpret_cast<const Uint16 *>(row)[x]; break;
+    case 1: value = row[x]; break;
+    default: value = Uint32(row[3 * x]) | Uint32(row[3 * x + 1]) << 8 | Uint32(row[3 * x + 2]) << 16;
+    }
+    SDL_UnlockSurface(surface);
+    Uint8 r, g, b;
+    SDL_GetRGB(value, surface->format, &r, &g, &b);
+    return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
+}
+
+std::string enter_scratch_folder(const std::string &label)
+{
+    fs::path dir = fs::temp_directory_path() / ("varnowick-" + label + "-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::current_path(dir);
+    return dir.string();
+}
+
+void write_file(const std::string &path, const std::string &text)
+{
+    fs::path p(path);
+    if (p.has_parent_path())
+        fs::create_directories(p.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string read_file(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void begin_stdout_capture()
+{
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+}
+
+std::string end_stdout_capture()
+{
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
+std::string data_folder()
+{
+    return VARNOWICK_DATA_DIR;
+}

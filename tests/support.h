@@ -1,0 +1,32 @@
+// Helpers shared by the test programs: SDL on its dummy drivers, pixels,
+// scratch folders and captured output.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+// Brings up SDL's dummy video driver (and the timer) once, opens the 640 x 480
+// window surface through change_screen and sets up the bitmap font.
+void start_dummy_video();
+
+// The colour at (x, y) of a surface, as 0xRRGGBB.
+std::uint32_t pixel_at(SDL_Surface *surface, int x, int y);
+
+// Makes a fresh empty folder under the system's temporary folder and changes
+// the working directory to it; returns its path.
+std::string enter_scratch_folder(const std::string &label);
+
+// Writes text to path, creating the file's folder when needed.
+void write_file(const std::string &path, const std::string &text);
+
+// The bytes of a file; empty when it cannot be read.
+std::string read_file(const std::string &path);
+
+// Captures everything printed on standard output between the two calls.
+void begin_stdout_capture();
+std::string end_stdout_capture();
+
+// The folder that holds the project's run-time files (data/).
+std::string data_folder();

@@ -1,0 +1,125 @@
+// The version file reader: well-formed files exactly as the format says,
+// malformed lines skipped with a message naming the file and line.
+#include "records.h"
+
+#include "support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Expected {
+    int start, end;
+    std::string note;
+};
+
+struct Case {
+    const char *name;
+    std::string text;
+    std::vector<Expected> records;
+    std::vector<std::string> problems;
+};
+
+std::string repeat(char c, int n)
+{
+    return std::string(std::size_t(n), c);
+}
+
+const std::string note78 = " " + repeat('a', 77); // 78 characters with its blank
+const std::string note79 = " " + repeat('b', 78);
+const std::string note85 = " " + repeat('c', 84);
+
+const std::vector<Case> cases = {
+    {"empty file", "", {}, {}},
+    {"white space only", " \n\t\n  \n", {}, {}},
+    {"one record", "7 3 The note\n", {{7, 3, " The note\n"}}, {}},
+    {"blank lines before and between", "\n\n4 14 up\n\n\n30 12 down\n",
+     {{4, 14, " up\n"}, {30, 12, " down\n"}}, {}},
+    {"nothing after the end square", "5 6\n8 9 x\n", {{5, 6, "\n"}, {8, 9, " x\n"}}, {}},
+    {"equal squares", "7 7 stay\n", {{7, 7, " stay\n"}}, {}},
+    {"duplicate start kept in order", "12 30 a\n12 40 b\n", {{12, 30, " a\n"}, {12, 40, " b\n"}}, {}},
+    {"last line without line end", "1 2 a\n3 4 last", {{1, 2, " a\n"}, {3, 4, " last"}}, {}},
+    {"78 character note keeps its line end", "1 2" + note78 + "\n5 6 x\n",
+     {{1, 2, note78 + "\n"}, {5, 6, " x\n"}}, {}},
+    {"79 character note loses its line end", "1 2" + note79 + "\n5 6 x\n",
+     {{1, 2, note79}, {5, 6, " x\n"}}, {}},
+    {"79 character note at the end of the file", "1 2" + note79, {{1, 2, note79}}, {}},
+    {"signed numbers", "+5 -0 x\n", {{5, 0, " x\n"}}, {}},
+    {"end square on the next line", "5\n6 x\n", {{5, 6, " x\n"}}, {}},
+    {"trailing blanks after the last record", "1 2 a\n   \n\n", {{1, 2, " a\n"}}, {}},
+    {"file ends after both numbers", "1 2 a\n3 4", {{1, 2, " a\n"}, {3, 4, ""}}, {}},
+    {"start square out of range", "100 5 x\n6 7 y\n", {{6, 7, " y\n"}},
+     {"v.config:1: the start square 100 is outside 0 to 99; line skipped"}},
+    {"end square out of range", "1 2 a\n5 -1 x\n6 7 y\n", {{1, 2, " a\n"}, {6, 7, " y\n"}},
+     {"v.config:2: the end square -1 is outside 0 to 99; line skipped"}},
+    {"huge number", "99999999999999999999 5 x\n6 7 y\n", {{6, 7, " y\n"}},
+     {"v.config:1: the start square 99999999999999999999 is outside 0 to 99; line skipped"}},
+    {"text where the start belongs", "abc 5 x\n6 7 y\n", {{6, 7, " y\n"}},
+     {"v.config:1: the start square \"abc\" is not a number; line skipped"}},
+    {"text where the end belongs", "5 abc def\n6 7 y\n", {{6, 7, " y\n"}},
+     {"v.config:1: the end square \"abc\" is not a number; line skipped"}},
+    {"a lone sign is not a number", "- 5 x\n6 7 y\n", {{6, 7, " y\n"}},
+     {"v.config:1: the start square \"-\" is not a number; line skipped"}},
+    {"file ends after the start square", "1 2 a\n3", {{1, 2, " a\n"}},
+     {"v.config:2: the file ends where the end square belongs"}},
+    {"over-long note keeps 79 characters", "1 2" + note85 + "\n5 6 x\n",
+     {{1, 2, note85.substr(0, 79)}, {5, 6, " x\n"}},
+     {"v.config:1: the note is longer than 79 characters; the rest of the line is skipped"}},
+    {"over-long note at the end of the file", "1 2" + note85,
+     {{1, 2, note85.substr(0, 79)}},
+     {"v.config:1: the note is longer than 79 characters; the rest of the line is skipped"}},
+    {"problems name their own lines", "\n\nx 1 a\n\n1 2 b\n200 1 c\n",
+     {{1, 2, " b\n"}},
+     {"v.config:3: the start square \"x\" is not a number; line skipped",
+      "v.config:6: the start square 200 is outside 0 to 99; line skipped"}},
+};
+
+TEST(VersionReader, SplitsTextIntoRecords)
+{
+    for (const Case &c : cases) {
+        VersionFile file = parse_version_text(c.text, "v.config");
+        ASSERT_EQ(file.records.size(), c.records.size()) << c.name;
+        for (std::size_t i = 0; i < c.records.size(); i++) {
+            EXPECT_EQ(file.records[i].start, c.records[i].start) << c.name << " record " << i;
+            EXPECT_EQ(file.records[i].end, c.records[i].end) << c.name << " record " << i;
+            EXPECT_EQ(file.records[i].note, c.records[i].note) << c.name << " record " << i;
+        }
+        EXPECT_EQ(file.problems, c.problems) << c.name;
+    }
+}
+
+TEST(VersionReader, RecordsKnowTheirLines)
+{
+    VersionFile file = parse_version_text("\n1 2 a\n\n\n3 4" + note79 + "\n5 6 b\n", "v");
+    ASSERT_EQ(file.records.size(), 3u);
+    EXPECT_EQ(file.records[0].line, 2);
+    EXPECT_EQ(file.records[1].line, 5);
+    EXPECT_EQ(file.records[2].line, 6);
+}
+
+TEST(VersionReader, ReadsFilesAndRefusesWhatCannotBeOpened)
+{
+    enter_scratch_folder("records");
+    write_file("./demo/demo.config", "4 14 climb\n");
+    EXPECT_EQ(version_config_path("demo"), "./demo/demo.config");
+    VersionFile file = read_version_file(version_config_path("demo"));
+    EXPECT_TRUE(file.opened);
+    ASSERT_EQ(file.records.size(), 1u);
+    EXPECT_EQ(file.records[0].note, " climb\n");
+
+    EXPECT_FALSE(read_version_file("./missing/missing.config").opened);
+    std::filesystem::create_directories("./folder.config");
+    EXPECT_FALSE(read_version_file("./folder.config").opened);
+}
+
+TEST(VersionReader, LongVersionNamesMakeLongPaths)
+{
+    std::string name = repeat('n', 300);
+    EXPECT_EQ(version_config_path(name), "./" + name + "/" + name + ".config");
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#!/bin/bash
+# Builds the game's sound effects in data/audio/ (16-bit PCM, 44100 Hz, stereo):
+#   player1.wav, player2.wav   spoken "Player one" / "Player two"
+#   win1.wav, win2.wav         rising chime + spoken "Player one/two wins!"
+#   ambient_-tolvik-57.wav     short wooden die rattle (replayed while the die spins)
+# Needs: festival (text2wave) with a voice, sox.  Run from the repository root.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+OUT=data/audio
+mkdir -p "$OUT"
+
+for tool in text2wave sox; do
+    command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
+done
+
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+
+RATE=44100
+# -R: fixed seeds for noise and dither, so repeated runs give the same files.
+SOX="sox -R -V1"
+FMT="-r $RATE -c 2 -b 16 -e signed-integer"
+
+# speak TEXT OUTFILE: synthesise TEXT, trim the leading/trailing silence,
+# leave a short pad, convert to the game's format and level it to -3 dBFS.
+speak() {
+    local text=$1 out=$2
+    echo "$text" | text2wave -o "$TMP/raw.wav"
+    $SOX "$TMP/raw.wav" $FMT "$out" \
+        silence 1 0.01 0.5% reverse silence 1 0.01 0.5% reverse \
+        highpass 80 pad 0.02 0.05 rate -h $RATE channels 2 gain -n -3
+}
+
+# chime OUTFILE: four bell-like notes rising C6 E6 G6 C7, 90 ms apart.
+chime() {
+    local out=$1 i=0 parts=()
+    for f in 1046.5 1318.5 1568.0 2093.0; do
+        local delay len
+        delay=$(awk -v i=$i 'BEGIN { printf "%.3f", i * 0.09 }')
+        len=$(awk -v i=$i 'BEGIN { printf "%.3f", 0.55 - i * 0.05 }')
+        # Fundamental plus a quiet octave partial, quick attack, long soft decay.
+        $SOX -n $FMT "$TMP/note$i.wav" \
+            synth "$len" sine "$f" synth "$len" sine mix "$(awk -v f="$f" 'BEGIN { print 2 * f }')" \
+            fade l 0.004 "$len" "$(awk -v l="$len" 'BEGIN { print l - 0.01 }')" \
+            vol 0.3 pad "$delay"
+        parts+=("$TMP/note$i.wav")
+        i=$((i + 1))
+    done
+    $SOX -m "${parts[@]}" $FMT "$out" reverb 20 50 40 gain -n -4
+}
+
+# One wooden knock: a damped low tone plus a band-passed noise tick, both
+# decaying exponentially (sox's "l" fade is linear in dB).
+knock() {
+    local out=$1 freq=$2 len=$3 amp=$4
+    $SOX -n $FMT "$TMP/k_tone.wav" synth "$len" sine "$freq" sine "$(awk -v f="$freq" 'BEGIN { print f * 2.7 }')" \
+        remix 1,2 1,2 fade l 0 "$len" "$len" vol 0.45
+    $SOX -n $FMT "$TMP/k_tick.wav" synth "$len" pinknoise \
+        sinc 800-4000 fade l 0 "$len" "$(awk -v l="$len" 'BEGIN { print l * 0.6 }')" trim 0 "$len" vol 0.6
+    $SOX -m "$TMP/k_tone.wav" "$TMP/k_tick.wav" $FMT "$out" fade h 0.0008 "$len" 0.004 vol "$amp"
+}
+
+# rattle OUTFILE: four knocks of falling strength at uneven intervals.
+rattle() {
+    local out=$1
+    knock "$TMP/r0.wav" 820 0.045 1.00
+    knock "$TMP/r1.wav" 610 0.040 0.75
+    knock "$TMP/r2.wav" 960 0.035 0.55
+    knock "$TMP/r3.wav" 720 0.030 0.35
+    $SOX "$TMP/r1.wav" "$TMP/r1d.wav" pad 0.041
+    $SOX "$TMP/r2.wav" "$TMP/r2d.wav" pad 0.078
+    $SOX "$TMP/r3.wav" "$TMP/r3d.wav" pad 0.122
+    $SOX -m "$TMP/r0.wav" "$TMP/r1d.wav" "$TMP/r2d.wav" "$TMP/r3d.wav" $FMT "$out" \
+        highpass 150 lowpass 6000 trim 0 0.155 fade t 0 0.155 0.01 gain -n -4
+}
+
+speak "Player one." "$OUT/player1.wav"
+speak "Player two." "$OUT/player2.wav"
+
+chime "$TMP/chime.wav"
+for n in one two; do
+    case $n in one) k=1 ;; two) k=2 ;; esac
+    speak "Player $n wins!" "$TMP/wins$k.wav"
+    # Chime first, speech starting as the last note rings out.
+    $SOX "$TMP/wins$k.wav" "$TMP/wins${k}d.wav" pad 0.40
+    $SOX -m "$TMP/chime.wav" "$TMP/wins${k}d.wav" $FMT "$OUT/win$k.wav" gain -n -3
+done
+
+rattle "$OUT/ambient_-tolvik-57.wav"
+
+for f in player1 player2 win1 win2 ambient_-tolvik-57; do
+    printf '%-28s %s s\n' "$f.wav" "$(soxi -D "$OUT/$f.wav")"
+done
