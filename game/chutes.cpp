@@ -70,7 +70,11 @@ void makechute(int x1, int y1, int x2, int y2)
     std::printf("Unrotated chute format = %d\n", strip->format->BitsPerPixel);
     for (int k = 0; k < length; k++)
         copy_rows(s_chute, 0, 1, strip.get(), k);
-    int depth = turn_and_place(strip.get(), angle, x1, y1, x2, y2);
+    // A chute between equal squares has no rows and shows nothing; the
+    // rotator is not asked to sample an empty picture. A turned picture keeps
+    // the strip's 32 bits.
+    int depth = length > 0 ? turn_and_place(strip.get(), angle, x1, y1, x2, y2)
+                           : strip->format->BitsPerPixel;
     std::printf("Roto format = %d\n", depth);
     std::printf("Roto format = %d\n", depth);
 }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The real game in a real X window: the board of a small version and of the
+# default version, checked through a screenshot and the printed lines.
+set -euo pipefail
+build=$1 data=$2
+source "$(dirname "$0")/e2e_lib.sh"
+SHOTS_DIR=$build/e2e-shots
+game=$build/game/boardgame
+work=$(mktemp -d)
+at_exit "rm -rf '$work'"
+cp -r "$data/image" "$data/audio" "$data/mivo" "$work/"
+mkdir -p "$work/demo"
+printf '1 21 A ladder straight up.\n36 23 A chute straight down.\n' > "$work/demo/demo.config"
+start_x
+cd "$work"
+export SDL_AUDIODRIVER=dummy
+
+SDL_AUDIODRIVER=dummy "$game" demo > demo.out 2> demo.err &
+pid=$!
+win=$(find_window)
+sleep 0.5
+shot "$win" demo.png
+kill -TERM $pid
+wait $pid || fail "the game did not end cleanly after its window was asked to close"
+cat > demo.want <<'OUT'
+Board format = 32
+At start 62, 448 to 62, 352
+Unrotated chute format = 32
+Roto format = 32
+Roto format = 32
+OUT
+diff demo.want demo.out || fail "printed lines of the demo board"
+[ -s demo.err ] && fail "unexpected messages: $(cat demo.err)"
+
+expect_pixel demo.png 1 1 FFFFCC "top-left square"
+expect_pixel demo.png 49 1 FFFFF0 "its neighbour"
+expect_pixel demo.png 47 1 101010 "the line between them"
+expect_pixel demo.png 600 400 000000 "the side panel"
+expect_pixel demo.png 2 437 101010 "the left stroke of square 0's first digit"
+expect_pixel demo.png 66 380 D57E29 "a rail of the ladder from 1 to 21"
+expect_pixel demo.png 160 320 FF0000 "the wall of the chute from 36 to 23"
+expect_pixel demo.png 166 320 E0E0E0 "the slide of the chute from 36 to 23"
+size=$(identify -format '%wx%h' demo.png)
+[ "$size" = 640x480 ] || fail "window is $size"
+
+# The default version: one ladder line per ladder, three lines per chute.
+"$game" > mivo.out 2> mivo.err &
+pid=$!
+win=$(find_window)
+sleep 0.3
+kill -TERM $pid
+wait $pid || true
+ladders=$(awk '$2 > $1' mivo/mivo.config | wc -l)
+chutes=$(awk '$2 <= $1' mivo/mivo.config | wc -l)
+[ "$(grep -c '^At start' mivo.out)" = "$ladders" ] || fail "ladder lines of mivo"
+[ "$(grep -c '^Unrotated chute format = 32$' mivo.out)" = "$chutes" ] || fail "chute lines of mivo"
+[ -s mivo.err ] && fail "mivo printed problems: $(cat mivo.err)"
+
+# A version whose file is missing stops the game with a message.
+if "$game" nosuch > none.out 2> none.err; then fail "a missing version started"; fi
+grep -q 'Cannot open the version file ./nosuch/nosuch.config' none.err || fail "missing version message"
+echo "e2e board: ok"

@@ -1,0 +1,60 @@
+# Shell helpers for the end-to-end tests: a private X server, the game's
+# window, screenshots and their pixels. Source it; call start_x first.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# at_exit COMMAND: runs COMMAND when the script ends, after those added before.
+AT_EXIT=""
+at_exit() {
+    AT_EXIT="$AT_EXIT$1;"
+    trap "$AT_EXIT" EXIT
+}
+
+# Starts Xvfb on a display that it picks itself (so parallel runs never race
+# for one) and exports DISPLAY; stops it at exit.
+start_x() {
+    local numfile
+    numfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    at_exit "kill $XVFB_PID 2>/dev/null"
+    for _ in $(seq 100); do
+        if [ -s "$numfile" ]; then
+            export DISPLAY=":$(head -n 1 "$numfile")"
+            rm -f "$numfile"
+            xdpyinfo >/dev/null 2>&1 && return 0
+        fi
+        sleep 0.1
+    done
+    fail "no X server could be started"
+}
+
+# Waits up to 20 s for a window titled Varnowick and prints its id.
+find_window() {
+    for _ in $(seq 200); do
+        id=$(xdotool search --name '^Varnowick$' 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "windows on $DISPLAY:" >&2
+    xdotool search --name '.' getwindowname %@ >&2 2>/dev/null || true
+    fail "no Varnowick window appeared"
+}
+
+# shot WINDOW FILE: a PNG of the window, also kept in $SHOTS_DIR when set so
+# that someone can look at it after the run.
+shot() {
+    import -window "$1" "$2" || fail "screenshot of window $1"
+    if [ -n "${SHOTS_DIR:-}" ]; then mkdir -p "$SHOTS_DIR" && cp "$2" "$SHOTS_DIR/"; fi
+}
+
+# pixel FILE X Y: the colour at (X, Y) as RRGGBB.
+pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 | grep -oE '#[0-9A-F]{6}' | tr -d '#'
+}
+
+# expect_pixel FILE X Y RRGGBB WHAT
+expect_pixel() {
+    got=$(pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "$5: pixel ($2, $3) is $got, expected $4"
+}
