@@ -153,16 +153,6 @@ TEST(Makechute, ChuteTurnedFlatLiesAlongTheRow)
     }
 }
 
-TEST(Makechute, NoPictureGivesNoChute)
-{
-    start_tool();
-    SDL_Surface *kept = s_chute;
-    s_chute = nullptr;
-    SurfacePtr chute(makechute(FIXED_X, FIXED_Y, START_X, START_Y));
-    s_chute = kept;
-    EXPECT_EQ(chute, nullptr);
-}
-
 TEST(Makechute, StripTooTallForARectangleGivesNoChute)
 {
     start_tool();
