@@ -1,0 +1,187 @@
+// The chute preview tool: start-up, the three-piece chute and the display loop.
+#include "chute_main.h"
+
+#include "screen.h"
+
+#include <SDL_image.h>
+#include <SDL_rotozoom.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+constexpr int WINDOW_W = 640;
+constexpr int WINDOW_H = 480;
+constexpr const char *CAPTION = "Varnowick";
+constexpr double DEGREES_PER_RADIAN = 57.29577951308238;
+
+// The chute stands on row 313; row 314 stays black above the white bar.
+constexpr int CHUTE_BOTTOM = 314;
+constexpr SDL_Rect WHITE_BAR{200, 315, 200, 50};
+
+// How far one arrow-key release moves the point, and where it must stay.
+constexpr int STEP = 48;
+constexpr int MIN_X = 50;
+constexpr int MAX_X = 500;
+constexpr int MIN_Y = 40;
+constexpr int MAX_Y = 200;
+
+SDL_Surface *s_chute = nullptr;
+SDL_Surface *temp = nullptr;
+
+void init_SDL_stuff()
+{
+    prefer_software_video();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
+        std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
+        std::exit(-1);
+    }
+    std::atexit(SDL_Quit);
+    screen_flags = SDL_SRCCOLORKEY;
+    change_screen(WINDOW_W, WINDOW_H);
+    SDL_WM_SetCaption(CAPTION, CAPTION);
+}
+
+bool load_chute_picture(const std::string &path)
+{
+    SurfacePtr picture(IMG_Load(path.c_str()));
+    if (picture == nullptr) {
+        std::fprintf(stderr, "Cannot load the chute picture %s: %s\n", path.c_str(), IMG_GetError());
+        return false;
+    }
+    if (picture->w < CHUTE_W || picture->h < PICTURE_ROWS) {
+        std::fprintf(stderr, "The chute picture %s is %d x %d pixels; it must be at least %d x %d\n",
+                     path.c_str(), picture->w, picture->h, CHUTE_W, PICTURE_ROWS);
+        return false;
+    }
+    s_chute = picture.release();
+    return true;
+}
+
+int chute_length(int dx, int dy)
+{
+    // The half is added before the root, so an exact square never comes out
+    // one short through rounding; in double so large values cannot overflow.
+    return int(std::sqrt(double(dx) * dx + double(dy) * dy + 0.5));
+}
+
+double chute_angle(int dx, int dy)
+{
+    return std::atan2(double(dy), double(dx)) * DEGREES_PER_RADIAN + 90.0;
+}
+
+int chute_body_count(int length)
+{
+    return (length - 30) / 10;
+}
+
+int chute_strip_height(int count)
+{
+    return BODY_ROWS * count + 40;
+}
+
+static void copy_band(int from_row, int rows, SDL_Surface *strip, int to_row)
+{
+    SDL_Rect from{0, Sint16(from_row), CHUTE_W, Uint16(rows)};
+    SDL_Rect to{0, Sint16(to_row), 0, 0};
+    SDL_UpperBlit(s_chute, &from, strip, &to);
+}
+
+// The upright strip: head, count + 1 body pieces, tail. With fewer than one
+// body piece the tail follows the head and the strip's edge cuts it off.
+static SurfacePtr build_strip(int count)
+{
+    int height = chute_strip_height(count);
+    if (s_chute == nullptr || height > INT16_MAX)
+        return nullptr;
+    SurfacePtr strip(SDL_CreateRGBSurface(0, CHUTE_W, height, 32, 0, 0, 0, 0));
+    if (strip == nullptr)
+        return nullptr;
+    copy_band(0, HEAD_ROWS, strip.get(), 0);
+    int row = HEAD_ROWS;
+    for (int k = 0; k < count + 1; k++, row += BODY_ROWS)
+        copy_band(HEAD_ROWS, BODY_ROWS, strip.get(), row);
+    copy_band(HEAD_ROWS + BODY_ROWS, TAIL_ROWS, strip.get(), row);
+    return strip;
+}
+
+SDL_Surface *makechute(int x1, int y1, int x2, int y2)
+{
+    int dx = x2 - x1;
+    int dy = y2 - y1;
+    SurfacePtr strip = build_strip(chute_body_count(chute_length(dx, dy)));
+    if (strip == nullptr)
+        return nullptr;
+    return rotozoomSurface(strip.get(), chute_angle(dx, dy), 1.0, SMOOTHING_ON);
+}
+
+void draw_frame(int x, int y)
+{
+    temp = makechute(FIXED_X, FIXED_Y, x, y);
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    // Without a picture there is no chute to show, only the bar.
+    if (temp != nullptr) {
+        SDL_Rect to{FIXED_X, Sint16(CHUTE_BOTTOM - temp->h), 0, 0};
+        SDL_UpperBlit(temp, nullptr, screen, &to);
+    }
+    SDL_Rect bar = WHITE_BAR;
+    SDL_FillRect(screen, &bar, SDL_MapRGB(screen->format, 255, 255, 255));
+    SDL_UpdateRect(screen, 0, 0, 0, 0);
+    SDL_FreeSurface(temp);
+    temp = nullptr;
+}
+
+// Arrow keys act on release only, so holding one moves the point once.
+static void move_point(SDLKey key, int &x, int &y)
+{
+    switch (key) {
+    case SDLK_RIGHT: x = x + STEP > MAX_X ? MAX_X : x + STEP; break;
+    case SDLK_LEFT: x = x - STEP < MIN_X ? MIN_X : x - STEP; break;
+    case SDLK_UP: y = y - STEP < MIN_Y ? MIN_Y : y - STEP; break;
+    case SDLK_DOWN: y = y + STEP > MAX_Y ? MAX_Y : y + STEP; break;
+    default: break;
+    }
+}
+
+bool handle_event(const SDL_Event &event, int &x, int &y)
+{
+    if (event.type == SDL_QUIT) {
+        std::puts("SDL QUIT called "); // the trailing blank is the line as it always was
+        return false;
+    }
+    if (event.type != SDL_KEYUP)
+        return true;
+    if (event.key.keysym.sym == SDLK_ESCAPE) {
+        std::puts("Quit Button pressed");
+        return false;
+    }
+    move_point(event.key.keysym.sym, x, y);
+    return true;
+}
+
+// Waits for the next event; a failed wait would leave nothing to act on and
+// the loop spinning, so it ends the program.
+static SDL_Event next_event()
+{
+    SDL_Event event;
+    if (SDL_WaitEvent(&event) == 0) {
+        std::fprintf(stderr, "Error waiting for events: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    return event;
+}
+
+int SDL_main(int, char **)
+{
+    init_SDL_stuff();
+    if (!load_chute_picture(CHUTE_PICTURE))
+        std::exit(1);
+    int x = START_X;
+    int y = START_Y;
+    for (;;) {
+        draw_frame(x, y);
+        if (!handle_event(next_event(), x, y))
+            std::exit(0);
+    }
+}

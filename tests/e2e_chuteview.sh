@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The chute previewer in a real X server: its first frame, arrow keys that act
+# on release, Escape ending it with status 0 and its one line, and a missing
+# picture ending it with status 1. Screenshots stay in <build>/e2e-chuteview.
+#   e2e_chuteview.sh BUILD_DIR DATA_DIR
+set -euo pipefail
+build=$(realpath "$1")
+data=$(realpath "$2")
+if [ -z "${CHUTEVIEW_IN_X:-}" ]; then
+    CHUTEVIEW_IN_X=1 exec xvfb-run -a -s "-screen 0 640x480x24" bash "$0" "$build" "$data"
+fi
+tool="$build/chuteview/chuteview"
+out="$build/e2e-chuteview"
+rm -rf "$out"
+mkdir -p "$out"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wait_for_window() {
+    for _ in $(seq 100); do
+        wid=$(xdotool search --name '^Varnowick$' 2>/dev/null | head -1 || true)
+        [ -n "$wid" ] && return 0
+        sleep 0.1
+    done
+    fail "no Varnowick window"
+}
+
+# Waits for the process to end (10 s at most) and leaves its status in $status.
+wait_for_end() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$1" 2>/dev/null && { kill "$1"; fail "still running after 10 s"; }
+    status=0
+    wait "$1" || status=$?
+}
+
+shot() { sleep 0.5; import -window root "$out/$1.png"; }
+colour() { convert "$out/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+differ() { [ "$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 || true)" != 0 ]; }
+
+cd "$data"
+"$tool" >"$out/stdout.txt" 2>"$out/stderr.txt" &
+pid=$!
+wait_for_window
+xdotool windowfocus --sync "$wid"
+shot first
+[ "$(colour first 210 313)" = 990000 ] || fail "chute's lowest row 313: $(colour first 210 313)"
+[ "$(colour first 210 314)" = 000000 ] || fail "row 314 not black"
+[ "$(colour first 300 340)" = FFFFFF ] || fail "no white bar"
+
+xdotool key Right
+shot right
+differ first right || fail "a Right release did not change the picture"
+xdotool keydown Up
+shot up_held
+differ right up_held && fail "a held Up key moved the point before its release"
+xdotool keyup Up
+shot up_released
+differ up_held up_released || fail "releasing Up did not change the picture"
+xdotool key Left Left Left Left Left Left Down Down
+shot far_left
+
+xdotool key Escape
+wait_for_end "$pid"
+[ "$status" = 0 ] || fail "Escape ended with status $status"
+[ "$(cat "$out/stdout.txt")" = "Quit Button pressed" ] || fail "stdout: $(cat "$out/stdout.txt")"
+[ "$(wc -l <"$out/stdout.txt")" = 1 ] || fail "more than one line on stdout"
+
+# Without the picture the tool stops before drawing a chute.
+empty=$(mktemp -d)
+cd "$empty"
+status=0
+timeout 20 "$tool" >"$out/missing_stdout.txt" 2>"$out/missing_stderr.txt" || status=$?
+cd / && rm -rf "$empty"
+[ "$status" = 1 ] || fail "a missing picture ended with status $status"
+grep -q "./chute1.xpm" "$out/missing_stderr.txt" || fail "the message does not name ./chute1.xpm"
+[ ! -s "$out/missing_stdout.txt" ] || fail "a missing picture printed on stdout"
+echo "chuteview end-to-end: all passed; screenshots in $out"
