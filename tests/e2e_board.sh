@@ -59,4 +59,18 @@ chutes=$(awk '$2 <= $1' mivo/mivo.config | wc -l)
 # A version whose file is missing stops the game with a message.
 if "$game" nosuch > none.out 2> none.err; then fail "a missing version started"; fi
 grep -q 'Cannot open the version file ./nosuch/nosuch.config' none.err || fail "missing version message"
+# Start-up failures: each a message and status 1.
+expect_start_failure() { # NAME PATTERN, with the game's environment prepared
+    status=0
+    "$game" demo > fail.out 2> fail.err || status=$?
+    [ "$status" = 1 ] || fail "$1: status $status, expected 1"
+    grep -q "$2" fail.out fail.err || fail "$1: no message matching '$2'"
+}
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/nonexistent/audio expect_start_failure "no audio device" "^Mix_OpenAudio error$"
+[ "$(tail -c 1 fail.out | od -An -c | tr -d ' ')" != '\n' ] || fail "the audio error text ends without a line end"
+mv image/6x13.fnt font.keep
+expect_start_failure "missing font" "Cannot read the 3328 bytes of the text font ./image/6x13.fnt"
+head -c 3327 font.keep > image/6x13.fnt
+expect_start_failure "short font" "Cannot read the 3328 bytes of the text font ./image/6x13.fnt"
+mv font.keep image/6x13.fnt
 echo "e2e board: ok"
