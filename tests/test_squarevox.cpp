@@ -2,6 +2,7 @@
 // runs of the program with a stand-in festival (the real sox converts).
 #include "voice.h"
 
+#include "sound.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -286,6 +287,30 @@ TEST(SquareVox, ReaderProblemsAreTheGamesAndFailTheRun)
     EXPECT_EQ(run.err, "./v/v.config:1: the start square \"x\" is not a number; line skipped\n");
     EXPECT_EQ(read_file("v/square06"), " good\n");
     EXPECT_EQ(entries("v"), (std::set<std::string>{"v.config", "square06", "square06.wav"}));
+}
+
+// The voices shipped with the default version: every record has its text as
+// the reader gives it and a sound that the game's loader decodes.
+TEST(MivoVoices, EveryNoteHasItsTextAndAPlayableSound)
+{
+    fs::current_path(data_folder());
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    VersionFile file = read_version_file(version_config_path("mivo"));
+    ASSERT_TRUE(file.opened);
+    EXPECT_TRUE(file.problems.empty());
+    EXPECT_FALSE(file.records.empty());
+    for (const VersionRecord &record : file.records) {
+        std::string path = square_text_path("mivo", record.start);
+        EXPECT_EQ(read_file(path), record.note) << path;
+        EXPECT_EQ(wav_format(path + ".wav"), (std::pair<int, long>{2, 22050})) << path;
+        Mix_Chunk *sound = load_sound(path + ".wav");
+        ASSERT_NE(sound, nullptr) << path << ".wav: " << Mix_GetError();
+        EXPECT_GT(sound->alen, 22050u * 4) << path << ".wav lasts under a second";
+        Mix_FreeChunk(sound);
+    }
+    Mix_CloseAudio();
+    SDL_Quit();
 }
 
 } // namespace
