@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# squarevox with the real festival and sox: a small version spoken for real,
+# its text files byte for byte, its sounds read back, a name full of shell
+# characters, and a failing text-to-speech program.
+#   e2e_squarevox.sh BUILD_DIR DATA_DIR
+set -uo pipefail
+tool="$(realpath "$1")/squarevox/squarevox"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_eq() { [[ "$2" == "$3" ]] || fail "$1: expected [$2], got [$3]"; }
+
+cd "$scratch"
+note79=" $(printf 'w%.0s' $(seq 78))"
+mkdir v
+printf '7 3 The note\n3 9 Go up the ladder\n3 1 Slide all the way down\n0 0%s\n' "$note79" > v/v.config
+"$tool" v > out.txt 2> err.txt
+expect_eq "status of a good run" 0 "$?"
+expect_eq "nothing printed" "" "$(cat out.txt)"
+cmp -s v/square07 <(printf ' The note\n') || fail "square07 text"
+cmp -s v/square03 <(printf ' Slide all the way down\n') || fail "square03 holds the later record"
+cmp -s v/square00 <(printf '%s' "$note79") || fail "79-character note without its line end"
+for n in 00 03 07; do
+    expect_eq "square$n.wav channels" 2 "$(soxi -c v/square$n.wav)"
+    expect_eq "square$n.wav rate" 22050 "$(soxi -r v/square$n.wav)"
+    (( $(soxi -s v/square$n.wav 2>/dev/null || echo 0) > 8000 )) || fail "square$n.wav holds under 0.4 s of speech"
+done
+[[ -s temp.wav ]] || fail "temp.wav is left in the working folder"
+
+# The later record's speech, made by hand with the same two programs
+# (festival speaks a text the same way every time).
+printf ' Slide all the way down\n' > by_hand
+festival --script "$(command -v text2wave)" by_hand -o hand.wav
+/usr/bin/sox -c1 -e signed-integer -b 16 hand.wav -c2 -r 22050 by_hand.wav
+# sox dithers at random, so the samples differ slightly; their count does not.
+expect_eq "square03.wav is the later record's speech" "$(soxi -s by_hand.wav)" "$(soxi -s v/square03.wav)"
+
+# A name that would run commands if it reached the shell unquoted.
+name='a b;touch ran1 $(touch ran2) `touch ran3` & it'"'"'s'
+mkdir "$name"
+printf '4 9 hello\n' > "$name/$name.config"
+"$tool" "$name"
+expect_eq "status with shell characters" 0 "$?"
+expect_eq "square04.wav with shell characters" 2 "$(soxi -c "$name/square04.wav" 2>/dev/null)"
+ls ran* > /dev/null 2>&1 && fail "a shell character ran a command"
+
+# A text-to-speech program that fails.
+mkdir bin w
+printf '#!/bin/sh\nexit 1\n' > bin/festival
+chmod +x bin/festival
+printf '5 6 fails\n' > w/w.config
+PATH="$PWD/bin:$PATH" "$tool" w 2> err.txt
+expect_eq "status when festival fails" 1 "$?"
+grep -q "^squarevox: square 5: the speech command ended with status 1: festival " err.txt ||
+    fail "no message for the failing festival: $(cat err.txt)"
+[[ -e w/square05.wav ]] && fail "a sound was made without speech"
+
+# No argument: the usage message only.
+mkdir empty && cd empty
+"$tool" > ../usage.txt
+expect_eq "usage status" 1 "$?"
+cmp -s ../usage.txt <(printf 'No version specified.  Use:  squarevox version\n') || fail "usage text"
+[[ -z "$(ls -A)" ]] || fail "the usage run created files"
+
+(( failures == 0 )) && echo "squarevox end-to-end: all passed"
+exit $(( failures > 0 ))
