@@ -1,0 +1,61 @@
+// The board's odds, exactly: the token's square as a Markov chain under the
+// game's rules, with square 99 won.
+#pragma once
+
+#include "records.h"
+
+#include <array>
+#include <vector>
+
+constexpr int SQUARES = 100;
+constexpr int WIN_SQUARE = 99;
+constexpr int NOT_A_START = -1;
+constexpr int DIE_FACES = 6;
+constexpr int MAX_TURNS = 100000; // the distribution is followed at most this far
+
+// Where a ladder or chute from each square leads, NOT_A_START where none
+// starts; of two records for one square the later wins, as in the game.
+using DestTable = std::array<int, SQUARES>;
+DestTable dest_table(const std::vector<VersionRecord> &records);
+
+// The square a turn ends on from `square` (0 to 98) with `roll` (1 to 6): a
+// walk past 99 stops on 99; 99 is won at once; otherwise the one ladder or
+// chute that starts where the walk stops is taken, and none from its end.
+int turn_end(const DestTable &dest, int square, int roll);
+
+struct Odds {
+    int trap = -1;             // a square reachable from 0 from which 99 can
+                               // never be reached; -1 when there is none
+    double expected_turns = 0; // turns of one token from 0 to 99 (solved
+                               // exactly); infinite when trap >= 0
+    // finish[t] = P(a token reaches 99 on its turn t), alive[t] = P(it is not
+    // on 99 after t turns); both from t = 0, followed until alive drops below
+    // 1e-15 or for MAX_TURNS turns.
+    std::vector<double> finish;
+    std::vector<double> alive;
+    bool cut_off = false;      // followed for MAX_TURNS and still not done
+    double p1_wins = 0;        // Player 1 moves first; first on 99 wins
+    double p2_wins = 0;        // 1 - p1_wins, less what is lost to a trap or
+                               // the cut-off
+    // Expected number of turns that player index p starts on square s during
+    // a whole game (both tokens, Player 1 first, stopping at the win).
+    std::array<std::array<double, SQUARES>, 2> turns_from{};
+};
+
+// Everything above for the board. Never hangs: at most MAX_TURNS steps of
+// the distribution.
+Odds board_odds(const DestTable &dest);
+
+// Expected turns from every square to 99, by solving the chain's linear
+// equations over the squares reachable from 0; entries not reachable, or all
+// entries when a trap is reachable, are infinite. Entry 99 is 0.
+std::array<double, SQUARES> expected_turns_to_win(const DestTable &dest);
+
+// The smallest number of rounds (one turn of each player) within which the
+// game has ended with probability at least q; -1 when that is not reached
+// within the turns followed.
+int rounds_quantile(const Odds &odds, double q);
+
+// The same for the number of turns of both players together (Player 1's
+// winning turn ends the game before Player 2's turn of that round).
+int turns_quantile(const Odds &odds, double q);

@@ -1,0 +1,304 @@
+// The board author's report: records, problems, voices, odds and times.
+#include "report.h"
+
+#include "gametime.h"
+#include "geometry.h"
+#include "odds.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr std::array<const char *, 2> TURN_SOUNDS = {"./audio/player1.wav", "./audio/player2.wav"};
+constexpr std::array<const char *, 2> WIN_SOUNDS = {"./audio/win1.wav", "./audio/win2.wav"};
+
+__attribute__((format(printf, 1, 2))) std::string format(const char *pattern, ...)
+{
+    va_list args;
+    va_start(args, pattern);
+    va_list again;
+    va_copy(again, args);
+    int size = std::max(std::vsnprintf(nullptr, 0, pattern, again), 0);
+    va_end(again);
+    std::string text(std::size_t(size) + 1, '\0');
+    std::vsnprintf(&text[0], text.size(), pattern, args);
+    va_end(args);
+    text.resize(std::size_t(size));
+    return text;
+}
+
+std::string at(const std::string &path, int line)
+{
+    return path + ":" + std::to_string(line) + ": ";
+}
+
+const char *kind(const VersionRecord &record)
+{
+    return record.end > record.start ? "ladder" : "chute";
+}
+
+std::string square_name(const std::string &version, int square)
+{
+    return format("./%s/square%02d", version.c_str(), square);
+}
+
+bool read_whole(const std::string &path, std::string &text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// "12.3 s", or "4 min 05.2 s" from a minute on.
+std::string duration(double ms)
+{
+    double seconds = ms / 1000;
+    if (seconds < 60)
+        return format("%.1f s", seconds);
+    int minutes = int(seconds / 60);
+    return format("%d min %04.1f s", minutes, seconds - 60.0 * minutes);
+}
+
+void one_record_problems(const VersionRecord &record, const std::array<int, SQUARES> &first,
+                         const std::array<int, SQUARES> &last, const std::string &path,
+                         std::vector<std::string> &problems)
+{
+    std::string here = at(path, record.line);
+    if (first[record.start] != record.line)
+        problems.push_back(here + format("square %d already starts the record of line %d: "
+                                         "this later one wins, but both pictures are drawn",
+                                         record.start, first[record.start]));
+    if (record.start == 0)
+        problems.push_back(here + "the record starts on square 0, where no token ever "
+                                  "lands: the game can never take it");
+    if (record.start == WIN_SQUARE)
+        problems.push_back(here + "the record starts on square 99, where a token has won: "
+                                  "the game can never take it");
+    if (record.start == record.end)
+        problems.push_back(here + format("the record goes from square %d to itself: "
+                                         "nothing is drawn and the token does not move",
+                                         record.start));
+    else if (record.end != WIN_SQUARE && last[record.end] != 0)
+        problems.push_back(here + format("the %s from %d ends on square %d, where the record "
+                                         "of line %d starts: the game does not follow it on, "
+                                         "the token stays on %d",
+                                         kind(record), record.start, record.end, last[record.end],
+                                         record.end));
+}
+
+} // namespace
+
+std::vector<std::string> record_problems(const VersionFile &file, const std::string &path)
+{
+    std::vector<std::string> problems = file.problems;
+    std::array<int, SQUARES> first{};
+    std::array<int, SQUARES> last{};
+    for (const VersionRecord &record : file.records) {
+        if (first[record.start] == 0)
+            first[record.start] = record.line;
+        last[record.start] = record.line;
+    }
+    for (const VersionRecord &record : file.records)
+        one_record_problems(record, first, last, path, problems);
+    return problems;
+}
+
+Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records)
+{
+    Voices voices;
+    for (const VersionRecord &record : records) {
+        auto same = [&](const VoiceCheck &c) { return c.square == record.start; };
+        auto found = std::find_if(voices.checks.begin(), voices.checks.end(), same);
+        if (found == voices.checks.end())
+            found = voices.checks.insert(voices.checks.end(), VoiceCheck{});
+        VoiceCheck &check = *found;
+        check.square = record.start;
+        check.line = record.line;
+        check.text_path = square_name(version, record.start);
+        check.wav_path = check.text_path + ".wav";
+        check.wav = read_wav_info(check.wav_path);
+        std::string text;
+        check.text_found = read_whole(check.text_path, text);
+        check.text_matches = check.text_found && text == record.note;
+        voices.made = voices.made || check.wav.found || check.text_found;
+    }
+    return voices;
+}
+
+std::vector<std::string> voice_problems(const Voices &voices, const std::string &version)
+{
+    std::vector<std::string> problems;
+    if (!voices.made)
+        return problems;
+    std::string again = ": run squarevox " + version + " again";
+    for (const VoiceCheck &check : voices.checks) {
+        if (!check.wav.found)
+            problems.push_back(check.wav_path + ": missing" + again);
+        else if (!check.wav.playable)
+            problems.push_back(check.wav_path + ": not a WAV the game can play: " + check.wav.fault);
+        if (!check.text_found)
+            problems.push_back(check.text_path + ": missing" + again);
+        else if (!check.text_matches)
+            problems.push_back(check.text_path + format(": does not hold the note of line %d of ",
+                                                        check.line) +
+                               version_config_path(version) + " (edited since its voice was made)" +
+                               again);
+    }
+    return problems;
+}
+
+namespace {
+
+void print_board(const std::vector<VersionRecord> &records, std::ostream &out)
+{
+    out << "Ladders and chutes, in file order: " << records.size() << "\n";
+    if (!records.empty())
+        out << "  line  from    to  kind    length\n";
+    for (const VersionRecord &r : records) {
+        out << format("  %4d  %4d  %4d  %-6s  %d px", r.line, r.start, r.end, kind(r),
+                      band_length(r.start, r.end));
+        if (r.end > r.start)
+            out << format(" (drawn %d px)", drawn_length(r.start, r.end));
+        out << "\n";
+    }
+}
+
+void print_problems(const std::vector<std::string> &problems, std::ostream &out)
+{
+    out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << "\n";
+    for (const std::string &problem : problems)
+        out << "  " << problem << "\n";
+}
+
+std::string voice_line(const VoiceCheck &check)
+{
+    std::string wav = !check.wav.found     ? "missing"
+                      : check.wav.playable ? format("%.2f s", check.wav.ms / 1000)
+                                           : "not playable";
+    std::string text = !check.text_found    ? "note text missing"
+                       : check.text_matches ? "note up to date"
+                                            : "note edited since";
+    return format("  square%02d.wav  %-12s  %s\n", check.square, wav.c_str(), text.c_str());
+}
+
+void print_voices(const Voices &voices, const std::string &version, std::ostream &out)
+{
+    if (voices.checks.empty()) {
+        out << "\nVoices: none needed\n";
+        return;
+    }
+    if (!voices.made) {
+        out << "\nVoices: none made yet; run squarevox " << version
+            << " here to make them (the game plays without them, silently)\n";
+        return;
+    }
+    out << "\nVoices:\n";
+    for (const VoiceCheck &check : voices.checks)
+        out << voice_line(check);
+}
+
+std::string quantiles(int median, int p90, const char *unit)
+{
+    if (median < 0)
+        return format("beyond %d turns", MAX_TURNS);
+    if (p90 < 0)
+        return format("median %d %s, 90th percentile beyond %d turns", median, unit, MAX_TURNS);
+    return format("median %d %s, 90th percentile %d %s", median, unit, p90, unit);
+}
+
+void print_odds(const Odds &odds, std::ostream &out)
+{
+    out << "\nOdds, exact, from the game's rules:\n";
+    if (odds.trap >= 0)
+        out << format("  a token can come to square %d, from which it never reaches 99: "
+                      "the game may never end\n", odds.trap);
+    else
+        out << format("  one token reaches 99 in %.2f turns on average\n", odds.expected_turns);
+    out << "  game length: "
+        << quantiles(rounds_quantile(odds, 0.5), rounds_quantile(odds, 0.9), "rounds") << "\n"
+        << "    (a round is a turn of each player; in turns of both players: "
+        << quantiles(turns_quantile(odds, 0.5), turns_quantile(odds, 0.9), "turns") << ")\n";
+    out << format("  Player 1 wins %.2f %% of games, Player 2 %.2f %%\n", 100 * odds.p1_wins,
+                  100 * odds.p2_wins);
+    double lost = 1 - odds.p1_wins - odds.p2_wins;
+    if (odds.trap >= 0 || odds.cut_off)
+        out << format("  games still going after %d rounds: %.4g %%\n", int(odds.alive.size()) - 1,
+                      100 * lost);
+}
+
+// A fixed sound's duration; a remark when the game cannot play it.
+double fixed_sound_ms(const char *path, std::vector<std::string> &remarks)
+{
+    WavInfo wav = read_wav_info(path);
+    if (!wav.playable)
+        remarks.push_back(std::string(path) + ": " +
+                          (wav.found ? "not playable, " + wav.fault : std::string("missing")) +
+                          "; counted as 0 s");
+    return wav.ms;
+}
+
+SoundTimes sound_times(const Voices &voices, std::vector<std::string> &remarks)
+{
+    SoundTimes sounds;
+    for (int which = 0; which < 2; which++)
+        sounds.turn_ms[which] = fixed_sound_ms(TURN_SOUNDS[which], remarks);
+    for (int which = 0; which < 2; which++)
+        sounds.win_ms[which] = fixed_sound_ms(WIN_SOUNDS[which], remarks);
+    for (const VoiceCheck &check : voices.checks)
+        sounds.note_ms[check.square] = check.wav.ms;
+    return sounds;
+}
+
+void print_time(const DestTable &dest, const Odds &odds, const Voices &voices, std::ostream &out)
+{
+    out << "\nExpected animation and sound time per game, besides rolling the die:\n";
+    if (odds.trap >= 0) {
+        out << "  none: a game may never end\n";
+        return;
+    }
+    std::vector<std::string> remarks;
+    GameTime time = expected_game_time(dest, odds, sound_times(voices, remarks));
+    out << "  turn sounds       " << duration(time.turn_sounds) << "\n"
+        << "  walking           " << duration(time.walking) << "\n"
+        << "  slides and notes  " << duration(time.slides) << "\n"
+        << "  win sound         " << duration(time.win_sound) << "\n"
+        << "  total             " << duration(time.total()) << "\n";
+    for (const std::string &remark : remarks)
+        out << "  " << remark << "\n";
+}
+
+} // namespace
+
+int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
+{
+    std::string path = version_config_path(version);
+    VersionFile file = read_version_file(path);
+    if (!file.opened) {
+        err << "Cannot open the version file " << path << "\n";
+        return STATUS_USAGE;
+    }
+    std::vector<std::string> problems = record_problems(file, path);
+    Voices voices = check_voices(version, file.records);
+    std::vector<std::string> voice_faults = voice_problems(voices, version);
+    problems.insert(problems.end(), voice_faults.begin(), voice_faults.end());
+    DestTable dest = dest_table(file.records);
+    Odds odds = board_odds(dest);
+    if (odds.trap >= 0)
+        problems.push_back(path + format(": a token can come to square %d, from which no roll "
+                                         "ever leads to 99: the game may never end", odds.trap));
+
+    out << "Version " << version << ": " << path << "\n\n";
+    print_board(file.records, out);
+    print_problems(problems, out);
+    print_voices(voices, version, out);
+    print_odds(odds, out);
+    print_time(dest, odds, voices, out);
+    return problems.empty() ? STATUS_CLEAN : STATUS_PROBLEMS;
+}

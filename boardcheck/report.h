@@ -1,0 +1,51 @@
+// The board author's report on a version: its ladders and chutes, its
+// problems, its voices, its odds and the time its animation and sounds take.
+#pragma once
+
+#include "records.h"
+#include "wavfile.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+constexpr int STATUS_CLEAN = 0;    // no problems
+constexpr int STATUS_PROBLEMS = 1; // problems listed in the report
+constexpr int STATUS_USAGE = 2;    // no usable command line or no version file
+
+// The problems of the records read from `path`: the reader's own messages
+// first, then, naming the file and line of each record, a square that starts
+// a second record, a start on 0 or 99, equal squares, and an end on the start
+// of another record. Each is "path:line: what".
+std::vector<std::string> record_problems(const VersionFile &file, const std::string &path);
+
+// The voice of one start square: "./<version>/squareNN.wav" and the note text
+// "./<version>/squareNN" that it was made from.
+struct VoiceCheck {
+    int square = 0;
+    int line = 0;            // the record whose note the game shows (the later
+                             // of two for one square)
+    std::string wav_path;
+    std::string text_path;
+    WavInfo wav;
+    bool text_found = false;
+    bool text_matches = false; // the text file holds the record's note exactly
+};
+
+// The voices of every start square, in order of first appearance. `made` is
+// false when not one of their WAV or text files exists: the voices have not
+// been made yet, which is not a problem (the game plays without them).
+struct Voices {
+    bool made = false;
+    std::vector<VoiceCheck> checks;
+};
+Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records);
+
+// Once any voice exists, every square's voice must exist, be playable and be
+// made from its record's current note; one problem per fault, naming the file.
+std::vector<std::string> voice_problems(const Voices &voices, const std::string &version);
+
+// Runs the whole check of `version` in the working directory: the report on
+// `out`, a missing version file on `err`. Returns STATUS_CLEAN,
+// STATUS_PROBLEMS or STATUS_USAGE (version file missing).
+int boardcheck(const std::string &version, std::ostream &out, std::ostream &err);

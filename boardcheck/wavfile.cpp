@@ -1,0 +1,151 @@
+// Reading a WAV file's RIFF header: the mixer's loadable formats and the
+// sound's duration.
+#include "wavfile.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <fstream>
+
+namespace {
+
+constexpr std::uint16_t FORMAT_PCM = 1;
+constexpr std::uint16_t FORMAT_EXTENSIBLE = 0xFFFE;
+constexpr std::uint32_t FMT_MIN_SIZE = 16;
+constexpr std::uint32_t FMT_EXTENSIBLE_SIZE = 40; // 16 + 2 + 22 of extension
+constexpr int MAX_CHANNELS = 8;
+constexpr int MAX_CHUNKS = 1000; // a chunk list this long is not a sound file
+
+std::uint32_t le32(const unsigned char *p)
+{
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
+}
+
+std::uint16_t le16(const unsigned char *p)
+{
+    return std::uint16_t(p[0] | p[1] << 8);
+}
+
+bool read_bytes(std::istream &in, unsigned char *buffer, std::size_t count)
+{
+    in.read(reinterpret_cast<char *>(buffer), std::streamsize(count));
+    return in.gcount() == std::streamsize(count);
+}
+
+WavInfo fault(const std::string &why)
+{
+    WavInfo info;
+    info.found = true;
+    info.fault = why;
+    return info;
+}
+
+struct Format {
+    int channels = 0;
+    std::uint32_t rate = 0;
+    int block = 0;
+};
+
+// Checks a "fmt " chunk's body; returns the fault, empty when the mixer takes it.
+std::string check_format(const unsigned char *body, std::uint32_t size, Format &format)
+{
+    if (size < FMT_MIN_SIZE)
+        return "its \"fmt \" chunk is too short";
+    std::uint16_t tag = le16(body);
+    format.channels = le16(body + 2);
+    format.rate = le32(body + 4);
+    format.block = le16(body + 12);
+    int bits = le16(body + 14);
+    if (tag == FORMAT_EXTENSIBLE) {
+        // The sub-format's first two bytes are the plain format code.
+        if (size < FMT_EXTENSIBLE_SIZE || le16(body + 24) != FORMAT_PCM)
+            return "its extensible format is not PCM";
+        if (bits != 16)
+            return "its extensible PCM has " + std::to_string(bits) + " bits, not 16";
+    } else if (tag != FORMAT_PCM) {
+        return "its encoding " + std::to_string(tag) + " is not PCM";
+    } else if (bits != 8 && bits != 16) {
+        return "its PCM has " + std::to_string(bits) + " bits, not 8 or 16";
+    }
+    if (format.channels < 1 || format.channels > MAX_CHANNELS)
+        return "it has " + std::to_string(format.channels) + " channels";
+    if (format.rate == 0)
+        return "its sample rate is 0";
+    if (format.block != format.channels * (bits / 8))
+        return "its block size " + std::to_string(format.block) + " does not fit its channels";
+    return std::string();
+}
+
+std::streamoff bytes_left(std::istream &in)
+{
+    std::streampos here = in.tellg();
+    in.seekg(0, std::ios::end);
+    std::streamoff left = in.tellg() - here;
+    in.seekg(here);
+    return left;
+}
+
+WavInfo timed(const Format &format, std::uint32_t declared, std::streamoff present)
+{
+    std::uint64_t bytes = std::min<std::uint64_t>(declared, std::uint64_t(std::max<std::streamoff>(present, 0)));
+    std::uint64_t frames = bytes / std::uint64_t(format.block);
+    if (frames == 0)
+        return fault("its \"data\" chunk holds no sound");
+    WavInfo info;
+    info.found = true;
+    info.playable = true;
+    info.ms = double(frames) * 1000.0 / double(format.rate);
+    return info;
+}
+
+} // namespace
+
+WavInfo parse_wav(std::istream &in)
+{
+    std::array<unsigned char, 12> head{};
+    if (!read_bytes(in, head.data(), head.size()) || std::string(head.begin(), head.begin() + 4) != "RIFF" ||
+        std::string(head.begin() + 8, head.end()) != "WAVE")
+        return fault("it is not a RIFF WAVE file");
+    Format format;
+    bool have_format = false;
+    for (int chunk = 0; chunk < MAX_CHUNKS; chunk++) {
+        std::array<unsigned char, 8> header{};
+        if (!read_bytes(in, header.data(), header.size()))
+            return fault(have_format ? "it has no \"data\" chunk" : "it has no \"fmt \" chunk");
+        std::string id(reinterpret_cast<const char *>(header.data()), 4);
+        std::uint32_t size = le32(header.data() + 4);
+        std::uint32_t pad = size & 1; // chunks are padded to an even length
+        if (id == "data") {
+            if (!have_format)
+                return fault("its \"data\" chunk comes before its \"fmt \" chunk");
+            return timed(format, size, bytes_left(in));
+        }
+        if (id == "fmt " && !have_format) {
+            std::array<unsigned char, FMT_EXTENSIBLE_SIZE> body{};
+            std::uint32_t keep = std::min<std::uint32_t>(size, FMT_EXTENSIBLE_SIZE);
+            if (!read_bytes(in, body.data(), keep))
+                return fault("its \"fmt \" chunk is cut short");
+            std::string why = check_format(body.data(), size, format);
+            if (!why.empty())
+                return fault(why);
+            have_format = true;
+            size -= keep;
+        }
+        in.seekg(std::streamoff(size) + pad, std::ios::cur);
+        if (!in)
+            return fault("a chunk is cut short");
+    }
+    return fault("it has too many chunks");
+}
+
+WavInfo read_wav_info(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        WavInfo info;
+        info.fault = "missing";
+        return info;
+    }
+    return parse_wav(in);
+}

@@ -1,0 +1,298 @@
+// The checker's odds and times against independent calculations: backward
+// recursion, value iteration, cases worked by hand, a seeded simulation, and
+// the game's own board geometry.
+#include "board.h"
+#include "chutes.h"
+#include "gametime.h"
+#include "geometry.h"
+#include "odds.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+DestTable board_of(const std::vector<std::pair<int, int>> &records)
+{
+    DestTable dest;
+    dest.fill(NOT_A_START);
+    for (auto [start, end] : records)
+        dest[start] = end;
+    return dest;
+}
+
+// Expected turns on a board whose records all lead upwards: every turn moves
+// the token up, so E[s] follows from the squares above it.
+double upward_expected_turns(const DestTable &dest, int from)
+{
+    std::vector<double> e(SQUARES, 0.0);
+    for (int s = WIN_SQUARE - 1; s >= 0; s--) {
+        double sum = 0;
+        for (int roll = 1; roll <= 6; roll++) {
+            int to = std::min(s + roll, 99);
+            if (to != 99 && dest[to] != NOT_A_START)
+                to = dest[to];
+            sum += e[std::size_t(to)];
+        }
+        e[std::size_t(s)] = 1 + sum / 6;
+    }
+    return e[std::size_t(from)];
+}
+
+// Expected turns by value iteration until nothing changes.
+double iterated_expected_turns(const DestTable &dest)
+{
+    std::vector<double> e(SQUARES, 0.0);
+    for (int sweep = 0; sweep < 200000; sweep++) {
+        double change = 0;
+        for (int s = 0; s < 99; s++) {
+            double sum = 0;
+            for (int roll = 1; roll <= 6; roll++) {
+                int to = std::min(s + roll, 99);
+                if (to != 99 && dest[to] != NOT_A_START)
+                    to = dest[to];
+                sum += e[std::size_t(to)];
+            }
+            change = std::max(change, std::fabs(1 + sum / 6 - e[std::size_t(s)]));
+            e[std::size_t(s)] = 1 + sum / 6;
+        }
+        if (change < 1e-13)
+            break;
+    }
+    return e[0];
+}
+
+TEST(BoardcheckOdds, ExpectedTurnsMatchIndependentCalculations)
+{
+    struct Case {
+        const char *name;
+        DestTable dest;
+        double expected;
+    };
+    DestTable empty = board_of({});
+    DestTable ladder = board_of({{1, 99}});
+    DestTable chute = board_of({{50, 10}});
+    DestTable mixed = board_of({{4, 25}, {19, 2}, {35, 6}, {40, 78}, {98, 41}, {12, 12}});
+    // Ladder from 1: a 1 wins at once, any other roll leaves an empty race.
+    double after_ladder = 0;
+    for (int r = 2; r <= 6; r++)
+        after_ladder += upward_expected_turns(empty, r);
+    const std::vector<Case> cases = {
+        {"empty board", empty, upward_expected_turns(empty, 0)},
+        {"ladder 1 to 99", ladder, 1 + after_ladder / 6},
+        {"only a chute", chute, iterated_expected_turns(chute)},
+        {"ladders, chutes and an equal record", mixed, iterated_expected_turns(mixed)},
+    };
+    for (const Case &c : cases) {
+        Odds odds = board_odds(c.dest);
+        EXPECT_EQ(odds.trap, -1) << c.name;
+        EXPECT_NEAR(odds.expected_turns, c.expected, 1e-9) << c.name;
+        // The distribution followed turn by turn has the same mean.
+        double mean = 0;
+        for (std::size_t t = 1; t < odds.finish.size(); t++)
+            mean += double(t) * odds.finish[t];
+        EXPECT_NEAR(mean, c.expected, 1e-9) << c.name;
+        EXPECT_NEAR(odds.p1_wins + odds.p2_wins, 1, 1e-12) << c.name;
+        EXPECT_FALSE(odds.cut_off) << c.name;
+    }
+    // The empty race: 99 squares at 3.5 a roll, plus what the cap loses.
+    EXPECT_GT(cases[0].expected, 99 / 3.5);
+    EXPECT_LT(cases[0].expected, 99 / 3.5 + 1);
+    EXPECT_LT(cases[1].expected, cases[0].expected);
+    EXPECT_GT(cases[2].expected, cases[0].expected);
+}
+
+TEST(BoardcheckOdds, PlayerOneMovesFirstAndWinsMoreOften)
+{
+    Odds odds = board_odds(board_of({}));
+    EXPECT_GT(odds.p1_wins, 0.5);
+    EXPECT_LT(odds.p1_wins, 0.6);
+}
+
+// Boards whose finishing turn is known exactly.
+TEST(BoardcheckOdds, HandWorkedDistributions)
+{
+    struct Case {
+        const char *name;
+        DestTable dest;
+        double turns, p1;
+        int median_rounds, p90_rounds, median_turns, p90_turns;
+    };
+    // Ladders on 1 to 3 win, chutes on 4 to 6 go back to 0: each turn wins
+    // with probability 1/2. P1 = (1/2) / (1 - 1/4); rounds end with 3/4 a
+    // round; the game ends on turn 1, 2, 3, 4 with 1/2, 1/4, 1/8, 1/16.
+    const std::vector<Case> cases = {
+        {"every roll wins", board_of({{1, 99}, {2, 99}, {3, 99}, {4, 99}, {5, 99}, {6, 99}}),
+         1, 1, 1, 1, 1, 1},
+        {"half the rolls win", board_of({{1, 99}, {2, 99}, {3, 99}, {4, 0}, {5, 0}, {6, 0}}),
+         2, 2.0 / 3, 1, 2, 1, 4},
+    };
+    for (const Case &c : cases) {
+        Odds odds = board_odds(c.dest);
+        EXPECT_NEAR(odds.expected_turns, c.turns, 1e-12) << c.name;
+        EXPECT_NEAR(odds.p1_wins, c.p1, 1e-12) << c.name;
+        EXPECT_EQ(rounds_quantile(odds, 0.5), c.median_rounds) << c.name;
+        EXPECT_EQ(rounds_quantile(odds, 0.9), c.p90_rounds) << c.name;
+        EXPECT_EQ(turns_quantile(odds, 0.5), c.median_turns) << c.name;
+        EXPECT_EQ(turns_quantile(odds, 0.9), c.p90_turns) << c.name;
+    }
+}
+
+TEST(BoardcheckOdds, RulesOfOneTurn)
+{
+    DestTable dest = board_of({{10, 20}, {20, 5}, {99, 3}});
+    struct Case {
+        int square, roll, end;
+    } cases[] = {
+        {97, 5, 99},  // a roll past 99 stops on 99
+        {93, 6, 99},  // and 99 is won, whatever record names it
+        {4, 6, 20},   // one ladder, not followed on down the chute from 20
+        {14, 6, 5},   // the chute alone
+        {15, 6, 21},
+    };
+    for (auto c : cases)
+        EXPECT_EQ(turn_end(dest, c.square, c.roll), c.end) << c.square << " + " << c.roll;
+}
+
+TEST(BoardcheckOdds, ATrapIsFoundAndNothingHangs)
+{
+    std::vector<std::pair<int, int>> records;
+    for (int s = 1; s <= 98; s++)
+        records.push_back({s, 0});
+    Odds odds = board_odds(board_of(records));
+    EXPECT_EQ(odds.trap, 0);
+    EXPECT_TRUE(std::isinf(odds.expected_turns));
+    EXPECT_EQ(odds.p1_wins + odds.p2_wins, 0);
+    EXPECT_EQ(rounds_quantile(odds, 0.5), -1);
+
+    // Only a square that the token can come to counts: ladders on 54 to 59
+    // jump over 60, and the chutes that fall back into 60 start where no
+    // token can stand.
+    std::vector<std::pair<int, int>> fenced;
+    for (int s = 54; s <= 59; s++)
+        fenced.push_back({s, 70});
+    for (int s = 61; s <= 66; s++)
+        fenced.push_back({s, 60});
+    Odds unreachable = board_odds(board_of(fenced));
+    EXPECT_EQ(unreachable.trap, -1);
+    EXPECT_TRUE(std::isfinite(unreachable.expected_turns));
+    EXPECT_NEAR(unreachable.p1_wins + unreachable.p2_wins, 1, 1e-12);
+}
+
+TEST(BoardcheckGeometry, SameCellsAndBandsAsTheGame)
+{
+    for (int n = 0; n < 100; n++) {
+        SDL_Rect cell = square_rect(n);
+        EXPECT_EQ(cell_x(n), cell.x) << "square " << n;
+        EXPECT_EQ(cell_y(n), cell.y) << "square " << n;
+    }
+    for (int from = 0; from < 100; from += 7)
+        for (int to = 0; to < 100; to += 3)
+            EXPECT_EQ(band_length(from, to),
+                      strip_length(cell_x(to) - cell_x(from), cell_y(to) - cell_y(from)))
+                << from << " to " << to;
+}
+
+TEST(BoardcheckGeometry, WorkedExamples)
+{
+    struct Case {
+        int from, to, band, drawn;
+    } cases[] = {
+        {4, 14, 67, 69}, {1, 21, 96, 99}, {9, 10, 48, 54}, {12, 15, 144, 159},
+        {30, 12, 135, 135}, {21, 1, 96, 96}, {3, 3, 0, 0}, {5, 6, 48, 54},
+    };
+    for (auto c : cases) {
+        EXPECT_EQ(band_length(c.from, c.to), c.band) << c.from << " to " << c.to;
+        EXPECT_EQ(drawn_length(c.from, c.to), c.drawn) << c.from << " to " << c.to;
+    }
+    struct Slide {
+        int which, from, to, frames;
+    } slides[] = {
+        {0, 3, 22, 86}, {1, 19, 5, 230}, {0, 18, 2, 58}, {0, 7, 7, 10}, {1, 7, 7, 10},
+    };
+    for (auto s : slides)
+        EXPECT_EQ(slide_frames(s.which, s.from, s.to), s.frames) << s.from << " to " << s.to;
+}
+
+TEST(BoardcheckTime, OneTurnGamesWorkedByHand)
+{
+    DestTable dest = board_of({{1, 99}, {2, 99}, {3, 99}, {4, 99}, {5, 99}, {6, 99}});
+    SoundTimes sounds;
+    sounds.turn_ms = {1000, 3000};
+    sounds.win_ms = {2000, 5000};
+    // From square r of the bottom row Player 1's corner is 422 pixels below
+    // the middle of square 99, more than it is to the side.
+    GameTime time = expected_game_time(dest, board_odds(dest), sounds);
+    EXPECT_NEAR(time.turn_sounds, 1000, 1e-9);
+    EXPECT_NEAR(time.walking, 3.5 * 800, 1e-9);
+    EXPECT_NEAR(time.slides, 422 * 50, 1e-9);
+    EXPECT_NEAR(time.win_sound, 2000, 1e-9);
+
+    // A note longer than its slide is waited for after the slide.
+    sounds.note_ms[3] = 30000;
+    time = expected_game_time(dest, board_odds(dest), sounds);
+    EXPECT_NEAR(time.slides, (5 * 422 * 50 + 30000) / 6.0, 1e-9);
+}
+
+// Whole games played out with a seeded die, the rules written again here.
+struct Simulated {
+    double p1_wins = 0, turns = 0, walk_ms = 0, slide_ms = 0;
+};
+
+Simulated simulate(const DestTable &dest, int games)
+{
+    std::mt19937 die(20240611);
+    std::uniform_int_distribution<int> face(1, 6);
+    Simulated sum;
+    for (int g = 0; g < games; g++) {
+        int square[2] = {0, 0};
+        for (int which = 0;; which = 1 - which) {
+            sum.turns += 1;
+            int walk = std::min(face(die), 99 - square[which]);
+            square[which] += walk;
+            sum.walk_ms += walk * 800.0;
+            int at = square[which];
+            if (at != 99 && dest[at] != NOT_A_START) {
+                SDL_Rect from = square_rect(at), to = square_rect(dest[at]);
+                int corner = which == 0 ? 4 : 24;
+                int dx = std::abs(to.x + 14 - from.x - corner), dy = std::abs(to.y + 14 - from.y - corner);
+                sum.slide_ms += 50.0 * std::max(dx, dy);
+                square[which] = dest[at];
+            }
+            if (square[which] == 99) {
+                sum.p1_wins += which == 0;
+                break;
+            }
+        }
+    }
+    sum.p1_wins /= games;
+    sum.turns /= games;
+    sum.walk_ms /= games;
+    sum.slide_ms /= games;
+    return sum;
+}
+
+TEST(BoardcheckTime, AgreesWithPlayedOutGames)
+{
+    DestTable dest = board_of({{4, 25}, {9, 48}, {19, 2}, {33, 85}, {35, 6}, {57, 38},
+                               {62, 81}, {87, 64}, {94, 73}, {98, 41}});
+    constexpr int games = 100000;
+    Simulated played = simulate(dest, games);
+    Odds odds = board_odds(dest);
+    GameTime time = expected_game_time(dest, odds, SoundTimes{});
+    double all_turns = 0;
+    for (const auto &player : odds.turns_from)
+        for (double w : player)
+            all_turns += w;
+    // Four standard errors of a proportion, and of means that vary by about
+    // their own size from game to game.
+    EXPECT_NEAR(played.p1_wins, odds.p1_wins, 4 * 0.5 / std::sqrt(games));
+    EXPECT_NEAR(played.turns / all_turns, 1, 0.02);
+    EXPECT_NEAR(played.walk_ms / time.walking, 1, 0.02);
+    EXPECT_NEAR(played.slide_ms / time.slides, 1, 0.03);
+}
+
+} // namespace
