@@ -43,8 +43,8 @@ static void fill_square(int n)
     sq.number = n;
     sq.rect = square_rect(n);
     sq.dest = NO_DEST;
-    char label[3];
-    std::snprintf(label, sizeof label, "%d%d", n / 10 % 10, n % 10);
+    sq.note[0] = '\0';
+    const char label[3] = {char('0' + n / 10), char('0' + n % 10), '\0'}; // "07" for 7
     Font_Write(board, sq.rect.x + LABEL_INSET, sq.rect.y + LABEL_INSET, label);
 }
 
