@@ -1,9 +1,12 @@
-// The game's entry: start-up of SDL, the window, the fonts and sounds, then
-// the board.
+// The game's entry: start-up of SDL, the window, the fonts and sounds, the
+// die, the board and the tokens, then the turns until a token reaches 99.
 #include "board.h"
+#include "die.h"
 #include "font.h"
 #include "screen.h"
 #include "sound.h"
+#include "tokens.h"
+#include "turns.h"
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
@@ -23,8 +26,6 @@ constexpr int PANEL_FONT_W = 6;
 constexpr int PANEL_FONT_H = 13;
 
 static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to it
-std::array<Mix_Chunk *, 2> turn;                  // "Player one" / "Player two"
-std::array<Mix_Chunk *, 2> win;                   // the winner's sound
 
 static void open_audio()
 {
@@ -48,14 +49,6 @@ static void load_panel_font()
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
 }
 
-static void load_fixed_sounds()
-{
-    turn[0] = load_sound("./audio/player1.wav");
-    turn[1] = load_sound("./audio/player2.wav");
-    win[0] = load_sound("./audio/win1.wav");
-    win[1] = load_sound("./audio/win2.wav");
-}
-
 void init_SDL_stuff()
 {
     prefer_software_video();
@@ -75,20 +68,26 @@ void init_SDL_stuff()
     load_fixed_sounds();
 }
 
-// Until the play arrives, the board stays up until the window is closed.
-static void wait_for_quit()
+// The winner's sound plays to its end before the line; a missing sound waits
+// only for whatever else still plays. The game has always ended a win with
+// status 1, and Player 2's line has never had an exclamation mark.
+[[noreturn]] static void win_ending(int which)
 {
-    SDL_Event event;
-    while (SDL_WaitEvent(&event) == 1) {
-        if (event.type == SDL_QUIT)
-            std::exit(0);
-    }
+    wait_for_channel(play_sound(win[which]));
+    std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins");
+    std::exit(1);
 }
 
 int SDL_main(int argc, char **argv)
 {
     init_SDL_stuff();
+    dice_setup();
     setup_board(argc, argv);
-    wait_for_quit();
-    return 0;
+    setup_players();
+    for (;;) {
+        if (player_turn(0) == 1)
+            win_ending(0);
+        if (player_turn(1) == 1)
+            win_ending(1);
+    }
 }

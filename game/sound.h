@@ -1,15 +1,29 @@
-// Loading sounds and waiting for them to end.
+// Loading sounds, the game's fixed sounds, and waiting for sounds to end.
 #pragma once
 
 #include <SDL_mixer.h>
 
+#include <array>
 #include <string>
+
+extern std::array<Mix_Chunk *, 2> turn; // a player's turn, by player index
+extern std::array<Mix_Chunk *, 2> win;  // the winner's sound, by player index
 
 // Loads a WAV file through SDL's file stream, which the loader closes.
 // Returns null when the file is missing or cannot be decoded; a null sound is
 // never played (Mix_PlayChannelTimed refuses it with channel -1).
 Mix_Chunk *load_sound(const std::string &path);
 
+// Loads turn[0], turn[1], win[0] and win[1] from "./audio/player1.wav",
+// "./audio/player2.wav", "./audio/win1.wav" and "./audio/win2.wav"; a missing
+// file leaves its sound null.
+void load_fixed_sounds();
+
+// Plays a sound once on the first free channel and returns the channel; -1
+// when the sound is null or no channel is free.
+int play_sound(Mix_Chunk *sound);
+
 // Waits, polling every 50 ms, until the mixer channel is silent; channel -1
-// waits until no channel plays at all.
+// waits until no channel plays at all. Every sound of the game plays once, so
+// the wait ends.
 void wait_for_channel(int channel);

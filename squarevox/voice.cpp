@@ -93,11 +93,11 @@ std::string square_text_path(const std::string &version, int square)
     return "./" + version + "/square" + number;
 }
 
-std::string find_speech_script(const std::string &design_path, const std::string &name,
+std::string find_speech_script(const std::string &usual_path, const std::string &name,
                                const std::string &search_path)
 {
-    if (is_regular_file(design_path) && access(design_path.c_str(), R_OK) == 0)
-        return design_path;
+    if (is_regular_file(usual_path) && access(usual_path.c_str(), R_OK) == 0)
+        return usual_path;
     std::size_t from = 0;
     for (;;) {
         std::size_t colon = search_path.find(':', from);
@@ -107,7 +107,7 @@ std::string find_speech_script(const std::string &design_path, const std::string
         if (is_regular_file(candidate) && access(candidate.c_str(), X_OK) == 0)
             return candidate;
         if (colon == std::string::npos)
-            return design_path;
+            return usual_path;
         from = colon + 1;
     }
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-// Where the design expects the text-to-speech script; Debian ships the same
+// The text-to-speech script at its usual place; Debian ships the same
 // script as `text2wave` on the search path instead.
 constexpr const char *SPEECH_SCRIPT = "/usr/share/festival/examples/text2wave.sh";
 constexpr const char *SPEECH_SCRIPT_NAME = "text2wave";
@@ -21,10 +21,10 @@ std::string shell_quote(const std::string &text);
 // "./<version>/squareNN", NN the square with at least two digits.
 std::string square_text_path(const std::string &version, int square);
 
-// The script festival runs: `design_path` if it is a readable file, otherwise
+// The script festival runs: `usual_path` if it is a readable file, otherwise
 // the first executable `name` in the ':'-separated folders of `search_path`
-// (an empty folder is the working directory); `design_path` when neither.
-std::string find_speech_script(const std::string &design_path, const std::string &name,
+// (an empty folder is the working directory); `usual_path` when neither.
+std::string find_speech_script(const std::string &usual_path, const std::string &name,
                                const std::string &search_path);
 
 // "festival --script SCRIPT TEXTPATH -o temp.wav", both paths quoted.

@@ -20,7 +20,7 @@ pid=$!
 win=$(find_window)
 sleep 0.5
 shot "$win" demo.png
-kill -TERM $pid
+kill -TERM $pid # SDL turns it into a quit request, which the spinning die takes
 wait $pid || fail "the game did not end cleanly after its window was asked to close"
 cat > demo.want <<'OUT'
 Board format = 32
@@ -28,6 +28,9 @@ At start 62, 448 to 62, 352
 Unrotated chute format = 32
 Roto format = 32
 Roto format = 32
+Player 0 is set to (4, 436) w = 20  h = 20
+Player 1 is set to (24, 456) w = 20  h = 20
+SDL QUIT called 
 OUT
 diff demo.want demo.out || fail "printed lines of the demo board"
 [ -s demo.err ] && fail "unexpected messages: $(cat demo.err)"

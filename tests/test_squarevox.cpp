@@ -57,18 +57,18 @@ void make_script(const std::string &path, bool executable)
     fs::permissions(path, executable ? fs::perms::owner_all : fs::perms::owner_read);
 }
 
-TEST(SpeechScript, DesignPathFirstThenSearchPath)
+TEST(SpeechScript, UsualPathFirstThenSearchPath)
 {
     std::string dir = enter_scratch_folder("script");
-    make_script(dir + "/design/text2wave.sh", false);
+    make_script(dir + "/usual/text2wave.sh", false);
     make_script(dir + "/a/text2wave", false); // not executable: passed over
     make_script(dir + "/b/text2wave", true);
     make_script(dir + "/text2wave", true);
     struct Case {
-        const char *name, *design, *search, *expected;
+        const char *name, *usual, *search, *expected;
     } cases[] = {
-        {"design path present", "design/text2wave.sh", "a:b", "design/text2wave.sh"},
-        {"design path absent", "none/text2wave.sh", "a:b", "b/text2wave"},
+        {"usual path present", "usual/text2wave.sh", "a:b", "usual/text2wave.sh"},
+        {"usual path absent", "none/text2wave.sh", "a:b", "b/text2wave"},
         {"first executable wins", "none/text2wave.sh", "b:a:.", "b/text2wave"},
         {"empty entry is the working folder", "none/text2wave.sh", "a::b", "./text2wave"},
         {"trailing empty entry", "none/text2wave.sh", "a:", "./text2wave"},
@@ -76,7 +76,7 @@ TEST(SpeechScript, DesignPathFirstThenSearchPath)
         {"empty search path", "none/text2wave.sh", "", "./text2wave"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(find_speech_script(c.design, "text2wave", c.search), c.expected) << c.name;
+        EXPECT_EQ(find_speech_script(c.usual, "text2wave", c.search), c.expected) << c.name;
 }
 
 // ---- whole runs of the program ----

@@ -1,0 +1,28 @@
+// The die: six faces in the side panel, spun until the space bar goes up.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+constexpr int DIE_SIZE = 48;     // one face is 48 x 48
+constexpr int DIE_X = 536;       // 480 + 56: centred in the 160-pixel panel
+constexpr int DIE_Y = 160;
+constexpr int DIE_FRAME_MS = 50; // one face per frame while the die waits
+constexpr int RATTLE_CHANNEL = 1;
+
+extern SDL_Surface *Die;       // the strip of six faces; face f at x = 48 f
+extern SDL_Rect D_src;         // the face shown: x = 48 x face
+extern SDL_Rect D_dest;        // the die's place on the screen
+extern Mix_Chunk *dice_click;  // the rattle; null when its file is missing
+
+// Builds the die, seeds rand() with the time and loads the rattle from
+// "./audio/ambient_-tolvik-57.wav" (a missing file leaves the die silent).
+// Call once, after the video mode and the audio device are set.
+void dice_setup();
+
+// Spins the die on `screen`, a random face every 50 ms, until the space bar is
+// released, and returns that face's pips (1 to 6). Prints "Got a keyup of %d"
+// for every key released. Never returns when Escape is released ("Quit Button
+// pressed") or the window is closed ("SDL QUIT called "): the process ends
+// with status 0.
+int roll_die();

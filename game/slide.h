@@ -1,0 +1,14 @@
+// The slide: a token glides along a ladder or chute, one pixel per frame.
+#pragma once
+
+constexpr int SLIDE_FRAME_MS = 50;
+constexpr int SLIDE_END_OFFSET = 14; // the slide ends with the token centred
+
+// Glides token `which` from its corner of square `from` (its current square)
+// towards the middle of square `to`: one pixel per 50 ms frame along the
+// longer axis (a tie takes x), the other axis following the slope. Prints
+// "y Loop" or "x loop" and the start line of that loop. The screen under the
+// token is saved and put back every frame, so the board and the other token
+// survive. On return the token's dest holds the last frame's place, one pixel
+// short of the end on the long axis; its square is unchanged.
+void slide(int which, int from, int to);

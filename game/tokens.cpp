@@ -1,0 +1,69 @@
+// The player tokens.
+#include "tokens.h"
+
+#include "board.h"
+#include "images.h"
+#include "screen.h"
+
+#include <cstdio>
+
+std::array<Player, PLAYERS> player;
+
+// Where each token sits inside its 48-pixel square: two opposite corners, so
+// two tokens on one square never overlap.
+constexpr std::array<int, PLAYERS> CORNER_OFFSET = {4, 24};
+
+void set_dest(int which, int square)
+{
+    const SDL_Rect &cell = blist[square]->rect;
+    SDL_Rect &dest = player[which].dest;
+    dest.x = Sint16(cell.x + CORNER_OFFSET[which]);
+    dest.y = Sint16(cell.y + CORNER_OFFSET[which]);
+    dest.w = TOKEN_SIZE;
+    dest.h = TOKEN_SIZE;
+    std::printf("Player %d is set to (%d, %d) w = %d  h = %d\n", which,
+                int(dest.x), int(dest.y), TOKEN_SIZE, TOKEN_SIZE);
+}
+
+void draw_token(int which, SDL_Rect at)
+{
+    Player &p = player[which];
+    if (p.icon != nullptr)
+        SDL_UpperBlit(p.icon, &p.src, screen, &at);
+}
+
+void redraw_tokens(SDL_Rect r)
+{
+    // Copies: a blit writes its clipped rectangle back into its argument.
+    SDL_Rect rects[3] = {r, player[0].dest, player[1].dest};
+    SDL_Rect from = r;
+    SDL_Rect to = r;
+    SDL_UpperBlit(board, &from, screen, &to);
+    draw_token(0, rects[1]);
+    draw_token(1, rects[2]);
+    SDL_UpdateRects(screen, 3, rects);
+}
+
+static SDL_Surface *make_icon(const char *const xpm[])
+{
+    SDL_Surface *icon = read_xpm(xpm);
+    if (icon != nullptr)
+        SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 0, 0, 0));
+    return icon;
+}
+
+void setup_players()
+{
+    player[0].square = 0;
+    player[1].square = 0;
+    player[0].icon = make_icon(icon1_xpm);
+    player[1].icon = make_icon(icon2_xpm);
+    for (Player &p : player)
+        p.src = SDL_Rect{0, 0, TOKEN_SIZE, TOKEN_SIZE};
+    set_dest(0, 0);
+    set_dest(1, 0);
+    SDL_Rect rects[2] = {player[0].dest, player[1].dest};
+    draw_token(0, rects[0]);
+    draw_token(1, rects[1]);
+    SDL_UpdateRects(screen, 2, rects);
+}
