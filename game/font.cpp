@@ -3,6 +3,8 @@
 
 #include "images.h"
 
+#include <cstdint>
+
 SDL_Surface *Font_surface = nullptr;
 std::array<SDL_Rect, FONT_GLYPHS> lrect;
 
@@ -38,11 +40,17 @@ static int glyph_of(unsigned char c)
 
 void Font_Write(SDL_Surface *surface, int x, int y, const char *text)
 {
-    SDL_Rect at{Sint16(x), Sint16(y), FONT_CELL_W, FONT_CELL_H};
-    for (const char *p = text; *p != '\0'; p++) {
-        SDL_Rect to = at; // the blit clips and writes back its rectangle
+    // A blit rectangle holds 16-bit positions: a cell outside them can never
+    // be on a surface, and wrapping it round would draw it over the start of
+    // the text.
+    if (y < INT16_MIN || y > INT16_MAX)
+        return;
+    long cell_x = x;
+    for (const char *p = text; *p != '\0' && cell_x <= INT16_MAX; p++, cell_x += FONT_CELL_W) {
+        if (cell_x < INT16_MIN)
+            continue;
+        SDL_Rect to{Sint16(cell_x), Sint16(y), FONT_CELL_W, FONT_CELL_H}; // the blit clips it
         SDL_UpperBlit(Font_surface, &lrect[glyph_of(static_cast<unsigned char>(*p))],
                       surface, &to);
-        at.x = Sint16(at.x + FONT_CELL_W);
     }
 }

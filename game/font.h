@@ -22,6 +22,7 @@ void Font_setup();
 
 // Draws text onto surface with the first cell's top left at (x, y); every
 // byte advances 10 pixels. Letters draw as capitals; a blank, punctuation, a
-// line end or any byte of 128 and above draws the empty cell. Does not update
-// the display.
+// line end or any byte of 128 and above draws the empty cell. Characters
+// whose cell would start beyond the 16-bit positions of SDL are not drawn.
+// Does not update the display.
 void Font_Write(SDL_Surface *surface, int x, int y, const char *text);

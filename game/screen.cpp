@@ -14,6 +14,9 @@ void change_screen(int width, int height)
         std::fprintf(stderr, "Error changing screen mode: %s\n", SDL_GetError());
         std::exit(1);
     }
+    // A new mode's pixels are not cleared by SDL; what is not drawn over
+    // (the side panel) must start black, and blits with alpha read it.
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
 }
 
 void prefer_software_video()

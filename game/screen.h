@@ -16,7 +16,7 @@ extern SDL_Surface *screen;        // the window's surface, 32 bits per pixel
 extern std::uint32_t screen_flags; // flags for SDL_SetVideoMode; set before the mode
 
 // Sets `screen` to a width x height window of 32 bits per pixel with
-// `screen_flags`. When the mode cannot be set, prints "Error changing screen
+// `screen_flags`, all black. When the mode cannot be set, prints "Error changing screen
 // mode: ..." on standard error and ends the process with status 1.
 void change_screen(int width, int height);
 

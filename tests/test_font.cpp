@@ -97,4 +97,20 @@ TEST(Font, TextPastTheSurfaceEdgeIsClipped)
     EXPECT_EQ(pixel_at(s.get(), W - 1, H - 1), CREAM);
 }
 
+// SDL positions are 16-bit: a long text must not wrap round onto the surface.
+TEST(Font, PositionsBeyondSixteenBitsDrawNothing)
+{
+    struct Case { const char *name; int x, y; std::size_t length; std::vector<int> glyphs; int at; };
+    const std::vector<Case> cases = {
+        {"text running past 32767", 32000, 2, 3360, {}, 3},
+        {"start far left, tail on the surface", -40000, 2, 4003, {0, 0, 0}, 0},
+        {"y beyond 16 bits", 3, 65538, 1, {}, 3},
+    };
+    for (const Case &c : cases) {
+        SurfacePtr s = cream_surface();
+        Font_Write(s.get(), c.x, c.y, std::string(c.length, 'A').c_str());
+        EXPECT_EQ(differing_pixels(s.get(), expected_picture(c.glyphs, c.at, 2)), 0) << c.name;
+    }
+}
+
 } // namespace

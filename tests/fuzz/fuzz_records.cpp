@@ -1,0 +1,72 @@
+// Fuzz target: arbitrary bytes as a version file. Every accepted record must
+// lie on the board with a note of at most 79 characters, reading must end,
+// and the problems must name the file and a line of it.
+#include "records.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const std::string NAME = "fuzz.config";
+
+void require(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+void check_record(const std::string &text, const VersionRecord &r, int lines)
+{
+    require(r.start >= FIRST_SQUARE && r.start <= LAST_SQUARE, "start square on the board");
+    require(r.end >= FIRST_SQUARE && r.end <= LAST_SQUARE, "end square on the board");
+    require(r.note.size() <= std::size_t(NOTE_MAX_CHARS), "note of at most 79 characters");
+    std::size_t newline = r.note.find('\n');
+    require(newline == std::string::npos || newline + 1 == r.note.size(),
+            "a line end only at the end of a note");
+    // A note cut short of 79 characters without its line end ran to the end
+    // of the file.
+    if (r.note.size() < std::size_t(NOTE_MAX_CHARS) && newline == std::string::npos)
+        require(text.size() >= r.note.size() &&
+                    text.compare(text.size() - r.note.size(), r.note.size(), r.note) == 0,
+                "a note without its line end is the end of the file");
+    require(r.note.empty() || text.find(r.note) != std::string::npos, "the note is from the text");
+    require(r.line >= 1 && r.line <= lines, "the record's line is in the file");
+}
+
+// "fuzz.config:<line>: <what>", line within the file.
+void check_problem(const std::string &p, int lines)
+{
+    require(p.compare(0, NAME.size() + 1, NAME + ":") == 0, "a problem names the file");
+    const char *digits = p.c_str() + NAME.size() + 1;
+    char *after = nullptr;
+    long line = std::strtol(digits, &after, 10);
+    require(after != digits && *after == ':', "a problem names a line");
+    require(line >= 1 && line <= lines, "a problem's line is in the file");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char *>(data), size);
+    const int lines = int(std::count(text.begin(), text.end(), '\n')) + 1;
+    VersionFile file = parse_version_text(text, NAME);
+    require(file.opened, "text in memory is always read");
+    int last_line = 0;
+    for (const VersionRecord &r : file.records) {
+        check_record(text, r, lines);
+        require(r.line > last_line, "records start on later and later lines");
+        last_line = r.line;
+    }
+    for (const std::string &p : file.problems)
+        check_problem(p, lines);
+    // A line gives at most one problem: reading goes on at the next line.
+    require(file.problems.size() <= std::size_t(lines), "no more problems than lines");
+    return 0;
+}
