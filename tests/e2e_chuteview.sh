@@ -6,14 +6,12 @@
 set -euo pipefail
 build=$(realpath "$1")
 data=$(realpath "$2")
-if [ -z "${CHUTEVIEW_IN_X:-}" ]; then
-    CHUTEVIEW_IN_X=1 exec xvfb-run -a -s "-screen 0 640x480x24" bash "$0" "$build" "$data"
-fi
+source "$(dirname "$0")/e2e_lib.sh"
+start_x
 tool="$build/chuteview/chuteview"
 out="$build/e2e-chuteview"
 rm -rf "$out"
 mkdir -p "$out"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 wait_for_window() {
     for _ in $(seq 100); do

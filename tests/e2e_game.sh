@@ -6,18 +6,15 @@
 #   e2e_game.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 
-if [[ "${1:-}" != --inner ]]; then
-    exec xvfb-run -a -s "-screen 0 640x480x24" bash "$0" --inner "$@"
-fi
-build=$(realpath "$2")
-data=$(realpath "$3")
+build=$(realpath "$1")
+data=$(realpath "$2")
+source "$(dirname "$0")/e2e_lib.sh"
+start_x
 game="$build/game/boardgame"
 shots="$build/e2e_game_shots"
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+at_exit "rm -rf '$scratch'"
 rm -rf "$shots" && mkdir -p "$shots"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The version: on the first turn squares 1 to 6 climb one row (to 18 .. 13);
 # from there any roll lands on 14 .. 24, all of which climb to 99.

@@ -10,12 +10,13 @@ at_exit() {
     trap "$AT_EXIT" EXIT
 }
 
-# Starts Xvfb on a display that it picks itself (so parallel runs never race
+# Starts Xvfb, one screen of the window's size so the root window is the
+# game's, on a display that it picks itself (so parallel runs never race
 # for one) and exports DISPLAY; stops it at exit.
 start_x() {
     local numfile
     numfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     at_exit "kill $XVFB_PID 2>/dev/null"
     for _ in $(seq 100); do

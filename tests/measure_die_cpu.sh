@@ -3,11 +3,10 @@
 # Xvfb, the die spinning, user + system time of the process over 10 seconds.
 #   tests/measure_die_cpu.sh BUILD_DIR DATA_DIR     (not run by ctest)
 set -euo pipefail
-if [[ "${1:-}" != --inner ]]; then
-    exec xvfb-run -a -s "-screen 0 640x480x24" bash "$0" --inner "$@"
-fi
-game=$(realpath "$2")/game/boardgame
-cd "$3"
+source "$(dirname "$0")/e2e_lib.sh"
+start_x
+game=$(realpath "$1")/game/boardgame
+cd "$2"
 out=$(mktemp)
 SDL_AUDIODRIVER=dummy stdbuf -oL "$game" > "$out" &
 pid=$!
