@@ -26,24 +26,6 @@ void start_dummy_video()
     Font_setup();
 }
 
-std::uint32_t pixel_at(SDL_Surface *surface, int x, int y)
-{
-    SDL_LockSurface(surface);
-    const SDL_PixelFormat *f = surface->format;
-    const Uint8 *row = static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch;
-    Uint32 value = 0;
-    switch (f->BytesPerPixel) {
-    case 4: value = reinterpret_cast<const Uint32 *>(row)[x]; break;
-    case 2: value = reinterpret_cast<const Uint16 *>(row)[x]; break;
-    case 1: value = row[x]; break;
-    default: value = Uint32(row[3 * x]) | Uint32(row[3 * x + 1]) << 8 | Uint32(row[3 * x + 2]) << 16;
-    }
-    SDL_UnlockSurface(surface);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, surface->format, &r, &g, &b);
-    return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
-}
-
 std::string enter_scratch_folder(const std::string &label)
 {
     fs::path dir = fs::temp_directory_path() / ("varnowick-" + label + "-" + std::to_string(getpid()));

@@ -2,6 +2,8 @@
 // scratch folders and captured output.
 #pragma once
 
+#include "pixels.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -10,9 +12,6 @@
 // Brings up SDL's dummy video driver (and the timer) once, opens the 640 x 480
 // window surface through change_screen and sets up the bitmap font.
 void start_dummy_video();
-
-// The colour at (x, y) of a surface, as 0xRRGGBB.
-std::uint32_t pixel_at(SDL_Surface *surface, int x, int y);
 
 // Makes a fresh empty folder under the system's temporary folder and changes
 // the working directory to it; returns its path.

@@ -3,6 +3,8 @@
 #include "chute_main.h"
 #include "screen.h"
 
+#include "pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,24 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Colour at (x, y) as 0xRRGGBB, for surfaces of any depth.
-std::uint32_t colour_at(SDL_Surface *s, int x, int y)
-{
-    SDL_LockSurface(s);
-    const Uint8 *row = static_cast<const Uint8 *>(s->pixels) + y * s->pitch;
-    Uint32 value = 0;
-    switch (s->format->BytesPerPixel) {
-    case 4: value = reinterpret_cast<const Uint32 *>(row)[x]; break;
-    case 2: value = reinterpret_cast<const Uint16 *>(row)[x]; break;
-    case 1: value = row[x]; break;
-    default: value = Uint32(row[3 * x]) | Uint32(row[3 * x + 1]) << 8 | Uint32(row[3 * x + 2]) << 16;
-    }
-    SDL_UnlockSurface(s);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, s->format, &r, &g, &b);
-    return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
-}
 
 // The tool's window and the shipped picture (the tests run in data/).
 void start_tool()
@@ -125,7 +109,7 @@ TEST(Makechute, UprightStripShowsHeadBodyPiecesAndTail)
         ASSERT_EQ(chute->h, chute_strip_height(count)) << "length " << length;
         for (int r = 0; r < chute->h; r++)
             for (int c = 0; c < CHUTE_W; c++)
-                ASSERT_EQ(colour_at(chute.get(), c, r), colour_at(s_chute, c, picture_row(r, count)))
+                ASSERT_EQ(pixel_at(chute.get(), c, r), pixel_at(s_chute, c, picture_row(r, count)))
                     << "length " << length << " column " << c << " row " << r;
     }
 }
@@ -182,7 +166,7 @@ TEST(FirstFrame, ChuteStandsOnRow313AboveTheWhiteBar)
         {"far corner", 639, 479, black},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(colour_at(screen, c.x, c.y), c.colour) << c.name;
+        EXPECT_EQ(pixel_at(screen, c.x, c.y), c.colour) << c.name;
     EXPECT_EQ(temp, nullptr) << "the frame's chute is freed after the frame";
 }
 
@@ -193,9 +177,9 @@ TEST(FirstFrame, WithoutAPictureOnlyTheBarIsDrawn)
     s_chute = nullptr;
     draw_frame(START_X, START_Y);
     s_chute = kept;
-    EXPECT_EQ(colour_at(screen, 210, 313), 0x000000u);
-    EXPECT_EQ(colour_at(screen, 210, 204), 0x000000u);
-    EXPECT_EQ(colour_at(screen, 300, 340), 0xffffffu);
+    EXPECT_EQ(pixel_at(screen, 210, 313), 0x000000u);
+    EXPECT_EQ(pixel_at(screen, 210, 204), 0x000000u);
+    EXPECT_EQ(pixel_at(screen, 300, 340), 0xffffffu);
 }
 
 TEST(MovingPoint, RepeatedReleasesStopAtTheBounds)
@@ -278,8 +262,8 @@ TEST(ChutePicture, ShippedPictureHasTheThreeBands)
     // The body repeats: its last row must lead into its first without a gap,
     // and the tail's last row is drawn so the chute's lowest row shows.
     for (int c = 0; c < CHUTE_W; c++)
-        EXPECT_EQ(colour_at(s_chute, c, HEAD_ROWS + BODY_ROWS - 1), colour_at(s_chute, c, HEAD_ROWS + 1)) << c;
-    EXPECT_NE(colour_at(s_chute, CHUTE_W / 2, PICTURE_ROWS - 1), 0x000000u);
+        EXPECT_EQ(pixel_at(s_chute, c, HEAD_ROWS + BODY_ROWS - 1), pixel_at(s_chute, c, HEAD_ROWS + 1)) << c;
+    EXPECT_NE(pixel_at(s_chute, CHUTE_W / 2, PICTURE_ROWS - 1), 0x000000u);
 }
 
 TEST(ChutePicture, BadPicturesAreRefusedNamingTheFile)

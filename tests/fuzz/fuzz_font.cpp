@@ -4,6 +4,7 @@
 // each character's glyph 10 pixels after the previous one, and nothing else.
 #include "font.h"
 #include "images.h"
+#include "pixels.h"
 
 #include <SDL.h>
 
@@ -21,21 +22,6 @@ constexpr Uint32 BACKGROUND = 0x00123456;
 SDL_Surface *canvas = nullptr;
 std::vector<Uint32> strip; // the letter strip's colours, 0 where transparent
 int strip_w = 0;
-
-Uint32 colour_at(SDL_Surface *s, int x, int y)
-{
-    const Uint8 *row = static_cast<const Uint8 *>(s->pixels) + y * s->pitch;
-    Uint32 value = 0;
-    switch (s->format->BytesPerPixel) {
-    case 4: value = reinterpret_cast<const Uint32 *>(row)[x]; break;
-    case 2: value = reinterpret_cast<const Uint16 *>(row)[x]; break;
-    case 1: value = row[x]; break;
-    default: value = Uint32(row[3 * x]) | Uint32(row[3 * x + 1]) << 8 | Uint32(row[3 * x + 2]) << 16;
-    }
-    Uint8 r, g, b;
-    SDL_GetRGB(value, s->format, &r, &g, &b);
-    return Uint32(r) << 16 | Uint32(g) << 8 | b;
-}
 
 // The glyph a byte should show, worked out apart from the font's own table.
 int expected_glyph(unsigned char c)
@@ -82,7 +68,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     strip_w = Font_surface->w;
     for (int y = 0; y < FONT_CELL_H; y++)
         for (int x = 0; x < strip_w; x++)
-            strip.push_back(colour_at(Font_surface, x, y));
+            strip.push_back(pixel_at(Font_surface, x, y));
     canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, W, H, 32, 0xff0000, 0xff00, 0xff, 0);
     return 0;
 }
