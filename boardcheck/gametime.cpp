@@ -17,7 +17,7 @@ void add_turn(const DestTable &dest, const SoundTimes &sounds, int which, int sq
         int reached = square + steps;
         double share = weight / DIE_FACES;
         time.walking += share * steps * WALK_STEP_MS;
-        if (reached == WIN_SQUARE || dest[reached] == NOT_A_START)
+        if (dest[reached] == NOT_A_START)
             continue;
         double slide = slide_frames(which, reached, dest[reached]) * double(SLIDE_FRAME_MS);
         time.slides += share * std::max(slide, sounds.note_ms[reached]);

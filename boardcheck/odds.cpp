@@ -147,7 +147,7 @@ DestTable dest_table(const std::vector<VersionRecord> &records)
 int turn_end(const DestTable &dest, int square, int roll)
 {
     int reached = std::min(square + roll, WIN_SQUARE);
-    if (reached == WIN_SQUARE || dest[reached] == NOT_A_START)
+    if (dest[reached] == NOT_A_START)
         return reached;
     return dest[reached];
 }

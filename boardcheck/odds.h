@@ -19,8 +19,9 @@ using DestTable = std::array<int, SQUARES>;
 DestTable dest_table(const std::vector<VersionRecord> &records);
 
 // The square a turn ends on from `square` (0 to 98) with `roll` (1 to 6): a
-// walk past 99 stops on 99; 99 is won at once; otherwise the one ladder or
-// chute that starts where the walk stops is taken, and none from its end.
+// walk past 99 stops on 99; the one ladder or chute that starts where the
+// walk stops is taken, and none from its end. The turn looks for a win only
+// at its end, so even a record on 99 is taken when a walk reaches 99.
 int turn_end(const DestTable &dest, int square, int roll);
 
 struct Odds {

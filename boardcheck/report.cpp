@@ -79,8 +79,8 @@ void one_record_problems(const VersionRecord &record, const std::array<int, SQUA
         problems.push_back(here + "the record starts on square 0, where no token ever "
                                   "lands: the game can never take it");
     if (record.start == WIN_SQUARE)
-        problems.push_back(here + "the record starts on square 99, where a token has won: "
-                                  "the game can never take it");
+        problems.push_back(here + "the record starts on square 99: a token that walks onto 99 "
+                                  "takes it and has not won");
     if (record.start == record.end)
         problems.push_back(here + format("the record goes from square %d to itself: "
                                          "nothing is drawn and the token does not move",

@@ -52,7 +52,7 @@ double iterated_expected_turns(const DestTable &dest)
             double sum = 0;
             for (int roll = 1; roll <= 6; roll++) {
                 int to = std::min(s + roll, 99);
-                if (to != 99 && dest[to] != NOT_A_START)
+                if (dest[to] != NOT_A_START) // 99's own record too: the win comes after
                     to = dest[to];
                 sum += e[std::size_t(to)];
             }
@@ -76,6 +76,7 @@ TEST(BoardcheckOdds, ExpectedTurnsMatchIndependentCalculations)
     DestTable ladder = board_of({{1, 99}});
     DestTable chute = board_of({{50, 10}});
     DestTable mixed = board_of({{4, 25}, {19, 2}, {35, 6}, {40, 78}, {98, 41}, {12, 12}});
+    DestTable off_the_top = board_of({{99, 60}, {95, 99}}); // only the ladder wins
     // Ladder from 1: a 1 wins at once, any other roll leaves an empty race.
     double after_ladder = 0;
     for (int r = 2; r <= 6; r++)
@@ -85,6 +86,7 @@ TEST(BoardcheckOdds, ExpectedTurnsMatchIndependentCalculations)
         {"ladder 1 to 99", ladder, 1 + after_ladder / 6},
         {"only a chute", chute, iterated_expected_turns(chute)},
         {"ladders, chutes and an equal record", mixed, iterated_expected_turns(mixed)},
+        {"a chute from 99", off_the_top, iterated_expected_turns(off_the_top)},
     };
     for (const Case &c : cases) {
         Odds odds = board_odds(c.dest);
@@ -103,6 +105,7 @@ TEST(BoardcheckOdds, ExpectedTurnsMatchIndependentCalculations)
     EXPECT_LT(cases[0].expected, 99 / 3.5 + 1);
     EXPECT_LT(cases[1].expected, cases[0].expected);
     EXPECT_GT(cases[2].expected, cases[0].expected);
+    EXPECT_GT(cases[4].expected, cases[0].expected + 5) << "a walk onto 99 slides back to 60";
 }
 
 TEST(BoardcheckOdds, PlayerOneMovesFirstAndWinsMoreOften)
@@ -147,8 +150,9 @@ TEST(BoardcheckOdds, RulesOfOneTurn)
     struct Case {
         int square, roll, end;
     } cases[] = {
-        {97, 5, 99},  // a roll past 99 stops on 99
-        {93, 6, 99},  // and 99 is won, whatever record names it
+        {97, 5, 3},   // a roll past 99 stops on 99, and 99's record is taken:
+        {93, 6, 3},   // the turn looks for the win only at its end
+        {90, 5, 95},
         {4, 6, 20},   // one ladder, not followed on down the chute from 20
         {14, 6, 5},   // the chute alone
         {15, 6, 21},
@@ -167,6 +171,11 @@ TEST(BoardcheckOdds, ATrapIsFoundAndNothingHangs)
     EXPECT_TRUE(std::isinf(odds.expected_turns));
     EXPECT_EQ(odds.p1_wins + odds.p2_wins, 0);
     EXPECT_EQ(rounds_quantile(odds, 0.5), -1);
+
+    // A chute from 99 with no ladder onto 99: every walk onto 99 slides away.
+    Odds endless = board_odds(board_of({{99, 60}}));
+    EXPECT_GE(endless.trap, 0);
+    EXPECT_TRUE(std::isinf(endless.expected_turns));
 
     // Only a square that the token can come to counts: ladders on 54 to 59
     // jump over 60, and the chutes that fall back into 60 start where no

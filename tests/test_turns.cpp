@@ -158,6 +158,20 @@ TEST_F(TurnTest, WalksAndLadders)
     }
 }
 
+// The turn looks for the win only at its end: a record on 99 is taken like
+// any other, and the token that walked onto 99 has not won.
+TEST_F(TurnTest, ARecordOn99IsTakenAndTheTokenHasNotWon)
+{
+    ladder(99, 60, " Back down!\n");
+    fresh_board();
+    place_token(0, 97);
+    reset_recordings();
+    int result = -1;
+    play(0, 5, &result);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(player[0].square, 60);
+}
+
 TEST_F(TurnTest, NoChainingOnTheNextTurnEither)
 {
     ladder(12, 30, " Up.\n");
