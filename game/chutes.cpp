@@ -3,6 +3,7 @@
 
 #include "board.h"
 #include "config.h"
+#include "images.h"
 #include "screen.h"
 
 #include <SDL_rotozoom.h>
@@ -54,7 +55,7 @@ static int turn_and_place(SDL_Surface *strip, double angle, int x1, int y1, int 
     SurfacePtr picture(rotozoomSurface(strip, angle, 1.0, SMOOTHING_ON));
     if (picture == nullptr)
         return 0;
-    SDL_SetColorKey(picture.get(), SDL_SRCCOLORKEY, SDL_MapRGB(picture->format, 0, 0, 0));
+    key_out_black(picture.get());
     SDL_Rect to{Sint16(std::min(x1, x2)), Sint16(std::min(y1, y2)), 0, 0};
     SDL_UpperBlit(picture.get(), nullptr, board, &to);
     return picture->format->BitsPerPixel;

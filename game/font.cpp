@@ -24,9 +24,7 @@ const std::array<std::int32_t, 128> Font_map = {
 void Font_setup()
 {
     Font_surface = read_xpm(letters_xpm);
-    if (Font_surface != nullptr)
-        SDL_SetColorKey(Font_surface, SDL_SRCCOLORKEY,
-                        SDL_MapRGB(Font_surface->format, 0, 0, 0));
+    key_out_black(Font_surface);
     for (int g = 0; g < FONT_GLYPHS; g++)
         lrect[g] = SDL_Rect{Sint16(FONT_CELL_W * g), 0, FONT_CELL_W, FONT_CELL_H};
 }

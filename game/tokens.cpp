@@ -44,22 +44,16 @@ void redraw_tokens(SDL_Rect r)
     SDL_UpdateRects(screen, 3, rects);
 }
 
-static SDL_Surface *make_icon(const char *const xpm[])
-{
-    SDL_Surface *icon = read_xpm(xpm);
-    if (icon != nullptr)
-        SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 0, 0, 0));
-    return icon;
-}
-
 void setup_players()
 {
     player[0].square = 0;
     player[1].square = 0;
-    player[0].icon = make_icon(icon1_xpm);
-    player[1].icon = make_icon(icon2_xpm);
-    for (Player &p : player)
+    player[0].icon = read_xpm(icon1_xpm);
+    player[1].icon = read_xpm(icon2_xpm);
+    for (Player &p : player) {
+        key_out_black(p.icon);
         p.src = SDL_Rect{0, 0, TOKEN_SIZE, TOKEN_SIZE};
+    }
     set_dest(0, 0);
     set_dest(1, 0);
     SDL_Rect rects[2] = {player[0].dest, player[1].dest};

@@ -13,15 +13,6 @@ out="$build/e2e-chuteview"
 rm -rf "$out"
 mkdir -p "$out"
 
-wait_for_window() {
-    for _ in $(seq 100); do
-        wid=$(xdotool search --name '^Varnowick$' 2>/dev/null | head -1 || true)
-        [ -n "$wid" ] && return 0
-        sleep 0.1
-    done
-    fail "no Varnowick window"
-}
-
 # Waits for the process to end (10 s at most) and leaves its status in $status.
 wait_for_end() {
     for _ in $(seq 100); do
@@ -34,13 +25,13 @@ wait_for_end() {
 }
 
 shot() { sleep 0.5; import -window root "$out/$1.png"; }
-colour() { convert "$out/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+colour() { pixel "$out/$1.png" "$2" "$3"; }
 differ() { [ "$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 || true)" != 0 ]; }
 
 cd "$data"
 "$tool" >"$out/stdout.txt" 2>"$out/stderr.txt" &
 pid=$!
-wait_for_window
+wid=$(find_window)
 xdotool windowfocus --sync "$wid"
 shot first
 [ "$(colour first 210 313)" = 990000 ] || fail "chute's lowest row 313: $(colour first 210 313)"

@@ -51,9 +51,6 @@ key() {
     xdotool keyup --window "$win" "$1"
 }
 
-# "r,g,b" of one pixel of a screenshot.
-pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
-
 # 1 when a rectangle of a screenshot holds any non-black pixel, else 0.
 lit() { convert "$1" -crop "$2" +repage -format "%[fx:maxima.r+maxima.g+maxima.b>0?1:0]" info:; }
 
@@ -61,7 +58,7 @@ lit() { convert "$1" -crop "$2" +repage -format "%[fx:maxima.r+maxima.g+maxima.b
 die_pattern() {
     local p="" xy
     for xy in 10,10 38,10 10,24 24,24 38,24 10,38 38,38; do
-        [[ $(pixel "$1" $((536 + ${xy%,*})) $((160 + ${xy#*,}))) == 0,0,0 ]] && p+=1 || p+=0
+        [[ $(pixel "$1" $((536 + ${xy%,*})) $((160 + ${xy#*,}))) == 000000 ]] && p+=1 || p+=0
     done
     echo "$p"
 }
@@ -71,7 +68,7 @@ start_game() {
     : > "$out"
     SDL_AUDIODRIVER=dummy stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
     pid=$!
-    win=$(timeout 20 xdotool search --sync --name '^Varnowick$' | head -1)
+    win=$(find_window)
     [[ -n "$win" ]] || fail "no window"
 }
 
@@ -121,8 +118,8 @@ start_game e2e
 wait_for "Player 1 is set to (24, 456)"
 sleep 0.3
 import -window root "$shots/1-start.png"
-[[ $(pixel "$shots/1-start.png" 14 451) == 255,0,0 ]] || fail "red token not in its corner of 0"
-[[ $(pixel "$shots/1-start.png" 34 471) == 0,0,255 ]] || fail "blue token not in its corner of 0"
+[[ $(pixel "$shots/1-start.png" 14 451) == FF0000 ]] || fail "red token not in its corner of 0"
+[[ $(pixel "$shots/1-start.png" 34 471) == 0000FF ]] || fail "blue token not in its corner of 0"
 (( $(lit "$shots/1-start.png" 144x13+490+230) == 1 )) || fail "no prompt"
 
 roll turn1
@@ -138,7 +135,7 @@ s3=$(landed_on 3)
 wait_for "Player 0 is set to (4, 4)"
 sleep 0.3
 import -window root "$shots/4-won.png"
-[[ $(pixel "$shots/4-won.png" 14 19) == 255,0,0 ]] || fail "red token not in its corner of 99"
+[[ $(pixel "$shots/4-won.png" 14 19) == FF0000 ]] || fail "red token not in its corner of 99"
 (( $(lit "$shots/4-won.png" 150x200+490+230) == 0 )) || fail "the panel is not black after the turn"
 set +e; wait "$pid"; status=$?; set -e
 (( status == 1 )) || fail "a win ends with status $status"

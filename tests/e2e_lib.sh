@@ -18,7 +18,7 @@ start_x() {
     numfile=$(mktemp)
     Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
     XVFB_PID=$!
-    at_exit "kill $XVFB_PID 2>/dev/null"
+    at_exit "stop_x"
     for _ in $(seq 100); do
         if [ -s "$numfile" ]; then
             export DISPLAY=":$(head -n 1 "$numfile")"
@@ -28,6 +28,27 @@ start_x() {
         sleep 0.1
     done
     fail "no X server could be started"
+}
+
+# Ends whatever this script still runs in the X server, then the server. A
+# program left behind when its server goes away can hang in SDL's exit
+# handler, spinning on the lost connection, and slow every later run.
+stop_x() {
+    local pid
+    for pid in $(descendants $$); do
+        [ "$pid" = "$XVFB_PID" ] || kill -KILL "$pid" 2>/dev/null || true
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    return 0
+}
+
+# The processes started by PID, and theirs, and so on.
+descendants() {
+    local child
+    for child in $(pgrep -P "$1"); do
+        echo "$child"
+        descendants "$child"
+    done
 }
 
 # Waits up to 20 s for a window titled Varnowick and prints its id.

@@ -10,7 +10,7 @@ cd "$2"
 out=$(mktemp)
 SDL_AUDIODRIVER=dummy stdbuf -oL "$game" > "$out" &
 pid=$!
-win=$(xdotool search --sync --name '^Varnowick$' | head -1)
+win=$(find_window)
 xdotool keydown --window "$win" a; sleep 0.1; xdotool keyup --window "$win" a
 until grep -q "Got a keyup of 97" "$out"; do sleep 0.1; done # the die spins
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
