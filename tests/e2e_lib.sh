@@ -12,33 +12,38 @@ at_exit() {
 
 # Starts Xvfb, one screen of the window's size so the root window is the
 # game's, on a display that it picks itself (so parallel runs never race
-# for one) and exports DISPLAY; stops it at exit.
+# for one) and exports DISPLAY; stops it at exit. Without -noreset the
+# server resets when its first client, the readiness check, leaves, and
+# refuses connections meanwhile. SDL is held to X11: should its connection
+# fail, it would otherwise carry on without any window.
 start_x() {
     local numfile
     numfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     at_exit "stop_x"
     for _ in $(seq 100); do
         if [ -s "$numfile" ]; then
-            export DISPLAY=":$(head -n 1 "$numfile")"
-            rm -f "$numfile"
-            xdpyinfo >/dev/null 2>&1 && return 0
+            export DISPLAY=":$(head -n 1 "$numfile")" SDL_VIDEODRIVER=x11
+            if xdpyinfo >/dev/null 2>&1; then rm -f "$numfile"; return 0; fi
         fi
         sleep 0.1
     done
+    rm -f "$numfile"
     fail "no X server could be started"
 }
 
 # Ends whatever this script still runs in the X server, then the server. A
 # program left behind when its server goes away can hang in SDL's exit
-# handler, spinning on the lost connection, and slow every later run.
+# handler, spinning on the lost connection, and slow every later run. The
+# server is waited for, so that the next script starts on a quiet machine.
 stop_x() {
     local pid
     for pid in $(descendants $$); do
         [ "$pid" = "$XVFB_PID" ] || kill -KILL "$pid" 2>/dev/null || true
     done
     kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
     return 0
 }
 
