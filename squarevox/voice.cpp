@@ -51,6 +51,22 @@ static std::string run_command(const std::string &command, bool &interrupted)
     return std::string();
 }
 
+// Whether a regular file is there and holds exactly `text`.
+static bool file_holds(const std::string &path, const std::string &text)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        std::size_t(info.st_size) != text.size())
+        return false;
+    std::FILE *in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return false;
+    std::string held(text.size(), '\0');
+    bool read = std::fread(&held[0], 1, held.size(), in) == held.size();
+    std::fclose(in);
+    return read && held == text;
+}
+
 // Writes the note exactly as read, nothing added or removed.
 static bool write_square_text(const std::string &path, const std::string &note)
 {
@@ -129,17 +145,22 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
 {
     std::string text_path = square_text_path(version, record.start);
     std::string sound_path = text_path + ".wav";
+    bool same_note = file_holds(text_path, record.note);
     if (!write_square_text(text_path, record.note)) {
         report(record.start, "cannot create the square text file " + text_path + ": " +
                                  std::strerror(errno));
         return false;
     }
-    // Neither the last record's speech nor an old sound of this square may
-    // pass for this note's when a step fails.
+    // Neither the last record's speech nor an old sound of another note may
+    // pass for this note's when a step fails; an old sound of this very note
+    // stays until there is new speech to replace it.
     std::remove(SPEECH_FILE);
+    if (!same_note)
+        std::remove(sound_path.c_str());
+    if (!run_step(record.start, "speech", speech_command(script, text_path), SPEECH_FILE,
+                  interrupted))
+        return false;
     std::remove(sound_path.c_str());
-    return run_step(record.start, "speech", speech_command(script, text_path), SPEECH_FILE,
-                    interrupted) &&
-           run_step(record.start, "conversion", conversion_command(text_path), sound_path,
+    return run_step(record.start, "conversion", conversion_command(text_path), sound_path,
                     interrupted);
 }

@@ -37,7 +37,9 @@ std::string conversion_command(const std::string &text_path);
 // Writes the record's note to its square text file, speaks it into temp.wav
 // and converts that into the square sound file, each step to completion.
 // A step that fails is reported on standard error with the square and the
-// path or command at fault, and the record stops there. Returns true when
+// path or command at fault, and the record stops there; an old square sound
+// file is kept only when the speech failed and the square text file already
+// held this very note, so no sound of another note is left. Returns true when
 // both files of the square were written. `interrupted` is set when a command
 // was stopped by the user's interrupt, so the caller can end the run.
 bool make_square_voice(const std::string &version, const VersionRecord &record,
