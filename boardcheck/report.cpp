@@ -204,12 +204,13 @@ void print_voices(const Voices &voices, const std::string &version, std::ostream
         out << voice_line(check);
 }
 
-std::string quantiles(int median, int p90, const char *unit)
+// `followed` is how far the distribution was followed, in `unit`s.
+std::string quantiles(int median, int p90, const char *unit, int followed)
 {
     if (median < 0)
-        return format("beyond %d turns", MAX_TURNS);
+        return format("beyond %d %s", followed, unit);
     if (p90 < 0)
-        return format("median %d %s, 90th percentile beyond %d turns", median, unit, MAX_TURNS);
+        return format("median %d %s, 90th percentile beyond %d %s", median, unit, followed, unit);
     return format("median %d %s, 90th percentile %d %s", median, unit, p90, unit);
 }
 
@@ -222,9 +223,10 @@ void print_odds(const Odds &odds, std::ostream &out)
     else
         out << format("  one token reaches 99 in %.2f turns on average\n", odds.expected_turns);
     out << "  game length: "
-        << quantiles(rounds_quantile(odds, 0.5), rounds_quantile(odds, 0.9), "rounds") << "\n"
-        << "    (a round is a turn of each player; in turns of both players: "
-        << quantiles(turns_quantile(odds, 0.5), turns_quantile(odds, 0.9), "turns") << ")\n";
+        << quantiles(rounds_quantile(odds, 0.5), rounds_quantile(odds, 0.9), "rounds", MAX_TURNS)
+        << "\n    (a round is a turn of each player; in turns of both players: "
+        << quantiles(turns_quantile(odds, 0.5), turns_quantile(odds, 0.9), "turns", 2 * MAX_TURNS)
+        << ")\n";
     out << format("  Player 1 wins %.2f %% of games, Player 2 %.2f %%\n", 100 * odds.p1_wins,
                   100 * odds.p2_wins);
     double lost = 1 - odds.p1_wins - odds.p2_wins;
