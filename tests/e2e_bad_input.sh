@@ -2,9 +2,10 @@
 # Bad input through the real programs: every malformed version file of the
 # reader's fuzz corpus through the game and squarevox (the game starts, draws
 # its board and reports the same problems as squarevox), long version names
-# and names full of shell characters, a game without its sound files, and a
-# chute picture that is too small or not a picture. The missing font, short
-# font, missing version and missing audio device are in e2e_board.sh.
+# and names full of shell characters, a game without its sound files played
+# to its win, and a chute picture that is too small or not a picture. The
+# missing font, short font, missing version and missing audio device are in
+# e2e_board.sh.
 #   e2e_bad_input.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 build=$(realpath "$1") data=$(realpath "$2")
@@ -85,6 +86,10 @@ status=0
 "$vox" "$huge" > vox.out 2> vox.err || status=$?
 [ "$status" = 1 ] || fail "squarevox, 300-character name: status $status"
 grep -qxF "squarevox: cannot open the version file ./$huge/$huge.config" vox.err || fail "squarevox, 300-character name: message"
+status=0
+"$build/boardcheck/boardcheck" "$huge" > check.out 2> check.err || status=$?
+[ "$status" = 2 ] || fail "boardcheck, 300-character name: status $status"
+grep -qF "./$huge/$huge.config" check.err || fail "boardcheck, 300-character name: message"
 
 # Shell characters in the name are only ever part of a path.
 odd='a b;touch ran1 $(touch ran2) `touch ran3` & it'"'"'s|*'
@@ -99,6 +104,23 @@ mv audio audio.keep
 cp -r v nosound && mv nosound/v.config nosound/nosound.config
 start_game nosound
 expect_board "no sound files"
+# ... and plays a whole game to its win in silence: every first roll climbs
+# to 99.
+mkdir quiet
+for s in 1 2 3 4 5 6; do echo "$s 99 Up!" >> quiet/quiet.config; done
+stdbuf -oL "$game" quiet > game.out 2> game.err &
+pid=$!
+for _ in $(seq 600); do grep -q '^Player 1 is set to' game.out && break; sleep 0.1; done
+win=$(find_window)
+[ -n "$win" ] || fail "no sound files: no window"
+xdotool keydown --window "$win" space && sleep 0.1 && xdotool keyup --window "$win" space
+for _ in $(seq 300); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && { kill -KILL $pid; fail "no sound files: no win within 30 s"; }
+status=0
+wait $pid || status=$?
+[ "$status" = 1 ] || fail "no sound files: a win ended with status $status: $(cat game.err)"
+[ "$(tail -1 game.out)" = "Player 1 wins!" ] || fail "no sound files: $(tail -3 game.out)"
+[ -s game.err ] && fail "no sound files: $(cat game.err)"
 mv audio.keep audio
 
 # chuteview with a chute picture that is too small, or not a picture at all.

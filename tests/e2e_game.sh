@@ -27,6 +27,8 @@ for s in $(seq 14 24); do
     echo "$s 99 Up to the very top!" >> "$scratch/e2e/e2e.config"
 done
 cp "$data/audio/ambient_-tolvik-57.wav" "$scratch/e2e/square03.wav" # one note sound
+# Player 2's turn sound is missing: that player's turns are silent.
+rm "$scratch/audio/player2.wav"
 
 cd "$scratch"
 out="$scratch/out.txt"
