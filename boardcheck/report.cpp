@@ -268,7 +268,8 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
     std::string path = version_config_path(version);
     VersionFile file = read_version_file(path);
     if (!file.opened) {
-        err << "Cannot open the version file " << path << "\n";
+        err << "Cannot open the version file " << path << ": " << file.fault << "\n"
+            << version_folder_hint() << "\n";
         return STATUS_USAGE;
     }
     std::vector<std::string> problems = record_problems(file, path);

@@ -1,6 +1,9 @@
 // Paths of the version's files.
 #include "paths.h"
 
+#include <filesystem>
+#include <system_error>
+
 std::string version_name(const std::string &arg)
 {
     std::size_t end = arg.find_last_not_of('/');
@@ -23,4 +26,15 @@ std::string square_text_path(const std::string &version, int square)
 std::string square_sound_path(const std::string &version, int square)
 {
     return square_text_path(version, square) + ".wav";
+}
+
+std::string version_folder_hint()
+{
+    std::error_code error;
+    std::filesystem::path here = std::filesystem::current_path(error);
+    std::string folder = error ? std::string("the working folder") : here.string();
+    return "Looked in " + folder +
+           ". Versions are in the data/ folder of a checkout (cd data first); with the "
+           "installed package they are in ~/.local/share/varnowick/, where its launchers "
+           "(such as varnowick-boardcheck) start.";
 }

@@ -26,6 +26,12 @@ constexpr const char *CHUTE_PICTURE = "./chute1.xpm";
 // slashes only is kept as it is.
 std::string version_name(const std::string &arg);
 
+// What to tell a user whose version file cannot be opened: the absolute path
+// of the working folder the programs looked in, and where versions are (data/
+// in a checkout, ~/.local/share/varnowick/ for the installed package). One
+// line without a line end, the same for every program.
+std::string version_folder_hint();
+
 // "./<version>/<version>.config", for a version name of any length.
 std::string version_config_path(const std::string &version);
 

@@ -39,7 +39,8 @@ cd "$scratch" || exit 1
 expect "no argument" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool"
 expect "two arguments" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" a b
 expect "help" 0 '^Usage: boardcheck <version>' EMPTY -- "$tool" --help
-expect "missing version" 2 EMPTY '^Cannot open the version file ./gone/gone.config$' -- "$tool" gone
+expect "missing version" 2 EMPTY '^Cannot open the version file ./gone/gone.config: missing$' -- "$tool" gone
+expect "missing version: where" 2 EMPTY "^Looked in $scratch\\. Versions are in the data/ folder" -- "$tool" gone
 
 mkdir bad
 printf '4 30 up\n30 12 down\n' >bad/bad.config

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -262,7 +263,10 @@ TEST(BoardcheckReport, NoVersionFileIsAUsageError)
     std::ostringstream out, err;
     EXPECT_EQ(boardcheck("gone", out, err), STATUS_USAGE);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), "Cannot open the version file ./gone/gone.config\n");
+    EXPECT_EQ(err.str(), "Cannot open the version file ./gone/gone.config: missing\n" +
+                             version_folder_hint() + "\n");
+    EXPECT_NE(version_folder_hint().find(std::filesystem::current_path().string()),
+              std::string::npos);
 }
 
 TEST(BoardcheckReport, MissingFixedSoundsAreCountedAsSilent)
