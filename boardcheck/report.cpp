@@ -4,6 +4,7 @@
 #include "gametime.h"
 #include "geometry.h"
 #include "guards.h"
+#include "mixer.h"
 #include "odds.h"
 #include "paths.h"
 
@@ -52,8 +53,9 @@ std::string duration(double ms)
 
 void one_record_problems(const VersionRecord &record, const std::array<int, SQUARE_COUNT> &first,
                          const std::array<int, SQUARE_COUNT> &last, const std::string &path,
-                         std::vector<std::string> &problems)
+                         std::vector<Finding> &findings)
 {
+    std::vector<std::string> problems;
     std::string here = at(path, record.line);
     if (first[record.start] != record.line)
         problems.push_back(here + format("square %d already starts the record of line %d: "
@@ -75,13 +77,19 @@ void one_record_problems(const VersionRecord &record, const std::array<int, SQUA
                                          "the token stays on %d",
                                          kind(record), record.start, record.end, last[record.end],
                                          record.end));
+    for (const std::string &problem : problems)
+        findings.push_back(Finding{record.line, false, problem});
+    std::vector<Finding> notes = note_findings(record, path);
+    findings.insert(findings.end(), notes.begin(), notes.end());
 }
 
 } // namespace
 
-std::vector<std::string> record_problems(const VersionFile &file, const std::string &path)
+std::vector<Finding> record_findings(const VersionFile &file, const std::string &path)
 {
-    std::vector<std::string> problems = file.problems;
+    std::vector<Finding> findings;
+    for (const std::string &problem : file.problems)
+        findings.push_back(finding_from(problem, path, false));
     std::array<int, SQUARE_COUNT> first{};
     std::array<int, SQUARE_COUNT> last{};
     for (const VersionRecord &record : file.records) {
@@ -90,8 +98,10 @@ std::vector<std::string> record_problems(const VersionFile &file, const std::str
         last[record.start] = record.line;
     }
     for (const VersionRecord &record : file.records)
-        one_record_problems(record, first, last, path, problems);
-    return problems;
+        one_record_problems(record, first, last, path, findings);
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    return findings;
 }
 
 Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records)
@@ -107,7 +117,7 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
         check.line = record.line;
         check.text_path = square_text_path(version, record.start);
         check.wav_path = square_sound_path(version, record.start);
-        check.wav = check_wav_file(check.wav_path);
+        check.wav = check_sound_as_game(check.wav_path);
         // A note text is never longer than its record's note.
         FileRead text = read_regular_file(check.text_path, NOTE_MAX_CHARS);
         check.text_found = !text.missing;
@@ -115,6 +125,22 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
         voices.made = voices.made || check.wav.found || check.text_found;
     }
     return voices;
+}
+
+std::vector<Finding> version_findings(const VersionFile &file, const std::string &path,
+                                      const Voices &voices)
+{
+    std::vector<Finding> findings = record_findings(file, path);
+    for (const VoiceCheck &check : voices.checks) {
+        auto record = std::find_if(file.records.rbegin(), file.records.rend(),
+                                   [&](const VersionRecord &r) { return r.start == check.square; });
+        if (check.wav.playable && check.text_matches && record != file.records.rend())
+            for (const Finding &wait : voice_wait_findings(*record, check.wav.ms, path))
+                findings.push_back(wait);
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    return findings;
 }
 
 std::vector<std::string> voice_problems(const Voices &voices, const std::string &version)
@@ -155,11 +181,17 @@ void print_board(const std::vector<VersionRecord> &records, std::ostream &out)
     }
 }
 
-void print_problems(const std::vector<std::string> &problems, std::ostream &out)
+void print_findings(const std::vector<Finding> &findings, std::ostream &out)
 {
-    out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << "\n";
-    for (const std::string &problem : problems)
-        out << "  " << problem << "\n";
+    std::size_t warnings = std::count_if(findings.begin(), findings.end(),
+                                         [](const Finding &f) { return f.warning; });
+    std::size_t problems = findings.size() - warnings;
+    out << "\nProblems: " << (problems == 0 ? "none" : std::to_string(problems));
+    if (warnings > 0)
+        out << ", warnings: " << warnings;
+    out << "\n";
+    for (const Finding &finding : findings)
+        out << "  " << finding.text << "\n";
 }
 
 std::string voice_line(const VoiceCheck &check)
@@ -223,7 +255,7 @@ void print_odds(const Odds &odds, std::ostream &out)
 // A fixed sound's duration; a remark when the game cannot play it.
 double fixed_sound_ms(const char *path, std::vector<std::string> &remarks)
 {
-    WavInfo wav = check_wav_file(path);
+    WavInfo wav = check_sound_as_game(path);
     if (!wav.playable)
         remarks.push_back(std::string(path) + ": " +
                           (wav.found ? "not playable, " + wav.fault : std::string("missing")) +
@@ -272,21 +304,24 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
             << version_folder_hint() << "\n";
         return STATUS_USAGE;
     }
-    std::vector<std::string> problems = record_problems(file, path);
     Voices voices = check_voices(version, file.records);
-    std::vector<std::string> voice_faults = voice_problems(voices, version);
-    problems.insert(problems.end(), voice_faults.begin(), voice_faults.end());
+    std::vector<Finding> findings = version_findings(file, path, voices);
+    for (const std::string &fault : voice_problems(voices, version))
+        findings.push_back(Finding{0, false, fault});
     DestTable dest = dest_table(file.records);
     Odds odds = board_odds(dest);
     if (odds.trap >= 0)
-        problems.push_back(path + format(": a token can come to square %d, from which no roll "
-                                         "ever leads to 99: the game may never end", odds.trap));
+        findings.push_back(Finding{0, false, path + format(": a token can come to square %d, from which no roll "
+                                         "ever leads to 99: the game may never end", odds.trap)});
 
     out << "Version " << version << ": " << path << "\n\n";
     print_board(file.records, out);
-    print_problems(problems, out);
+    print_findings(findings, out);
     print_voices(voices, version, out);
     print_odds(odds, out);
     print_time(dest, odds, voices, out);
-    return problems.empty() ? STATUS_CLEAN : STATUS_PROBLEMS;
+    if (!mixer_fault().empty())
+        out << "\nVoices judged by their headers alone: " << mixer_fault() << "\n";
+    bool clean = std::all_of(findings.begin(), findings.end(), [](const Finding &f) { return f.warning; });
+    return clean ? STATUS_CLEAN : STATUS_PROBLEMS;
 }
