@@ -114,7 +114,8 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
             p += n - 1;
         } else if (ch == '\t') {
             add_once(control, "a tab");
-        } else if (ch < 0x20 || ch == 0x7F) {
+        } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) {
+            // (a carriage return inside a line is the reader's problem)
             add_once(control, "the control character " + hex_byte(ch));
         } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) {
             letter = true;
