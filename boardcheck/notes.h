@@ -27,7 +27,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
 // A warning when the voice of `record`'s square, lasting `voice_ms`, outlasts
 // its slide by more than VOICE_WAIT_WARN_MS: the turn waits for the voice
 // after the slide. None otherwise.
-constexpr double VOICE_WAIT_WARN_MS = 2000;
+constexpr double VOICE_WAIT_WARN_MS = 3000;
 std::vector<Finding> voice_wait_findings(const VersionRecord &record, double voice_ms,
                                          const std::string &path);
 
