@@ -75,12 +75,17 @@ std::string seconds(double ms)
 
 } // namespace
 
+bool end_square_is_clear(const VersionRecord &record)
+{
+    return record.note.empty() || is_blank(record.note[0]) || record.note[0] == '\n';
+}
+
 std::vector<Finding> note_findings(const VersionRecord &record, const std::string &path)
 {
     std::vector<Finding> found;
     const std::string &note = record.note;
     std::string words = words_of(note);
-    bool blank_first = note.empty() || is_blank(note[0]) || note[0] == '\n';
+    bool blank_first = end_square_is_clear(record);
     if (!blank_first)
         found.push_back(make(record, path, false,
                              "there is no blank between the end square " +
@@ -95,7 +100,9 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                              "nothing to speak; write a few words after the end square"));
         return found;
     }
-    if (!note.empty() && note.back() != '\n' && int(note.size()) < NOTE_MAX_CHARS && has_words)
+    if (int(note.size()) == NOTE_MAX_CHARS && note.back() != '\n' && !record.cut)
+        found.push_back(make(record, path, false, long_note_problem(int(words.size()), false)));
+    else if (!record.cut && !note.empty() && note.back() != '\n' && has_words)
         found.push_back(make(record, path, true,
                              "the file's last line has no line end, so the panel drops the note's "
                              "last character \"" + std::string(1, note.back()) +

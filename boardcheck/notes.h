@@ -15,6 +15,10 @@ struct Finding {
     std::string text;     // "path:line: what" (with "warning: " after the line)
 };
 
+// False when the end square runs straight into the note ("16 4r5"): the end
+// square read is then doubtful, and only that fault is worth naming.
+bool end_square_is_clear(const VersionRecord &record);
+
 // Findings about `record`'s note, each at the record's line, in this order: no
 // blank between the end square and the note ("16 4r5"), no words at all, a
 // last line without a line end (the panel drops the last letter), characters

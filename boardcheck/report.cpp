@@ -67,11 +67,14 @@ void one_record_problems(const VersionRecord &record, const std::array<int, SQUA
     if (record.start == WIN_SQUARE)
         problems.push_back(here + "the record starts on square 99: a token that walks onto 99 "
                                   "takes it and has not won");
-    if (record.start == record.end)
+    // An end square in doubt is the note's finding alone.
+    bool clear = end_square_is_clear(record);
+    if (clear && record.start == record.end)
         problems.push_back(here + format("the record goes from square %d to itself: "
                                          "nothing is drawn and the token does not move",
                                          record.start));
-    else if (record.end != WIN_SQUARE && last[record.end] != 0)
+    else if (clear && record.start != record.end && record.end != WIN_SQUARE &&
+             last[record.end] != 0)
         problems.push_back(here + format("the %s from %d ends on square %d, where the record "
                                          "of line %d starts: the game does not follow it on, "
                                          "the token stays on %d",

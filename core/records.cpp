@@ -200,20 +200,24 @@ struct Reader {
                                     std::to_string(line) +
                                     ": write both squares and the note on one line");
         int shown = line_length(c.text, c.pos) - 1; // the panel skips the first one
-        bool whole = read_note(c, record.note);
-        if (shown > NOTE_TEXT_MAX && !has_bare_return(line, line))
-            problem(line, "the note has " + std::to_string(shown) +
-                              " characters after the blank, and the game shows at most " +
-                              std::to_string(NOTE_TEXT_MAX) + ": shorten it" +
-                              (whole ? " (now its last character is lost)"
-                                     : " (now the rest of the line is dropped)"));
-        if (!whole)
+        record.cut = !read_note(c, record.note);
+        if (record.cut && !has_bare_return(line, line))
+            problem(line, long_note_problem(shown, true));
+        if (record.cut)
             skip_line(c);
         out.records.push_back(record);
     }
 };
 
 } // namespace
+
+std::string long_note_problem(int shown, bool cut)
+{
+    return "the note has " + std::to_string(shown) +
+           " characters after the blank, and the game shows at most " +
+           std::to_string(NOTE_TEXT_MAX) + ": shorten it" +
+           (cut ? " (now the rest of the line is dropped)" : " (now its last character is lost)");
+}
 
 VersionFile parse_version_text(const std::string &text, const std::string &name)
 {

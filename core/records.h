@@ -22,6 +22,7 @@ struct VersionRecord {
                       // words and the line end; a note of exactly 79 characters
                       // keeps no line end; never longer than 79
     int line;         // line of the file on which the record starts, from 1
+    bool cut = false; // the line went on past the 79 characters kept
 };
 
 struct VersionFile {
@@ -37,8 +38,9 @@ struct VersionFile {
 // as its note; a CRLF line end is read as a plain line end. A record whose
 // numbers are missing, not numbers or outside 0 to 99 is skipped with a
 // problem and reading goes on at the next line; a note longer than 79
-// characters keeps its first 79 and the rest of its line is skipped; a note of
-// more than NOTE_TEXT_MAX characters after its blank is a problem; a file that
+// characters keeps its first 79, the rest of its line is skipped and it is a
+// problem (a note of exactly 79 is no problem here, though the panel then
+// drops its last character: boardcheck names that); a file that
 // ends right after both numbers gives an empty note. Lines the reading runs
 // together are kept as read, each with a problem: a start square alone on its
 // line (the end square and note come from a later line), and a carriage
@@ -49,3 +51,7 @@ VersionFile read_version_file(const std::string &path);
 // The same reading over text already in memory; `name` stands for the path in
 // the problems.
 VersionFile parse_version_text(const std::string &text, const std::string &name);
+
+// The words of the problem of a note with `shown` characters after its blank,
+// more than NOTE_TEXT_MAX: `cut` when the reader dropped the rest of its line.
+std::string long_note_problem(int shown, bool cut);
