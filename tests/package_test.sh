@@ -39,6 +39,8 @@ run_game() {
         grep -q -F 'Player 1 is set to (24, 456)' "$out.out" && break
         sleep 0.1
     done
+    grep -q -F 'Player 1 is set to (24, 456)' "$out.out" || fail "$name: the tokens were never set"
+    sleep 0.5 # the line comes before the tokens reach the screen
     shot "$win" "$out.png"
     xdotool key --window "$win" "$key"
 }
@@ -53,7 +55,7 @@ game_ends() {
 # The installed game, started from an empty folder, draws mivo's board as the
 # build tree's game does in the checkout; Escape ends it with success.
 key=Escape
-(cd "$data" && run_game built "$build/game/boardgame" && game_ends 20)
+(cd "$data" && run_game built stdbuf -oL "$build/game/boardgame" && game_ends 20)
 cd "$scratch/empty"
 run_game installed varnowick
 game_ends 20
