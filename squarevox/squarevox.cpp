@@ -13,7 +13,7 @@ int main(int argc, char **argv)
         std::printf("No version specified.  Use:  squarevox version\n");
         return 1;
     }
-    std::string version = argv[1]; // further arguments are ignored
+    std::string version = version_name(argv[1]); // further arguments are ignored
     std::string path = version_config_path(version);
     VersionFile file = read_version_file(path);
     if (!file.opened) {

@@ -102,13 +102,6 @@ std::string shell_quote(const std::string &text)
     return quoted + "'";
 }
 
-std::string square_text_path(const std::string &version, int square)
-{
-    char number[16];
-    std::snprintf(number, sizeof number, "%02d", square);
-    return "./" + version + "/square" + number;
-}
-
 std::string find_speech_script(const std::string &usual_path, const std::string &name,
                                const std::string &search_path)
 {
@@ -144,7 +137,7 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
                        const std::string &script, bool &interrupted)
 {
     std::string text_path = square_text_path(version, record.start);
-    std::string sound_path = text_path + ".wav";
+    std::string sound_path = square_sound_path(version, record.start);
     bool same_note = file_holds(text_path, record.note);
     if (!write_square_text(text_path, record.note)) {
         report(record.start, "cannot create the square text file " + text_path + ": " +

@@ -1,0 +1,26 @@
+// Paths of the version's files.
+#include "paths.h"
+
+std::string version_name(const std::string &arg)
+{
+    std::size_t end = arg.find_last_not_of('/');
+    return end == std::string::npos ? arg : arg.substr(0, end + 1);
+}
+
+std::string version_config_path(const std::string &version)
+{
+    return "./" + version + "/" + version + ".config";
+}
+
+std::string square_text_path(const std::string &version, int square)
+{
+    std::string number = std::to_string(square);
+    if (number.size() < 2)
+        number = "0" + number;
+    return "./" + version + "/square" + number;
+}
+
+std::string square_sound_path(const std::string &version, int square)
+{
+    return square_text_path(version, square) + ".wav";
+}
