@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -155,9 +156,29 @@ struct Reader {
 
 } // namespace
 
+std::string version_name(const std::string &given)
+{
+    std::size_t end = given.find_last_not_of('/');
+    if (end == std::string::npos)
+        return given;
+    return given.substr(0, end + 1);
+}
+
 std::string version_config_path(const std::string &version)
 {
-    return "./" + version + "/" + version + ".config";
+    std::string name = version_name(version);
+    return "./" + name + "/" + name + ".config";
+}
+
+std::string version_folder_hint(const std::string &version)
+{
+    std::error_code error;
+    std::string here = std::filesystem::current_path(error).string();
+    if (error)
+        here = "the working folder";
+    return "looked in " + here + " for the folder " + version_name(version) +
+           "/; run from the folder that holds the version folders: data/ in the project's "
+           "folder, ~/.local/share/varnowick/ for the installed game";
 }
 
 VersionFile parse_version_text(const std::string &text, const std::string &name)

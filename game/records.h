@@ -25,8 +25,18 @@ struct VersionFile {
     std::vector<std::string> problems;   // "path:line: what is wrong", in order
 };
 
-// "./<version>/<version>.config", for a version name of any length.
+// The version name as the programs use it: a name given with trailing
+// slashes ("mivo/", as shell completion writes it) is the name without them;
+// a name made only of slashes, or empty, is kept as given.
+std::string version_name(const std::string &given);
+
+// "./<version>/<version>.config", for a version name of any length; the name
+// goes through version_name first.
 std::string version_config_path(const std::string &version);
+
+// What to tell someone whose version file cannot be opened: one line naming
+// the absolute folder looked in and where version folders are kept.
+std::string version_folder_hint(const std::string &version);
 
 // Reads a version file. Each record is a start square, an end square (decimal
 // numbers after any white space, line ends included) and the rest of that line
