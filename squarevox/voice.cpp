@@ -3,7 +3,7 @@
 #include "voice.h"
 
 #include "run.h"
-#include "wavcheck.h"
+#include "wavguard.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -222,8 +222,8 @@ bool speech_made(int square, const std::string &command, double &speech_ms)
                            ": " + command);
         return false;
     }
-    WavCheck speech = check_wav_file(SPEECH_FILE);
-    if (!speech.ok) {
+    WavInfo speech = check_wav_file(SPEECH_FILE);
+    if (!speech.playable) {
         report(square, std::string("the speech command wrote no usable sound into ") +
                            SPEECH_FILE + " (" + speech.fault + "): " + command);
         return false;
@@ -241,8 +241,8 @@ bool speech_made(int square, const std::string &command, double &speech_ms)
 // Checks the converted sound: a whole WAV as long as the speech it came from.
 std::string sound_fault(const std::string &path, double speech_ms)
 {
-    WavCheck sound = check_wav_file(path);
-    if (!sound.ok)
+    WavInfo sound = check_wav_file(path);
+    if (!sound.playable)
         return sound.fault;
     double slack = 20 + speech_ms / 100;
     if (std::fabs(sound.ms - speech_ms) > slack)
@@ -319,13 +319,6 @@ std::string shell_quote(const std::string &text)
     return quoted + "'";
 }
 
-std::string square_text_path(const std::string &version, int square)
-{
-    char number[16];
-    std::snprintf(number, sizeof number, "%02d", square);
-    return "./" + version + "/square" + number;
-}
-
 std::string find_speech_script(const std::string &usual_path, const std::string &name,
                                const std::string &search_path)
 {
@@ -395,7 +388,7 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
                        const std::string &script, bool &interrupted)
 {
     std::string text_path = square_text_path(version, record.start);
-    std::string sound_path = text_path + ".wav";
+    std::string sound_path = square_sound_path(version, record.start);
     for (const std::string &path : {text_path, sound_path}) {
         std::string fault = leaf_fault(path);
         if (!fault.empty()) {

@@ -2,6 +2,7 @@
 // spoken square sound file, by the text-to-speech program and the converter.
 #pragma once
 
+#include "paths.h"
 #include "records.h"
 
 #include <string>
@@ -30,9 +31,6 @@ constexpr double MIN_SPEECH_MS = 100;
 // text, blanks, quotes, ; $ ` & | and line ends included, reaches the command
 // unchanged and runs nothing.
 std::string shell_quote(const std::string &text);
-
-// "./<version>/squareNN", NN the square with at least two digits.
-std::string square_text_path(const std::string &version, int square);
 
 // The script festival runs: `usual_path` if it is a readable file, otherwise
 // the first executable `name` in the ':'-separated folders of `search_path`

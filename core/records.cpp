@@ -1,9 +1,10 @@
 // The version file reader shared by the game and the tools.
 #include "records.h"
 
+#include "guards.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -156,31 +157,6 @@ struct Reader {
 
 } // namespace
 
-std::string version_name(const std::string &given)
-{
-    std::size_t end = given.find_last_not_of('/');
-    if (end == std::string::npos)
-        return given;
-    return given.substr(0, end + 1);
-}
-
-std::string version_config_path(const std::string &version)
-{
-    std::string name = version_name(version);
-    return "./" + name + "/" + name + ".config";
-}
-
-std::string version_folder_hint(const std::string &version)
-{
-    std::error_code error;
-    std::string here = std::filesystem::current_path(error).string();
-    if (error)
-        here = "the working folder";
-    return "looked in " + here + " for the folder " + version_name(version) +
-           "/; run from the folder that holds the version folders: data/ in the project's "
-           "folder, ~/.local/share/varnowick/ for the installed game";
-}
-
 VersionFile parse_version_text(const std::string &text, const std::string &name)
 {
     VersionFile out;
@@ -197,17 +173,11 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
 
 VersionFile read_version_file(const std::string &path)
 {
-    std::FILE *in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr)
-        return VersionFile{};
-    std::string text;
-    char block[4096];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, in)) > 0)
-        text.append(block, got);
-    bool failed = std::ferror(in) != 0; // a folder opens but cannot be read
-    std::fclose(in);
-    if (failed)
-        return VersionFile{};
-    return parse_version_text(text, path);
+    FileRead file = read_regular_file(path, VERSION_FILE_MAX_BYTES);
+    if (!file.ok) {
+        VersionFile refused;
+        refused.fault = file.fault;
+        return refused;
+    }
+    return parse_version_text(file.bytes, path);
 }
