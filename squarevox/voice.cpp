@@ -207,7 +207,11 @@ bool run_step(int square, const char *step, const std::string &command, bool cap
     output = result.output;
     if (result.ok)
         return true;
-    report(square, std::string("the ") + step + " command " + result.failure + ": " + command);
+    // Whatever stops the speech, the author's question is which note.
+    std::string what = std::string("the ") + step + " command " + result.failure;
+    if (std::string(step) == "speech")
+        what = "the speech program could not speak the note (" + what + ")";
+    report(square, what + ": " + command);
     if (capture && !result.output.empty())
         std::fputs(result.output.c_str(), stderr);
     return false;
@@ -216,22 +220,18 @@ bool run_step(int square, const char *step, const std::string &command, bool cap
 // Checks that the speech command left speech in temp.wav.
 bool speech_made(int square, const std::string &command, double &speech_ms)
 {
+    std::string why;
     struct stat info;
-    if (stat(SPEECH_FILE, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
-        report(square, std::string("the speech command ended without writing ") + SPEECH_FILE +
-                           ": " + command);
-        return false;
-    }
-    WavInfo speech = check_wav_file(SPEECH_FILE);
-    if (!speech.playable) {
-        report(square, std::string("the speech command wrote no usable sound into ") +
-                           SPEECH_FILE + " (" + speech.fault + "): " + command);
-        return false;
-    }
-    if (speech.ms < MIN_SPEECH_MS) {
-        report(square, "the speech program could not speak the note (" +
-                           std::to_string(int(speech.ms)) +
-                           " ms of sound; characters it cannot say?): " + command);
+    WavInfo speech;
+    if (stat(SPEECH_FILE, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0)
+        why = std::string("it wrote nothing into ") + SPEECH_FILE;
+    else if (!(speech = check_wav_file(SPEECH_FILE)).playable)
+        why = std::string("it wrote no usable sound into ") + SPEECH_FILE + ": " + speech.fault;
+    else if (speech.ms < MIN_SPEECH_MS)
+        why = "it made only " + std::to_string(int(speech.ms)) +
+              " ms of sound; characters it cannot say?";
+    if (!why.empty()) {
+        report(square, "the speech program could not speak the note (" + why + "): " + command);
         return false;
     }
     speech_ms = speech.ms;

@@ -300,13 +300,17 @@ TEST(SquareVox, AFailureKeepsTheOldVoiceByteForByte)
         long size_limit; // or else the file size limit
         const char *message;
     } cases[] = {
-        {"the speech fails", "fail", 0, 0, 0, "the speech command ended with status 1: festival "},
+        {"the speech fails", "fail", 0, 0, 0,
+         "the speech program could not speak the note (the speech command ended with status 1): "
+         "festival "},
         {"the speech writes nothing", "silent", 0, 0, 0,
-         "the speech command ended without writing temp.wav: festival "},
+         "the speech program could not speak the note (it wrote nothing into temp.wav): festival "},
         {"garbage speech", "garbage", 0, 0, 0,
-         "the speech command wrote no usable sound into temp.wav ("},
-        {"speech without samples", "empty", 0, 0, 0, "the speech command wrote no usable sound into temp.wav ("},
-        {"speech of a click", "click", 0, 0, 0, "the speech program could not speak the note (30 ms"},
+         "the speech program could not speak the note (it wrote no usable sound into temp.wav: "},
+        {"speech without samples", "empty", 0, 0, 0,
+         "the speech program could not speak the note (it wrote no usable sound into temp.wav: "},
+        {"speech of a click", "click", 0, 0, 0,
+         "the speech program could not speak the note (it made only 30 ms of sound; "},
         // config, old text and old sound take a page each; the new text one more
         {"the disk fills up with the sound", "speak", 5 * 4096, 0, 12000, "the conversion command "},
         // (a file size limit would cut the messages short too: tmpfs only)
