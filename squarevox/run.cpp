@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -128,7 +129,8 @@ CommandResult run_command(const std::string &command, int time_limit_ms, bool ca
     if (capture_stderr)
         fcntl(err_pipe[0], F_SETFL, O_NONBLOCK);
     int status = 0;
-    for (int waited = 0;; waited += POLL_MS) {
+    // Short commands are noticed at once: the pause grows from 1 ms to POLL_MS.
+    for (int waited = 0, pause = 1;; waited += pause, pause = std::min(pause * 2, POLL_MS)) {
         if (capture_stderr)
             drain(err_pipe[0], result.output);
         pid_t done = waitpid(child, &status, WNOHANG);
@@ -147,7 +149,7 @@ CommandResult run_command(const std::string &command, int time_limit_ms, bool ca
             result.failure = std::string("did not end within ") + limit + " s and was stopped";
             break;
         }
-        sleep_ms(POLL_MS);
+        sleep_ms(pause);
     }
     if (capture_stderr) {
         drain(err_pipe[0], result.output);
