@@ -97,7 +97,7 @@ int write_board_picture(const std::string &version, const std::string &png_path,
     VersionFile file = read_version_file(config);
     if (!file.opened) {
         err << "Cannot open the version file " << config << ": " << file.fault << "\n"
-            << version_folder_hint() << "\n";
+            << "boardcheck: " << version_folder_hint(version) << "\n";
         return 2;
     }
     static char driver[] = "SDL_VIDEODRIVER=dummy"; // no window, whatever the display

@@ -304,7 +304,7 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
     VersionFile file = read_version_file(path);
     if (!file.opened) {
         err << "Cannot open the version file " << path << ": " << file.fault << "\n"
-            << version_folder_hint() << "\n";
+            << "boardcheck: " << version_folder_hint(version) << "\n";
         return STATUS_USAGE;
     }
     Voices voices = check_voices(version, file.records);

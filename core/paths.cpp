@@ -15,6 +15,17 @@ std::string version_config_path(const std::string &version)
     return "./" + version + "/" + version + ".config";
 }
 
+std::string version_folder_hint(const std::string &version)
+{
+    std::error_code error;
+    std::string here = std::filesystem::current_path(error).string();
+    if (error)
+        here = "the working folder";
+    return "looked in " + here + " for the folder " + version_name(version) +
+           "/; run from the folder that holds the version folders: data/ in the project's "
+           "folder, ~/.local/share/varnowick/ for the installed game";
+}
+
 std::string square_text_path(const std::string &version, int square)
 {
     std::string number = std::to_string(square);
@@ -26,15 +37,4 @@ std::string square_text_path(const std::string &version, int square)
 std::string square_sound_path(const std::string &version, int square)
 {
     return square_text_path(version, square) + ".wav";
-}
-
-std::string version_folder_hint()
-{
-    std::error_code error;
-    std::filesystem::path here = std::filesystem::current_path(error);
-    std::string folder = error ? std::string("the working folder") : here.string();
-    return "Looked in " + folder +
-           ". Versions are in the data/ folder of a checkout (cd data first); with the "
-           "installed package they are in ~/.local/share/varnowick/, where its launchers "
-           "(such as varnowick-boardcheck) start.";
 }

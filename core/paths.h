@@ -26,14 +26,12 @@ constexpr const char *CHUTE_PICTURE = "./chute1.xpm";
 // slashes only is kept as it is.
 std::string version_name(const std::string &arg);
 
-// What to tell a user whose version file cannot be opened: the absolute path
-// of the working folder the programs looked in, and where versions are (data/
-// in a checkout, ~/.local/share/varnowick/ for the installed package). One
-// line without a line end, the same for every program.
-std::string version_folder_hint();
-
 // "./<version>/<version>.config", for a version name of any length.
 std::string version_config_path(const std::string &version);
+
+// What to tell someone whose version file cannot be opened: one line naming
+// the absolute folder looked in and where version folders are kept.
+std::string version_folder_hint(const std::string &version);
 
 // "./<version>/squareNN", the note of the ladder or chute on square n, NN
 // being n with at least two digits ("square07"); its spoken sound is the same

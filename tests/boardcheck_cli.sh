@@ -40,7 +40,7 @@ expect "no argument" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool"
 expect "two arguments" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" a b
 expect "help" 0 '^Usage: boardcheck <version>' EMPTY -- "$tool" --help
 expect "missing version" 2 EMPTY '^Cannot open the version file ./gone/gone.config: missing$' -- "$tool" gone
-expect "missing version: where" 2 EMPTY "^Looked in $scratch\\. Versions are in the data/ folder" -- "$tool" gone
+expect "missing version: where" 2 EMPTY "^boardcheck: looked in $scratch for the folder gone/; run from the folder that holds the version folders: data/" -- "$tool" gone
 
 mkdir bad
 printf '4 30 up\n30 12 down\n' >bad/bad.config

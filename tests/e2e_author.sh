@@ -37,13 +37,13 @@ cmp -s slash.txt before.txt || fail "farm/ is not read as farm"
 (cd farm && status=0 && "$check" farm > ../wrong.out 2> ../wrong.err || status=$?; [ "$status" = 2 ]) ||
     fail "boardcheck in the wrong folder: not status 2"
 grep -qx 'Cannot open the version file ./farm/farm.config: missing' wrong.err || fail "wrong folder: $(cat wrong.err)"
-grep -qF "Looked in $work/farm. Versions are in the data/ folder of a checkout" wrong.err ||
+grep -qF "boardcheck: looked in $work/farm for the folder farm/; run from the folder that holds the version folders: data/" wrong.err ||
     fail "wrong folder: no hint: $(cat wrong.err)"
 # (The game's font is read first; so that the game gets as far as the
 # version, the folder has the font and sounds but not the version asked for.)
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" farmyard > /dev/null 2> game-wrong.err &&
     fail "the game started without its version"
-grep -qF "Looked in $work. Versions are in" game-wrong.err || fail "the game's hint: $(cat game-wrong.err)"
+grep -qF "boardgame: looked in $work for the folder farmyard/" game-wrong.err || fail "the game's hint: $(cat game-wrong.err)"
 
 # Files that are no version file, and a report that cannot be written.
 mkdir zero fifo

@@ -328,8 +328,8 @@ TEST(BoardcheckReport, NoVersionFileIsAUsageError)
     EXPECT_EQ(boardcheck("gone", out, err), STATUS_USAGE);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(err.str(), "Cannot open the version file ./gone/gone.config: missing\n" +
-                             version_folder_hint() + "\n");
-    EXPECT_NE(version_folder_hint().find(std::filesystem::current_path().string()),
+                             "boardcheck: " + version_folder_hint("gone") + "\n");
+    EXPECT_NE(version_folder_hint("gone").find(std::filesystem::current_path().string()),
               std::string::npos);
 }
 
