@@ -75,6 +75,17 @@ std::string seconds(double ms)
 
 } // namespace
 
+bool is_letter_or_digit(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+}
+
+bool note_is_speakable(const VersionRecord &record)
+{
+    std::string words = words_of(record.note);
+    return std::any_of(words.begin(), words.end(), is_letter_or_digit);
+}
+
 bool end_square_is_clear(const VersionRecord &record)
 {
     return record.note.empty() || is_blank(record.note[0]) || record.note[0] == '\n';
@@ -124,7 +135,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) {
             // (a carriage return inside a line is the reader's problem)
             add_once(control, "the control character " + hex_byte(ch));
-        } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) {
+        } else if (is_letter_or_digit(char(ch))) {
             letter = true;
         }
     }

@@ -19,6 +19,10 @@ struct Finding {
 // square read is then doubtful, and only that fault is worth naming.
 bool end_square_is_clear(const VersionRecord &record);
 
+// True when the note has a letter or digit for the speech program to say;
+// note_findings names every note that has none.
+bool note_is_speakable(const VersionRecord &record);
+
 // Findings about `record`'s note, each at the record's line, in this order: no
 // blank between the end square and the note ("16 4r5"), no words at all, a
 // last line without a line end (the panel drops the last letter), characters

@@ -118,6 +118,7 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
         VoiceCheck &check = *found;
         check.square = record.start;
         check.line = record.line;
+        check.speakable = note_is_speakable(record);
         check.text_path = square_text_path(version, record.start);
         check.wav_path = square_sound_path(version, record.start);
         check.wav = check_sound_as_game(check.wav_path);
@@ -153,6 +154,8 @@ std::vector<std::string> voice_problems(const Voices &voices, const std::string 
         return problems;
     std::string again = ": run squarevox " + version + " again";
     for (const VoiceCheck &check : voices.checks) {
+        if (!check.speakable)
+            continue;
         if (!check.wav.found)
             problems.push_back(check.wav_path + ": missing" + again);
         else if (!check.wav.playable)
@@ -202,7 +205,8 @@ std::string voice_line(const VoiceCheck &check)
     std::string wav = !check.wav.found     ? "missing"
                       : check.wav.playable ? format("%.2f s", check.wav.ms / 1000)
                                            : "not playable";
-    std::string text = !check.text_found    ? "note text missing"
+    std::string text = !check.speakable     ? "no words to speak"
+                       : !check.text_found  ? "note text missing"
                        : check.text_matches ? "note up to date"
                                             : "note edited since";
     return format("  square%02d.wav  %-12s  %s\n", check.square, wav.c_str(), text.c_str());

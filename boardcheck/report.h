@@ -33,6 +33,8 @@ struct VoiceCheck {
     WavInfo wav;             // check_sound_as_game's verdict
     bool text_found = false;
     bool text_matches = false; // the text file holds the record's note exactly
+    bool speakable = true;     // the note has words to speak; a voice that
+                               // cannot be made is the note's finding alone
 };
 
 // The voices of every start square, in order of first appearance. `made` is

@@ -69,6 +69,8 @@ status=0
 "$check" farm > after.txt || true
 grep -q '^Voices:$' after.txt || fail "no voices after squarevox: $(cat after.txt)"
 grep -q '^  square04.wav  [0-9.]* s        note up to date$' after.txt || fail "square 4's voice"
+grep -q '^  square93.wav  missing       no words to speak$' after.txt || fail "square 93's voice line"
+grep -q 'square93.wav: missing' after.txt && fail "a voice that cannot be made is named twice"
 grep -qE '^  \./farm/farm\.config:15: warning: the voice of square 51 lasts [0-9.]+ s and its slide 1\.9 s' after.txt ||
     fail "no warning about square 51's long voice: $(grep -A20 '^Problems' after.txt)"
 

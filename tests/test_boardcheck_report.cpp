@@ -327,7 +327,7 @@ TEST(BoardcheckReport, NoVersionFileIsAUsageError)
     std::ostringstream out, err;
     EXPECT_EQ(boardcheck("gone", out, err), STATUS_USAGE);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), "Cannot open the version file ./gone/gone.config: missing\n" +
+    EXPECT_EQ(err.str(), std::string("Cannot open the version file ./gone/gone.config: missing\n") +
                              "boardcheck: " + version_folder_hint("gone") + "\n");
     EXPECT_NE(version_folder_hint("gone").find(std::filesystem::current_path().string()),
               std::string::npos);
