@@ -132,8 +132,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
             p += n - 1;
         } else if (ch == '\t') {
             add_once(control, "a tab");
-        } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) {
-            // (a carriage return inside a line is the reader's problem)
+        } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) { // a return is the reader's
             add_once(control, "the control character " + hex_byte(ch));
         } else if (is_letter_or_digit(char(ch))) {
             letter = true;
@@ -149,7 +148,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         found.push_back(make(record, path, false,
                              "the note holds " + joined(control) +
                                  ", which the panel shows as a sign of its own; use blanks"));
-    if (!letter && foreign.empty())
+    if (!letter && foreign.empty() && blank_first)
         found.push_back(make(record, path, false,
                              "the note has no letter or digit: the speech program cannot say it "
                              "and squarevox fails on it; write a word"));

@@ -29,7 +29,8 @@ bool note_is_speakable(const VersionRecord &record);
 // beyond plain ASCII (UTF-8 letters, emoji: the font draws each byte as a sign
 // of its own and the speech program skips or garbles them), control
 // characters such as a tab (drawn as a sign), and words with no letter or
-// digit (the speech program has nothing to say and fails).
+// digit (the speech program has nothing to say and fails). A note whose end
+// square runs into it is named for that alone when no words are left.
 std::vector<Finding> note_findings(const VersionRecord &record, const std::string &path);
 
 // A warning when the voice of `record`'s square, lasting `voice_ms`, outlasts

@@ -177,6 +177,8 @@ TEST(BoardcheckReport, EveryMistakeNamedOnceWithFileAndLine)
         {"no blank after the end square, not also an end on a start", "4 25 up\n16 4r5 squares back\n",
          {"./v/v.config:2: there is no blank between the end square 4 and the note \"r5 squares back\": the "
                 "game drops the note's first character \"r\"; put a blank after 4"}},
+        {"no blank and nothing after it: that fault alone", "16 4r\n",
+         {at1 + "there is no blank between the end square 4 and the note \"r\""}},
         {"no note, a note of blanks", "93 58\n20 40 \t \n",
          {at1 + "the record has no note: the panel stays empty and squarevox has nothing to speak",
           "./v/v.config:2: the record has no note"}},
