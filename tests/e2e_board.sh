@@ -71,6 +71,12 @@ expect_start_failure() { # NAME PATTERN, with the game's environment prepared
 }
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/nonexistent/audio expect_start_failure "no audio device" "^Mix_OpenAudio error$"
 [ "$(tail -c 1 fail.out | od -An -c | tr -d ' ')" != '\n' ] || fail "the audio error text ends without a line end"
+grep -q '^Oh My Goodness, an error : ' fail.out || fail "the audio error text: $(cat fail.out)"
+# SDL itself cannot start: its message and status -1 (255 to the shell).
+status=0
+SDL_VIDEODRIVER=nosuch "$game" demo > fail.out 2> fail.err || status=$?
+[ "$status" = 255 ] || fail "SDL cannot start: status $status, expected 255"
+grep -q '^Could not initialize SDL: .*\.$' fail.out || fail "SDL cannot start: $(cat fail.out fail.err)"
 mv image/6x13.fnt font.keep
 expect_start_failure "missing font" "Cannot read the 3328 bytes of the text font ./image/6x13.fnt"
 head -c 3327 font.keep > image/6x13.fnt

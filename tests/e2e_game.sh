@@ -155,3 +155,19 @@ set +e; wait "$pid"; status=$?; set -e
 (( $(lines "Player 1 is set to") == 1 + s2 + 1 )) || fail "Player 2 moved after the win"
 [[ ! -s "$scratch/err.txt" ]] || fail "standard error: $(cat "$scratch/err.txt")"
 echo "Game: rolls $s1, $s2 and $((s3 - (19 - s1))); Player 1 wins! with status 1"
+
+# --- Player 2 wins, with the rolls fixed (the test shim) at 1 for Player 1
+# and 2 for Player 2, whose ladder from 2 climbs to 99. Both space bars are
+# released at once, before the first roll: the second waits in the queue for
+# Player 2's roll.
+mkdir "$scratch/two"
+printf '2 99 Up!\n' > "$scratch/two/two.config"
+VARNOWICK_DIE=1,2 start_game two
+wait_for "Player 1 is set to (24, 456)"
+key space
+key space
+set +e; wait "$pid"; status=$?; set -e
+(( status == 1 )) || fail "Player 2's win ends with status $status"
+[[ $(tail -1 "$out") == "Player 2 wins" ]] || fail "Player 2's win: $(tail -1 "$out")"
+(( $(lines "Got a keyup of 32") == 2 )) || fail "two rolls expected"
+echo "Player 2 wins (no exclamation mark), status 1; a key released early waits for its roll"
