@@ -90,6 +90,7 @@ static bool run_step(int square, const char *step, const std::string &command,
     return false;
 }
 
+// (mended: see QUIRKS.md, 'shell quoting')
 std::string shell_quote(const std::string &text)
 {
     std::string quoted = "'";
@@ -146,7 +147,8 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
     }
     // Neither the last record's speech nor an old sound of another note may
     // pass for this note's when a step fails; an old sound of this very note
-    // stays until there is new speech to replace it.
+    // stays until there is new speech to replace it (mended: see QUIRKS.md,
+    // 'old voice kept').
     std::remove(SPEECH_FILE);
     if (!same_note)
         std::remove(sound_path.c_str());
