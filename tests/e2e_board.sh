@@ -18,8 +18,9 @@ export SDL_AUDIODRIVER=dummy
 SDL_AUDIODRIVER=dummy "$game" demo > demo.out 2> demo.err &
 pid=$!
 win=$(find_window)
-sleep 0.5
-shot "$win" demo.png
+# Drawn when the blue token, drawn last, shows on square 0.
+demo_drawn() { shot "$win" demo.png && [ "$(pixel demo.png 34 471)" = 0000FF ]; }
+wait_until 20 "the demo board" demo_drawn
 kill -TERM $pid # SDL turns it into a quit request, which the spinning die takes
 wait $pid || fail "the game did not end cleanly after its window was asked to close"
 cat > demo.want <<'OUT'
@@ -50,7 +51,8 @@ size=$(identify -format '%wx%h' demo.png)
 "$game" > mivo.out 2> mivo.err &
 pid=$!
 win=$(find_window)
-sleep 0.3
+mivo_drawn() { import -window "$win" mivo.png && [ "$(pixel mivo.png 34 471)" = 0000FF ]; }
+wait_until 20 "the mivo board" mivo_drawn
 kill -TERM $pid
 wait $pid || true
 ladders=$(awk '$2 > $1' mivo/mivo.config | wc -l)
