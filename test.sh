@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit and
-# end-to-end tests, then the unit and end-to-end tests again under
+# end-to-end tests, the Debian package's test (it installs and removes the
+# package), then the unit and end-to-end tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then brief fuzz runs.
 # Most end-to-end time is spent waiting on the programs, so the plain build's
 # tests run while the sanitizer and fuzz builds compile, and the fuzz runs
@@ -50,11 +51,16 @@ phase "build" cmake --build build -j"$jobs"
 in_background tests bash -c "cd build && ctest --output-on-failure -j$test_jobs"
 phase "sanitizer build" cmake --build build-asan -j"$jobs"
 phase "fuzz build" cmake --build build-fuzz -j"$jobs" --target fuzz_records fuzz_font fuzz_note
+# The Debian package: built, installed with apt-get, played as a user plays
+# it from an empty folder, compared with the plain build, and removed.
+phase "package build" ./package.sh
 status=0
 collect tests || status=1
 in_background fuzz bash -c "cd build-fuzz && ctest --output-on-failure -j$jobs -L fuzz"
+in_background package tests/package_test.sh dist/varnowick_*.deb build data
 # Under the sanitizers the end-to-end runs fail on any report of theirs.
 phase "sanitized tests" bash -c "cd build-asan && ctest --output-on-failure -j$test_jobs -L 'unit|e2e'" || status=1
 collect fuzz || status=1
+collect package || status=1
 echo "== all: $((SECONDS - start)) s after set-up"
 exit $status
