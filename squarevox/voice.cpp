@@ -217,9 +217,6 @@ bool run_step(int square, const char *step, const std::string &command, bool cap
     return false;
 }
 
-<<<<<<< HEAD
-// (mended: see QUIRKS.md, 'shell quoting')
-=======
 // Checks that the speech command left speech in temp.wav.
 bool speech_made(int square, const std::string &command, double &speech_ms)
 {
@@ -277,7 +274,8 @@ bool make_sound(int square, const std::string &script, const std::string &text_p
     // The converter writes into a temporary of its own beside the square
     // sound file rather than onto it, so that a failing, cut short or
     // interrupted conversion never touches the old voice; the temporary keeps
-    // the ".wav" ending because sox takes the output format from it.
+    // the ".wav" ending because sox takes the output format from it (mended:
+    // see QUIRKS.md, 'old voice kept').
     std::string stem = name_of(sound_path);
     stem.resize(stem.size() - 4);
     std::string temporary;
@@ -310,7 +308,7 @@ bool make_sound(int square, const std::string &script, const std::string &text_p
 
 } // namespace
 
->>>>>>> main
+// (mended: see QUIRKS.md, 'shell quoting')
 std::string shell_quote(const std::string &text)
 {
     std::string quoted = "'";
@@ -404,21 +402,6 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
         report(record.start, "the note is empty, there is nothing to speak; the old voice is kept");
         return false;
     }
-<<<<<<< HEAD
-    // Neither the last record's speech nor an old sound of another note may
-    // pass for this note's when a step fails; an old sound of this very note
-    // stays until there is new speech to replace it (mended: see QUIRKS.md,
-    // 'old voice kept').
-    std::remove(SPEECH_FILE);
-    if (!same_note)
-        std::remove(sound_path.c_str());
-    if (!run_step(record.start, "speech", speech_command(script, text_path), SPEECH_FILE,
-                  interrupted))
-        return false;
-    std::remove(sound_path.c_str());
-    return run_step(record.start, "conversion", conversion_command(text_path), sound_path,
-                    interrupted);
-=======
     TextSwap swap;
     swap.path = text_path;
     if (!file_holds(text_path, record.note)) {
@@ -434,5 +417,4 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
     else
         put_back_text(record.start, swap);
     return made;
->>>>>>> main
 }
