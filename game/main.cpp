@@ -30,7 +30,7 @@ static void open_audio()
 {
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) == -1) {
         std::puts("Mix_OpenAudio error");
-        std::printf("Oh My Goodness, an error : %s", SDL_GetError());
+        std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
         std::exit(1);
     }
 }
@@ -53,7 +53,7 @@ void init_SDL_stuff()
     prefer_software_video();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) == -1) {
         std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
-        std::exit(-1);
+        std::exit(-1); // (kept: see QUIRKS.md, 'SDL failure -1')
     }
     open_audio();
     // Registered in this order so that at exit the audio device closes first.
@@ -73,8 +73,8 @@ void init_SDL_stuff()
 [[noreturn]] static void win_ending(int which)
 {
     wait_for_channel(play_sound(win[which]));
-    std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins");
-    std::exit(1);
+    std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins"); // (kept: see QUIRKS.md, 'Player 2 wins')
+    std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
 }
 
 int SDL_main(int argc, char **argv)

@@ -274,7 +274,8 @@ bool make_sound(int square, const std::string &script, const std::string &text_p
     // The converter writes into a temporary of its own beside the square
     // sound file rather than onto it, so that a failing, cut short or
     // interrupted conversion never touches the old voice; the temporary keeps
-    // the ".wav" ending because sox takes the output format from it.
+    // the ".wav" ending because sox takes the output format from it (mended:
+    // see QUIRKS.md, 'old voice kept').
     std::string stem = name_of(sound_path);
     stem.resize(stem.size() - 4);
     std::string temporary;
@@ -307,6 +308,7 @@ bool make_sound(int square, const std::string &script, const std::string &text_p
 
 } // namespace
 
+// (mended: see QUIRKS.md, 'shell quoting')
 std::string shell_quote(const std::string &text)
 {
     std::string quoted = "'";
