@@ -1,6 +1,8 @@
 // The display surface and its video mode.
 #include "screen.h"
 
+#include "platform.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,7 +25,7 @@ void prefer_software_video()
 {
     // The window is a software surface anyway; presenting it through a GPU
     // renderer only loads a graphics driver stack for nothing. The last
-    // argument 0 keeps a value the user has set.
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
+    // user's own values are kept.
+    platform_set_default_env("SDL_FRAMEBUFFER_ACCELERATION", "0");
+    platform_set_default_env("SDL_RENDER_DRIVER", "software");
 }

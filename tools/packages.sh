@@ -5,3 +5,7 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick
     festival festvox-kallpc16k sox
     clang libclang-rt-14-dev valgrind)
+# The Windows build (./windows.sh): the cross compiler, zip, and wine with an
+# X server for its test.
+WINDOWS_PACKAGES=(cmake make pkg-config patch mingw-w64 zip unzip
+    wine wine64 xvfb xauth xdotool imagemagick)
