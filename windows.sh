@@ -62,5 +62,9 @@ mv "$build/$name.zip" "dist/$name.zip"
 echo "Wrote dist/$name.zip ($(du -k "dist/$name.zip" | cut -f1) KiB)"
 
 if [ "${1:-}" = test ]; then
-    tests/wine_e2e.sh "$build" "$stage"
+    # The Linux programs are what the Windows ones are compared with.
+    tools/need_packages.sh "${BUILD_PACKAGES[@]}"
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j"$(nproc)" --target boardgame boardcheck >/dev/null
+    tests/wine_e2e.sh "$build" "$stage" build data
 fi
