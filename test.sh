@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit and
-# end-to-end tests, then the unit and end-to-end tests again under
+# end-to-end tests, the Debian package's test (it installs and removes the
+# package), then the unit and end-to-end tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then brief fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -11,6 +12,11 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
+
+# The Debian package: built, installed with apt-get, played as a user plays
+# it from an empty folder, compared with the build above, and removed.
+./package.sh
+tests/package_test.sh dist/varnowick_*.deb build data
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"

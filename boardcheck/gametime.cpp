@@ -13,11 +13,11 @@ void add_turn(const DestTable &dest, const SoundTimes &sounds, int which, int sq
 {
     time.turn_sounds += weight * sounds.turn_ms[which];
     for (int roll = 1; roll <= DIE_FACES; roll++) {
-        int steps = std::min(roll, WIN_SQUARE - square);
+        int steps = walk_steps(square, roll);
         int reached = square + steps;
         double share = weight / DIE_FACES;
         time.walking += share * steps * WALK_STEP_MS;
-        if (dest[reached] == NOT_A_START)
+        if (dest[reached] == NO_DEST)
             continue;
         double slide = slide_frames(which, reached, dest[reached]) * double(SLIDE_FRAME_MS);
         time.slides += share * std::max(slide, sounds.note_ms[reached]);

@@ -1,4 +1,5 @@
 // The entry of boardcheck: a board author's check of one version.
+#include "paths.h"
 #include "report.h"
 
 #include <iostream>
@@ -16,5 +17,5 @@ int main(int argc, char **argv)
         std::cerr << USAGE << "\n";
         return STATUS_USAGE;
     }
-    return boardcheck(argv[1], std::cout, std::cerr);
+    return boardcheck(version_name(argv[1]), std::cout, std::cerr);
 }

@@ -12,7 +12,7 @@ constexpr double TAIL = 1e-15;          // mass still on the board that counts a
 constexpr double QUANTILE_SLACK = 1e-12; // rounding must not push 0.75 below 0.75
 constexpr double INF = std::numeric_limits<double>::infinity();
 
-using Flags = std::array<bool, SQUARES>;
+using Flags = std::array<bool, SQUARE_COUNT>;
 
 Flags reachable_from_start(const DestTable &dest)
 {
@@ -53,7 +53,7 @@ int find_trap(const DestTable &dest)
 {
     Flags reach = reachable_from_start(dest);
     Flags wins = can_reach_win(dest);
-    for (int s = 0; s < SQUARES; s++)
+    for (int s = 0; s < SQUARE_COUNT; s++)
         if (reach[s] && !wins[s])
             return s;
     return -1;
@@ -89,9 +89,9 @@ std::vector<double> solve(std::vector<std::vector<double>> a, std::vector<double
 
 // One turn of the distribution over squares 0 to 98; returns the mass that
 // reached 99.
-double step(const DestTable &dest, std::array<double, SQUARES> &mass)
+double step(const DestTable &dest, std::array<double, SQUARE_COUNT> &mass)
 {
-    std::array<double, SQUARES> next{};
+    std::array<double, SQUARE_COUNT> next{};
     for (int s = 0; s < WIN_SQUARE; s++)
         for (int roll = 1; roll <= DIE_FACES && mass[s] > 0; roll++)
             next[turn_end(dest, s, roll)] += mass[s] / DIE_FACES;
@@ -101,7 +101,7 @@ double step(const DestTable &dest, std::array<double, SQUARES> &mass)
     return won;
 }
 
-double total(const std::array<double, SQUARES> &mass)
+double total(const std::array<double, SQUARE_COUNT> &mass)
 {
     double sum = 0;
     for (double m : mass)
@@ -113,12 +113,12 @@ double total(const std::array<double, SQUARES> &mass)
 // finished before it; Player 2 when, besides, Player 1 did not finish on it.
 void follow(const DestTable &dest, Odds &odds)
 {
-    std::array<double, SQUARES> mass{};
+    std::array<double, SQUARE_COUNT> mass{};
     mass[0] = 1;
     odds.finish = {0};
     odds.alive = {1};
     for (int t = 1; t <= MAX_TURNS; t++) {
-        std::array<double, SQUARES> before = mass;
+        std::array<double, SQUARE_COUNT> before = mass;
         odds.finish.push_back(step(dest, mass));
         odds.alive.push_back(total(mass));
         for (int s = 0; s < WIN_SQUARE; s++) {
@@ -138,7 +138,7 @@ void follow(const DestTable &dest, Odds &odds)
 DestTable dest_table(const std::vector<VersionRecord> &records)
 {
     DestTable dest;
-    dest.fill(NOT_A_START);
+    dest.fill(NO_DEST);
     for (const VersionRecord &record : records)
         dest[record.start] = record.end;
     return dest;
@@ -146,21 +146,21 @@ DestTable dest_table(const std::vector<VersionRecord> &records)
 
 int turn_end(const DestTable &dest, int square, int roll)
 {
-    int reached = std::min(square + roll, WIN_SQUARE);
-    if (dest[reached] == NOT_A_START)
+    int reached = square + walk_steps(square, roll);
+    if (dest[reached] == NO_DEST)
         return reached;
     return dest[reached];
 }
 
-std::array<double, SQUARES> expected_turns_to_win(const DestTable &dest)
+std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest)
 {
-    std::array<double, SQUARES> turns;
+    std::array<double, SQUARE_COUNT> turns;
     turns.fill(INF);
     turns[WIN_SQUARE] = 0;
     if (find_trap(dest) >= 0)
         return turns;
     Flags reach = reachable_from_start(dest);
-    std::vector<int> index(SQUARES, -1);
+    std::vector<int> index(SQUARE_COUNT, -1);
     std::vector<int> squares;
     for (int s = 0; s < WIN_SQUARE; s++)
         if (reach[s]) {

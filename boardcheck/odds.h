@@ -3,19 +3,16 @@
 #pragma once
 
 #include "records.h"
+#include "rules.h"
 
 #include <array>
 #include <vector>
 
-constexpr int SQUARES = 100;
-constexpr int WIN_SQUARE = 99;
-constexpr int NOT_A_START = -1;
-constexpr int DIE_FACES = 6;
 constexpr int MAX_TURNS = 100000; // the distribution is followed at most this far
 
-// Where a ladder or chute from each square leads, NOT_A_START where none
+// Where a ladder or chute from each square leads, NO_DEST where none
 // starts; of two records for one square the later wins, as in the game.
-using DestTable = std::array<int, SQUARES>;
+using DestTable = std::array<int, SQUARE_COUNT>;
 DestTable dest_table(const std::vector<VersionRecord> &records);
 
 // The square a turn ends on from `square` (0 to 98) with `roll` (1 to 6): a
@@ -40,7 +37,7 @@ struct Odds {
                                // the cut-off
     // Expected number of turns that player index p starts on square s during
     // a whole game (both tokens, Player 1 first, stopping at the win).
-    std::array<std::array<double, SQUARES>, 2> turns_from{};
+    std::array<std::array<double, SQUARE_COUNT>, 2> turns_from{};
 };
 
 // Everything above for the board. Never hangs: at most MAX_TURNS steps of
@@ -50,7 +47,7 @@ Odds board_odds(const DestTable &dest);
 // Expected turns from every square to 99, by solving the chain's linear
 // equations over the squares reachable from 0; entries not reachable, or all
 // entries when a trap is reachable, are infinite. Entry 99 is 0.
-std::array<double, SQUARES> expected_turns_to_win(const DestTable &dest);
+std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest);
 
 // The smallest number of rounds (one turn of each player) within which the
 // game has ended with probability at least q; -1 when that is not reached

@@ -3,19 +3,16 @@
 
 #include "gametime.h"
 #include "geometry.h"
+#include "guards.h"
 #include "odds.h"
+#include "paths.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
-
-constexpr std::array<const char *, 2> TURN_SOUNDS = {"./audio/player1.wav", "./audio/player2.wav"};
-constexpr std::array<const char *, 2> WIN_SOUNDS = {"./audio/win1.wav", "./audio/win2.wav"};
 
 __attribute__((format(printf, 1, 2))) std::string format(const char *pattern, ...)
 {
@@ -42,19 +39,6 @@ const char *kind(const VersionRecord &record)
     return record.end > record.start ? "ladder" : "chute";
 }
 
-std::string square_name(const std::string &version, int square)
-{
-    return format("./%s/square%02d", version.c_str(), square);
-}
-
-bool read_whole(const std::string &path, std::string &text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 // "12.3 s", or "4 min 05.2 s" from a minute on.
 std::string duration(double ms)
@@ -66,8 +50,8 @@ std::string duration(double ms)
     return format("%d min %04.1f s", minutes, seconds - 60.0 * minutes);
 }
 
-void one_record_problems(const VersionRecord &record, const std::array<int, SQUARES> &first,
-                         const std::array<int, SQUARES> &last, const std::string &path,
+void one_record_problems(const VersionRecord &record, const std::array<int, SQUARE_COUNT> &first,
+                         const std::array<int, SQUARE_COUNT> &last, const std::string &path,
                          std::vector<std::string> &problems)
 {
     std::string here = at(path, record.line);
@@ -98,8 +82,8 @@ void one_record_problems(const VersionRecord &record, const std::array<int, SQUA
 std::vector<std::string> record_problems(const VersionFile &file, const std::string &path)
 {
     std::vector<std::string> problems = file.problems;
-    std::array<int, SQUARES> first{};
-    std::array<int, SQUARES> last{};
+    std::array<int, SQUARE_COUNT> first{};
+    std::array<int, SQUARE_COUNT> last{};
     for (const VersionRecord &record : file.records) {
         if (first[record.start] == 0)
             first[record.start] = record.line;
@@ -121,12 +105,13 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
         VoiceCheck &check = *found;
         check.square = record.start;
         check.line = record.line;
-        check.text_path = square_name(version, record.start);
-        check.wav_path = check.text_path + ".wav";
-        check.wav = read_wav_info(check.wav_path);
-        std::string text;
-        check.text_found = read_whole(check.text_path, text);
-        check.text_matches = check.text_found && text == record.note;
+        check.text_path = square_text_path(version, record.start);
+        check.wav_path = square_sound_path(version, record.start);
+        check.wav = check_wav_file(check.wav_path);
+        // A note text is never longer than its record's note.
+        FileRead text = read_regular_file(check.text_path, NOTE_MAX_CHARS);
+        check.text_found = !text.missing;
+        check.text_matches = text.ok && text.bytes == record.note;
         voices.made = voices.made || check.wav.found || check.text_found;
     }
     return voices;
@@ -238,7 +223,7 @@ void print_odds(const Odds &odds, std::ostream &out)
 // A fixed sound's duration; a remark when the game cannot play it.
 double fixed_sound_ms(const char *path, std::vector<std::string> &remarks)
 {
-    WavInfo wav = read_wav_info(path);
+    WavInfo wav = check_wav_file(path);
     if (!wav.playable)
         remarks.push_back(std::string(path) + ": " +
                           (wav.found ? "not playable, " + wav.fault : std::string("missing")) +

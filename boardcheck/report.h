@@ -3,7 +3,7 @@
 #pragma once
 
 #include "records.h"
-#include "wavfile.h"
+#include "wavguard.h"
 
 #include <ostream>
 #include <string>

@@ -1,6 +1,7 @@
 // The chute preview tool: start-up, the three-piece chute and the display loop.
 #include "chute_main.h"
 
+#include "paths.h"
 #include "screen.h"
 
 #include <SDL_image.h>

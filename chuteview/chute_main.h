@@ -14,8 +14,6 @@ constexpr int BODY_ROWS = 10;
 constexpr int TAIL_ROWS = 22;
 constexpr int PICTURE_ROWS = HEAD_ROWS + BODY_ROWS + TAIL_ROWS;
 
-constexpr const char *CHUTE_PICTURE = "./chute1.xpm";
-
 // The fixed end of the chute and where the moving point starts.
 constexpr int FIXED_X = 200;
 constexpr int FIXED_Y = 200;

@@ -1,7 +1,13 @@
-// The one seam for what differs between the platforms the programs run on.
+// The one seam between the programs and their platform: what POSIX and
+// Windows do differently is behind these calls (platform_posix.cpp,
+// platform_windows.cpp), so no module needs a platform test of its own.
 #pragma once
 
-// Sets the environment variable NAME to VALUE for this process and the
-// libraries it loads, unless NAME is already set (a value the user chose
-// wins). NAME and VALUE are non-empty strings without '='.
+// Sets the environment variable `name` to `value` unless it is set already,
+// so that a choice the user made in the environment stands.
 void platform_set_default_env(const char *name, const char *value);
+
+// Opens `path` for reading bytes without waiting on it: a FIFO without a
+// writer or a device opens at once instead of blocking. Returns a file
+// descriptor for read/fstat/close, or -1 with errno set.
+int platform_open_read(const char *path);

@@ -1,9 +1,16 @@
-// The platform seam on POSIX systems: the C library's environment.
+// The platform seam on POSIX systems.
 #include "platform.h"
 
-#include <cstdlib>
+#include <fcntl.h>
+#include <stdlib.h>
 
 void platform_set_default_env(const char *name, const char *value)
 {
     setenv(name, value, 0);
+}
+
+int platform_open_read(const char *path)
+{
+    // Without O_NONBLOCK opening a FIFO waits for a writer, possibly forever.
+    return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
 }

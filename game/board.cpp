@@ -1,29 +1,18 @@
-// The board grid, the square table and the drawn board.
+// Building the board: its picture, its numbered squares, its version.
 #include "board.h"
 
 #include "config.h"
 #include "font.h"
 #include "images.h"
+#include "paths.h"
 #include "screen.h"
+#include "squares.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-Square boardarray[BOARD_SQUARES][BOARD_SQUARES];
-std::array<Square *, SQUARE_COUNT> blist;
-SDL_Surface *board = nullptr;
-
 constexpr int LABEL_INSET = 2; // the number's distance from the cell's corner
-
-SDL_Rect square_rect(int n)
-{
-    int r = n / BOARD_SQUARES;
-    int i = n % BOARD_SQUARES;
-    int x = (r % 2 == 0) ? SQUARE_SIZE * i : BOARD_SIZE - SQUARE_SIZE - SQUARE_SIZE * i;
-    int y = BOARD_SIZE - SQUARE_SIZE - SQUARE_SIZE * r;
-    return SDL_Rect{Sint16(x), Sint16(y), SQUARE_SIZE, SQUARE_SIZE};
-}
 
 static void make_board_surface()
 {
@@ -63,7 +52,7 @@ void setup_board(int argc, char **argv)
         fill_square(n);
     for (int n = 0; n < SQUARE_COUNT; n++)
         blist[n] = &boardarray[n / BOARD_SQUARES][n % BOARD_SQUARES];
-    std::string version = argc < 2 ? DEFAULT_VERSION : argv[1];
+    std::string version = version_name(argc < 2 ? DEFAULT_VERSION : argv[1]);
     read_config(version);
     show_board();
 }

@@ -1,10 +1,9 @@
 // Ladder and chute pictures on the board.
 #include "chutes.h"
 
-#include "board.h"
-#include "config.h"
 #include "images.h"
 #include "screen.h"
+#include "squares.h"
 
 #include <SDL_rotozoom.h>
 
@@ -14,26 +13,13 @@
 
 constexpr double DEGREES_PER_RADIAN = 57.29577951308238;
 
-int strip_length(int dx, int dy)
-{
-    long long sq = (long long)dx * dx + (long long)dy * dy;
-    long long root = (long long)std::sqrt((double)sq);
-    while (root * root > sq)
-        root--;
-    while ((root + 1) * (root + 1) <= sq)
-        root++;
-    return int(root);
-}
+SDL_Surface *s_chute = nullptr;
+SDL_Surface *s_ladder = nullptr;
 
 double turn_angle(int dx, int dy)
 {
     double direction = std::atan2(double(dy), double(dx)) * DEGREES_PER_RADIAN;
     return -(direction - 90.0);
-}
-
-int ladder_pieces(int length)
-{
-    return (length - LADDER_TOP_ROWS) / LADDER_PIECE_ROWS + 1;
 }
 
 static SurfacePtr new_strip(int height)

@@ -3,22 +3,18 @@
 // transparent.
 #pragma once
 
-constexpr int BAND_WIDTH = 20;
-constexpr int LADDER_TOP_ROWS = 9;    // rails only, at the ladder's foot
-constexpr int LADDER_PIECE_ROWS = 15; // one rung and its rails, repeated
+#include "geometry.h"
 
-// Distance between two points rounded down to a whole pixel (the exact
-// integer square root of dx^2 + dy^2).
-int strip_length(int dx, int dy);
+#include <SDL.h>
+
+// The version's tiles, built when its file is read.
+extern SDL_Surface *s_chute;  // 20 x 1: a chute's cross-section
+extern SDL_Surface *s_ladder; // 20 x 24: a ladder's top piece and rung piece
 
 // Degrees to turn an upright strip, counter-clockwise on the screen, so that
 // its top-to-bottom direction points along (dx, dy): 0 straight down, 180
 // straight up, 90 to the right, -90 to the left.
 double turn_angle(int dx, int dy);
-
-// Rung pieces in a ladder of the given length: at least 1, then one more for
-// each further 15 pixels past the top piece.
-int ladder_pieces(int length);
 
 // Draw a chute or a ladder from (x1, y1) to (x2, y2) on `board`: the turned
 // picture's top left goes to the smaller x and the smaller y of the two

@@ -1,26 +1,21 @@
 // Reading the version's records into the board.
 #include "config.h"
 
-#include "board.h"
 #include "chutes.h"
 #include "images.h"
 #include "records.h"
+#include "squares.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 std::string location;
-SDL_Surface *s_chute = nullptr;
-SDL_Surface *s_ladder = nullptr;
-
-constexpr int ANCHOR_DX = 14; // a 20-pixel band from here is centred on the square
-constexpr int ANCHOR_DY = 16;
 
 SDL_Rect anchor_point(int n)
 {
-    SDL_Rect cell = blist[n]->rect;
-    return SDL_Rect{Sint16(cell.x + ANCHOR_DX), Sint16(cell.y + ANCHOR_DY), 0, 0};
+    Point anchor = square_anchor(n);
+    return SDL_Rect{Sint16(anchor.x), Sint16(anchor.y), 0, 0};
 }
 
 static void apply_record(const VersionRecord &record)

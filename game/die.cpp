@@ -2,6 +2,8 @@
 #include "die.h"
 
 #include "images.h"
+#include "paths.h"
+#include "rules.h"
 #include "screen.h"
 #include "sound.h"
 
@@ -14,16 +16,13 @@ SDL_Rect D_src;
 SDL_Rect D_dest;
 Mix_Chunk *dice_click = nullptr;
 
-constexpr int DIE_FACES = 6;
-constexpr const char *RATTLE_FILE = "./audio/ambient_-tolvik-57.wav";
-
 void dice_setup()
 {
     Die = read_xpm(die_xpm);
     D_dest = SDL_Rect{DIE_X, DIE_Y, DIE_SIZE, DIE_SIZE};
     D_src = SDL_Rect{0, 0, DIE_SIZE, DIE_SIZE};
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    dice_click = load_sound(RATTLE_FILE);
+    dice_click = load_sound(RATTLE_SOUND);
 }
 
 static void show_face(int face)

@@ -7,7 +7,6 @@
 constexpr int DIE_SIZE = 48;     // one face is 48 x 48
 constexpr int DIE_X = 536;       // 480 + 56: centred in the 160-pixel panel
 constexpr int DIE_Y = 160;
-constexpr int DIE_FRAME_MS = 50; // one face per frame while the die waits
 constexpr int RATTLE_CHANNEL = 1;
 
 extern SDL_Surface *Die;       // the strip of six faces; face f at x = 48 f

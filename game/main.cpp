@@ -3,6 +3,7 @@
 #include "board.h"
 #include "die.h"
 #include "font.h"
+#include "paths.h"
 #include "screen.h"
 #include "sound.h"
 #include "tokens.h"
@@ -20,8 +21,6 @@
 constexpr int WINDOW_W = 640;
 constexpr int WINDOW_H = 480;
 constexpr const char *CAPTION = "Varnowick";
-constexpr const char *PANEL_FONT = "./image/6x13.fnt";
-constexpr int PANEL_FONT_BYTES = 3328; // 256 glyphs of 13 one-byte rows
 constexpr int PANEL_FONT_W = 6;
 constexpr int PANEL_FONT_H = 13;
 

@@ -24,8 +24,8 @@ void change_screen(int width, int height)
 void prefer_software_video()
 {
     // The window is a software surface anyway; presenting it through a GPU
-    // renderer only loads a graphics driver stack for nothing. The last
-    // user's own values are kept.
+    // renderer only loads a graphics driver stack for nothing. A value the
+    // user has set is kept.
     platform_set_default_env("SDL_FRAMEBUFFER_ACCELERATION", "0");
     platform_set_default_env("SDL_RENDER_DRIVER", "software");
 }

@@ -1,8 +1,8 @@
 // The slide animation with its 20 x 20 save-under.
 #include "slide.h"
 
-#include "board.h"
 #include "screen.h"
+#include "squares.h"
 #include "tokens.h"
 
 #include <cstdio>

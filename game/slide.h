@@ -1,9 +1,6 @@
 // The slide: a token glides along a ladder or chute, one pixel per frame.
 #pragma once
 
-constexpr int SLIDE_FRAME_MS = 50;
-constexpr int SLIDE_END_OFFSET = 14; // the slide ends with the token centred
-
 // Glides token `which` from its corner of square `from` (its current square)
 // towards the middle of square `to`: one pixel per 50 ms frame along the
 // longer axis (a tie takes x), the other axis following the slope. Prints

@@ -1,12 +1,13 @@
 // Sounds: loading, playing and waiting.
 #include "sound.h"
 
+#include "paths.h"
+#include "rules.h"
+
 #include <SDL.h>
 
-std::array<Mix_Chunk *, 2> turn;
-std::array<Mix_Chunk *, 2> win;
-
-constexpr Uint32 POLL_MS = 50;
+std::array<Mix_Chunk *, PLAYERS> turn;
+std::array<Mix_Chunk *, PLAYERS> win;
 
 Mix_Chunk *load_sound(const std::string &path)
 {
@@ -18,10 +19,10 @@ Mix_Chunk *load_sound(const std::string &path)
 
 void load_fixed_sounds()
 {
-    turn[0] = load_sound("./audio/player1.wav");
-    turn[1] = load_sound("./audio/player2.wav");
-    win[0] = load_sound("./audio/win1.wav");
-    win[1] = load_sound("./audio/win2.wav");
+    for (int which = 0; which < PLAYERS; which++)
+        turn[which] = load_sound(TURN_SOUNDS[which]);
+    for (int which = 0; which < PLAYERS; which++)
+        win[which] = load_sound(WIN_SOUNDS[which]);
 }
 
 int play_sound(Mix_Chunk *sound)

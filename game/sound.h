@@ -1,13 +1,15 @@
 // Loading sounds, the game's fixed sounds, and waiting for sounds to end.
 #pragma once
 
+#include "rules.h"
+
 #include <SDL_mixer.h>
 
 #include <array>
 #include <string>
 
-extern std::array<Mix_Chunk *, 2> turn; // a player's turn, by player index
-extern std::array<Mix_Chunk *, 2> win;  // the winner's sound, by player index
+extern std::array<Mix_Chunk *, PLAYERS> turn; // a player's turn, by player index
+extern std::array<Mix_Chunk *, PLAYERS> win;  // the winner's sound, by player index
 
 // Loads a WAV file through SDL's file stream, which the loader closes.
 // Returns null when the file is missing or cannot be decoded; a null sound is

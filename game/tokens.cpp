@@ -1,24 +1,20 @@
 // The player tokens.
 #include "tokens.h"
 
-#include "board.h"
 #include "images.h"
 #include "screen.h"
+#include "squares.h"
 
 #include <cstdio>
 
 std::array<Player, PLAYERS> player;
 
-// Where each token sits inside its 48-pixel square: two opposite corners, so
-// two tokens on one square never overlap.
-constexpr std::array<int, PLAYERS> CORNER_OFFSET = {4, 24};
-
 void set_dest(int which, int square)
 {
-    const SDL_Rect &cell = blist[square]->rect;
+    Point corner = token_corner(which, square);
     SDL_Rect &dest = player[which].dest;
-    dest.x = Sint16(cell.x + CORNER_OFFSET[which]);
-    dest.y = Sint16(cell.y + CORNER_OFFSET[which]);
+    dest.x = Sint16(corner.x);
+    dest.y = Sint16(corner.y);
     dest.w = TOKEN_SIZE;
     dest.h = TOKEN_SIZE;
     std::printf("Player %d is set to (%d, %d) w = %d  h = %d\n", which,

@@ -1,12 +1,11 @@
 // The two player tokens: their records, their corners and their redraw.
 #pragma once
 
+#include "geometry.h"
+
 #include <SDL.h>
 
 #include <array>
-
-constexpr int TOKEN_SIZE = 20; // a token is 20 x 20, black transparent
-constexpr int PLAYERS = 2;
 
 // One token.
 struct Player {

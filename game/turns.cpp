@@ -1,13 +1,14 @@
 // The turns of the game.
 #include "turns.h"
 
-#include "board.h"
 #include "config.h"
 #include "die.h"
 #include "note.h"
+#include "paths.h"
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
+#include "squares.h"
 #include "tokens.h"
 
 #include <SDL_gfxPrimitives.h>
@@ -37,7 +38,7 @@ static void show_prompt(int which)
 static void walk(int which, int roll)
 {
     Player &p = player[which];
-    int steps = p.square + roll > WIN_SQUARE ? WIN_SQUARE - p.square : roll;
+    int steps = walk_steps(p.square, roll);
     for (int i = 0; i < steps; i++) {
         SDL_Rect left = blist[p.square]->rect;
         p.square++;
@@ -57,8 +58,7 @@ struct NoteSound {
 // is released at once: nothing would ever wait for it.
 static NoteSound start_note_sound(int square)
 {
-    std::string path = "./" + location + "/square" + (square < 10 ? "0" : "") +
-                       std::to_string(square) + ".wav";
+    std::string path = square_sound_path(location, square);
     std::printf("Trying to play %s\n", path.c_str());
     NoteSound note;
     note.chunk = load_sound(path);

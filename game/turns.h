@@ -1,9 +1,6 @@
 // One player's turn: prompt, turn sound, roll, walk, ladder or chute, win test.
 #pragma once
 
-constexpr int WIN_SQUARE = 99;
-constexpr int WALK_STEP_MS = 800; // one square per step of the walk
-
 // Plays one turn of player index `which` (0 or 1) on `screen`: the prompt
 // "Player %d - Roll the die", the turn sound awaited, the roll, a walk of one
 // square per 800 ms that stops on 99, and on the start of a ladder or chute

@@ -2,6 +2,7 @@
 // step's token redraw and one note, each against the 50 ms frame. Runs on
 // whatever video driver SDL_VIDEODRIVER names (dummy, or x11 under Xvfb).
 #include "board.h"
+#include "squares.h"
 #include "font.h"
 #include "note.h"
 #include "screen.h"

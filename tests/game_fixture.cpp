@@ -2,6 +2,7 @@
 #include "game_fixture.h"
 
 #include "board.h"
+#include "squares.h"
 #include "die.h"
 #include "screen.h"
 #include "support.h"

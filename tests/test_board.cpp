@@ -1,6 +1,7 @@
 // The board: its square table and labels, the choice of version, and the
 // version's records in the table.
 #include "board.h"
+#include "squares.h"
 #include "config.h"
 #include "images.h"
 #include "screen.h"

@@ -1,7 +1,7 @@
 // The checker's report on small versions made here: the record problems, the
 // voices, the WAV check (against the game's own mixer) and the exit statuses.
 #include "report.h"
-#include "wavfile.h"
+#include "wavguard.h"
 
 #include "support.h"
 
@@ -121,7 +121,7 @@ TEST(BoardcheckWav, HeadersAgainstTheGamesMixer)
     ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024), 0) << SDL_GetError();
     for (const WavCase &c : wav_cases()) {
         write_file("case.wav", c.bytes);
-        WavInfo info = read_wav_info("case.wav");
+        WavInfo info = check_wav_file("case.wav");
         EXPECT_TRUE(info.found) << c.name;
         EXPECT_EQ(info.playable, c.playable) << c.name << ": " << info.fault;
         EXPECT_EQ(info.fault.empty(), c.playable) << c.name;
@@ -131,7 +131,7 @@ TEST(BoardcheckWav, HeadersAgainstTheGamesMixer)
         if (loaded)
             Mix_FreeChunk(loaded);
     }
-    WavInfo missing = read_wav_info("nothing.wav");
+    WavInfo missing = check_wav_file("nothing.wav");
     EXPECT_FALSE(missing.found);
     EXPECT_EQ(missing.fault, "missing");
     Mix_CloseAudio();

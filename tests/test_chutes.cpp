@@ -1,6 +1,7 @@
 // Ladders and chutes: their length, turn and placement, the printed lines,
 // and the pixels they leave on the board.
 #include "board.h"
+#include "squares.h"
 #include "chutes.h"
 #include "config.h"
 #include "images.h"

@@ -1,6 +1,7 @@
 // The chute previewer: chute geometry, the three bands of the strip, the
 // moving point's bounds, the first frame's pixels and the picture checks.
 #include "chute_main.h"
+#include "paths.h"
 #include "screen.h"
 
 #include "pixels.h"

@@ -4,6 +4,7 @@
 #include "tokens.h"
 
 #include "board.h"
+#include "squares.h"
 #include "game_fixture.h"
 #include "screen.h"
 #include "support.h"

@@ -3,6 +3,7 @@
 #include "turns.h"
 
 #include "board.h"
+#include "squares.h"
 #include "game_fixture.h"
 #include "screen.h"
 #include "support.h"

@@ -1,11 +1,13 @@
-// Reading a WAV file's RIFF header: the mixer's loadable formats and the
-// sound's duration.
-#include "wavfile.h"
+// The sound guard: a WAV file's RIFF header against the mixer's loadable
+// formats, and the sound's duration.
+#include "wavguard.h"
+
+#include "guards.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <cstring>
 
 namespace {
 
@@ -27,10 +29,28 @@ std::uint16_t le16(const unsigned char *p)
     return std::uint16_t(p[0] | p[1] << 8);
 }
 
-bool read_bytes(std::istream &in, unsigned char *buffer, std::size_t count)
+// A reading position in the file's bytes.
+struct Bytes {
+    const std::string &all;
+    std::size_t pos = 0;
+};
+
+bool read_bytes(Bytes &in, unsigned char *buffer, std::size_t count)
 {
-    in.read(reinterpret_cast<char *>(buffer), std::streamsize(count));
-    return in.gcount() == std::streamsize(count);
+    if (in.all.size() - in.pos < count)
+        return false;
+    std::memcpy(buffer, in.all.data() + in.pos, count);
+    in.pos += count;
+    return true;
+}
+
+// Steps over `count` bytes; false when the file ends first.
+bool skip_bytes(Bytes &in, std::uint64_t count)
+{
+    if (in.all.size() - in.pos < count)
+        return false;
+    in.pos += std::size_t(count);
+    return true;
 }
 
 WavInfo fault(const std::string &why)
@@ -77,18 +97,9 @@ std::string check_format(const unsigned char *body, std::uint32_t size, Format &
     return std::string();
 }
 
-std::streamoff bytes_left(std::istream &in)
+WavInfo timed(const Format &format, std::uint32_t declared, std::size_t present)
 {
-    std::streampos here = in.tellg();
-    in.seekg(0, std::ios::end);
-    std::streamoff left = in.tellg() - here;
-    in.seekg(here);
-    return left;
-}
-
-WavInfo timed(const Format &format, std::uint32_t declared, std::streamoff present)
-{
-    std::uint64_t bytes = std::min<std::uint64_t>(declared, std::uint64_t(std::max<std::streamoff>(present, 0)));
+    std::uint64_t bytes = std::min<std::uint64_t>(declared, present);
     std::uint64_t frames = bytes / std::uint64_t(format.block);
     if (frames == 0)
         return fault("its \"data\" chunk holds no sound");
@@ -101,8 +112,9 @@ WavInfo timed(const Format &format, std::uint32_t declared, std::streamoff prese
 
 } // namespace
 
-WavInfo parse_wav(std::istream &in)
+WavInfo check_wav_bytes(const std::string &bytes)
 {
+    Bytes in{bytes};
     std::array<unsigned char, 12> head{};
     if (!read_bytes(in, head.data(), head.size()) || std::string(head.begin(), head.begin() + 4) != "RIFF" ||
         std::string(head.begin() + 8, head.end()) != "WAVE")
@@ -119,7 +131,7 @@ WavInfo parse_wav(std::istream &in)
         if (id == "data") {
             if (!have_format)
                 return fault("its \"data\" chunk comes before its \"fmt \" chunk");
-            return timed(format, size, bytes_left(in));
+            return timed(format, size, bytes.size() - in.pos);
         }
         if (id == "fmt " && !have_format) {
             std::array<unsigned char, FMT_EXTENSIBLE_SIZE> body{};
@@ -132,20 +144,21 @@ WavInfo parse_wav(std::istream &in)
             have_format = true;
             size -= keep;
         }
-        in.seekg(std::streamoff(size) + pad, std::ios::cur);
-        if (!in)
+        if (!skip_bytes(in, std::uint64_t(size) + pad))
             return fault("a chunk is cut short");
     }
     return fault("it has too many chunks");
 }
 
-WavInfo read_wav_info(const std::string &path)
+WavInfo check_wav_file(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    FileRead file = read_regular_file(path, SOUND_FILE_MAX_BYTES);
+    if (file.missing) {
         WavInfo info;
-        info.fault = "missing";
+        info.fault = file.fault;
         return info;
     }
-    return parse_wav(in);
+    if (!file.ok)
+        return fault(file.fault);
+    return check_wav_bytes(file.bytes);
 }

@@ -2,12 +2,11 @@
 // "./<version>/<version>.config" into records, for the game and the tools.
 #pragma once
 
+#include "paths.h"
+#include "rules.h"
+
 #include <string>
 #include <vector>
-
-constexpr int FIRST_SQUARE = 0;
-constexpr int LAST_SQUARE = 99;
-constexpr int NOTE_MAX_CHARS = 79; // characters kept of a note, line end included
 
 // One ladder or chute: its start and end square and the note of its start.
 struct VersionRecord {
@@ -21,12 +20,11 @@ struct VersionRecord {
 
 struct VersionFile {
     bool opened = false;                 // false: the file could not be read
+    std::string fault;                   // why not, in words ("missing", "it is
+                                         // a folder, not a file", ...)
     std::vector<VersionRecord> records;  // in file order, duplicates kept
     std::vector<std::string> problems;   // "path:line: what is wrong", in order
 };
-
-// "./<version>/<version>.config", for a version name of any length.
-std::string version_config_path(const std::string &version);
 
 // Reads a version file. Each record is a start square, an end square (decimal
 // numbers after any white space, line ends included) and the rest of that line
@@ -34,7 +32,8 @@ std::string version_config_path(const std::string &version);
 // 99 is skipped with a problem and reading goes on at the next line; a note
 // longer than 79 characters keeps its first 79 and the rest of its line is
 // skipped with a problem; a file that ends right after both numbers gives an
-// empty note. A file that cannot be opened gives opened == false and no records.
+// empty note. A file that is missing, not a regular file or larger than
+// VERSION_FILE_MAX_BYTES gives opened == false, its fault and no records.
 VersionFile read_version_file(const std::string &path);
 
 // The same reading over text already in memory; `name` stands for the path in

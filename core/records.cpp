@@ -1,6 +1,8 @@
 // The version file reader shared by the game and the tools.
 #include "records.h"
 
+#include "guards.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
@@ -155,11 +157,6 @@ struct Reader {
 
 } // namespace
 
-std::string version_config_path(const std::string &version)
-{
-    return "./" + version + "/" + version + ".config";
-}
-
 VersionFile parse_version_text(const std::string &text, const std::string &name)
 {
     VersionFile out;
@@ -176,17 +173,11 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
 
 VersionFile read_version_file(const std::string &path)
 {
-    std::FILE *in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr)
-        return VersionFile{};
-    std::string text;
-    char block[4096];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, in)) > 0)
-        text.append(block, got);
-    bool failed = std::ferror(in) != 0; // a folder opens but cannot be read
-    std::fclose(in);
-    if (failed)
-        return VersionFile{};
-    return parse_version_text(text, path);
+    FileRead file = read_regular_file(path, VERSION_FILE_MAX_BYTES);
+    if (!file.ok) {
+        VersionFile refused;
+        refused.fault = file.fault;
+        return refused;
+    }
+    return parse_version_text(file.bytes, path);
 }

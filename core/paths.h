@@ -1,0 +1,40 @@
+// The files the programs read and write, all relative to the working folder:
+// the game's fixed files and the paths of a version's own files.
+#pragma once
+
+#include "rules.h"
+
+#include <array>
+#include <string>
+
+// The sound that announces each player's turn and each player's win, by
+// player index.
+constexpr std::array<const char *, PLAYERS> TURN_SOUNDS = {"./audio/player1.wav",
+                                                           "./audio/player2.wav"};
+constexpr std::array<const char *, PLAYERS> WIN_SOUNDS = {"./audio/win1.wav", "./audio/win2.wav"};
+constexpr const char *RATTLE_SOUND = "./audio/ambient_-tolvik-57.wav"; // the spinning die
+
+// The side panel's text font: 256 glyphs of 13 one-byte rows.
+constexpr const char *PANEL_FONT = "./image/6x13.fnt";
+constexpr int PANEL_FONT_BYTES = 3328;
+
+// The chute previewer's picture.
+constexpr const char *CHUTE_PICTURE = "./chute1.xpm";
+
+// The version name as given on a command line, without the trailing slashes
+// that shell completion adds to a folder ("mivo/" is "mivo"); a name made of
+// slashes only is kept as it is.
+std::string version_name(const std::string &arg);
+
+// "./<version>/<version>.config", for a version name of any length.
+std::string version_config_path(const std::string &version);
+
+// What to tell someone whose version file cannot be opened: one line naming
+// the absolute folder looked in and where version folders are kept.
+std::string version_folder_hint(const std::string &version);
+
+// "./<version>/squareNN", the note of the ladder or chute on square n, NN
+// being n with at least two digits ("square07"); its spoken sound is the same
+// path with ".wav".
+std::string square_text_path(const std::string &version, int square);
+std::string square_sound_path(const std::string &version, int square);
