@@ -18,6 +18,10 @@ cmake --build build -j"$jobs"
 ./package.sh
 tests/package_test.sh dist/varnowick_*.deb build data
 
+# The Windows programs: cross-built (the library stack once, kept in
+# build-win/), zipped, and run under wine against the build above.
+./windows.sh test
+
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 # Under the sanitizers the end-to-end runs fail on any report of theirs.
