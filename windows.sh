@@ -55,6 +55,10 @@ for f in "$stage"/*.exe "$stage"/*.dll; do
     done
 done
 
+# sdl12-compat loads SDL2.dll at run time (no import shows it); without it the
+# programs stop on a modal error box.
+[ -e "$stage/SDL2.dll" ] || { echo "windows.sh: SDL2.dll is missing from the zip's folder" >&2; exit 1; }
+
 mkdir -p dist
 rm -f "$build/$name.zip"
 (cd "$build" && zip -q -r -X "$name.zip" "$name")
