@@ -95,7 +95,7 @@ t0=$(now)
 run_win boardgame.exe e2e
 wait_line "$out" "Player 1 is set to (24, 456)" 120
 warm_start=$(echo "$(now) - $t0" | bc)
-echo "start-up to the first roll: Linux ${linux_start} s; wine ${wine_start} s (its server starting too), ${warm_start} s (server running)"
+echo "start-up to the first roll: Linux ${linux_start} s; wine ${wine_start} s (first start), ${warm_start} s (second)"
 w=$(find_window 60)
 # roll N: a key that is only printed (the die spins), then the space bar.
 roll() {
