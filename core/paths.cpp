@@ -2,6 +2,7 @@
 #include "paths.h"
 
 #include <filesystem>
+#include <system_error>
 
 std::string version_name(const std::string &arg)
 {

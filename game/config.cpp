@@ -39,7 +39,8 @@ void read_config(const std::string &version)
     std::string path = version_config_path(location);
     VersionFile file = read_version_file(path);
     if (!file.opened) {
-        std::fprintf(stderr, "Cannot open the version file %s\n", path.c_str());
+        std::fprintf(stderr, "Cannot open the version file %s\nboardgame: %s\n", path.c_str(),
+                     version_folder_hint(version).c_str());
         std::exit(1);
     }
     for (const std::string &problem : file.problems)

@@ -1,6 +1,7 @@
 # The Debian packages the project needs, sourced by play.sh, test.sh and package.sh.
 BUILD_PACKAGES=(g++ cmake make pkg-config
-    libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev)
+    libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
+    libpng-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick
     festival festvox-kallpc16k festvox-us-slt-hts sox ffmpeg
