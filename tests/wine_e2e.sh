@@ -139,4 +139,8 @@ lstatus=0; (cd "$lin" && "$linux/boardcheck/boardcheck" mivo > check.txt) || lst
 wstatus=0; (cd "$win" && timeout 120 wine boardcheck.exe mivo > check.txt) || wstatus=$?
 (( lstatus == wstatus )) || fail "boardcheck: status $wstatus under wine, $lstatus on Linux"
 tr -d '\r' < "$win/check.txt" | cmp - "$lin/check.txt" || fail "boardcheck.exe mivo prints another report"
+# The Windows libraries hold no PNG library: the picture is refused, plainly.
+pstatus=0; (cd "$win" && timeout 120 wine boardcheck.exe --picture b.png mivo 2> pic.err) || pstatus=$?
+(( pstatus == 2 )) && grep -q "not available in this build" "$win/pic.err" ||
+    fail "boardcheck.exe --picture: status $pstatus, $(cat "$win/pic.err")"
 echo "boardcheck.exe mivo: the Linux report ($(wc -l < "$lin/check.txt") lines, status $lstatus)"
