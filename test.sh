@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: the unit and
 # end-to-end tests, the Debian package's test (it installs and removes the
 # package), then the unit and end-to-end tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then brief fuzz runs.
+# AddressSanitizer and UndefinedBehaviorSanitizer, brief fuzz runs, and the
+# Windows build with its tests under wine.
 # Most end-to-end time is spent waiting on the programs, so the plain build's
 # tests run while the sanitizer and fuzz builds compile, and the fuzz runs
 # beside the sanitized tests. Each phase's time is printed at its end.
@@ -62,5 +63,8 @@ in_background package tests/package_test.sh dist/varnowick_*.deb build data
 phase "sanitized tests" bash -c "cd build-asan && ctest --output-on-failure -j$test_jobs -L 'unit|e2e'" || status=1
 collect fuzz || status=1
 collect package || status=1
+# The Windows programs: cross-built (the library stack once, kept in
+# build-win/), zipped, and run under wine against the plain build.
+phase "windows" ./windows.sh test || status=1
 echo "== all: $((SECONDS - start)) s after set-up"
 exit $status

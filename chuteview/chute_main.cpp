@@ -173,7 +173,8 @@ static SDL_Event next_event()
     return event;
 }
 
-int SDL_main(int, char **)
+// C linkage: SDL's main wrapper calls it by that name on Windows.
+extern "C" int SDL_main(int, char **)
 {
     init_SDL_stuff();
     if (!load_chute_picture(CHUTE_PICTURE))

@@ -77,7 +77,8 @@ void init_SDL_stuff()
     std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
 }
 
-int SDL_main(int argc, char **argv)
+// C linkage: SDL's main wrapper calls it by that name on Windows.
+extern "C" int SDL_main(int argc, char **argv)
 {
     init_SDL_stuff();
     dice_setup();

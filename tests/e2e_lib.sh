@@ -56,9 +56,10 @@ descendants() {
     done
 }
 
-# Waits up to 20 s for a window titled Varnowick and prints its id.
+# find_window [SECONDS]: waits up to SECONDS (default 20) for a window titled
+# Varnowick and prints its id.
 find_window() {
-    for _ in $(seq 200); do
+    for _ in $(seq $(( ${1:-20} * 10 ))); do
         id=$(xdotool search --name '^Varnowick$' 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1

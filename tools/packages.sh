@@ -13,3 +13,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # Only for measuring the voices (tools/voice_wer.py):
 #   tools/need_packages.sh "${VOICE_TOOL_PACKAGES[@]}"
 VOICE_TOOL_PACKAGES=(pocketsphinx pocketsphinx-en-us python3)
+# The Windows build (./windows.sh): the cross compiler, zip, and wine with an
+# X server for its test.
+WINDOWS_PACKAGES=(cmake make pkg-config patch mingw-w64 zip unzip
+    wine wine64 xvfb xauth xdotool imagemagick)
