@@ -20,5 +20,5 @@ cmake --build build-asan -j"$jobs"
 # The fuzz targets, built with clang's libFuzzer, each run for a few seconds
 # from its seed corpus.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target fuzz_records fuzz_font fuzz_note
+cmake --build build-fuzz -j"$jobs" --target fuzz_records fuzz_font fuzz_note fuzz_wavguard fuzz_xpmguard
 (cd build-fuzz && ctest --output-on-failure -L fuzz)
