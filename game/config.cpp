@@ -39,7 +39,9 @@ void read_config(const std::string &version)
     std::string path = version_config_path(location);
     VersionFile file = read_version_file(path);
     if (!file.opened) {
-        std::fprintf(stderr, "Cannot open the version file %s\n", path.c_str());
+        // A missing file is said as it always was; any other fault is named.
+        std::string why = file.fault == "missing" ? "" : ": " + file.fault;
+        std::fprintf(stderr, "Cannot open the version file %s%s\n", path.c_str(), why.c_str());
         std::exit(1);
     }
     for (const std::string &problem : file.problems)
