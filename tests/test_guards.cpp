@@ -73,6 +73,8 @@ TEST(WavGuard, StructureHeldToTheFile)
         {"extensible PCM with data", wav(extensible(2, 16, std::string("\x01\0", 2)) + data), "", 12.5},
         // Other formats never reach the mixer's loaders for them.
         {"AIFF short header", "FORM\0\0\0\x2e" "AIFFCOMM\0\0\0\x12\0\x01", "not a RIFF WAVE", 0},
+        {"AIFF chunk stepping back", std::string("FORM\0\0\0\x10" "AIFFJUNK\xff\xff\xff\xf8", 16),
+         "not a RIFF WAVE", 0},
         {"VOC", "Creative Voice File\x1a\x1a\0", "not a RIFF WAVE", 0},
         {"Ogg", "OggS\0\x02", "not a RIFF WAVE", 0},
         {"empty file", "", "not a RIFF WAVE", 0},
