@@ -91,4 +91,10 @@ for program in "$game up" "$view"; do
     [ "$status" = 1 ] || fail "$program without a display: status $status (124: still running after 2 s)"
     grep -qxF "$nodisplay" run.err || fail "$program without a display: $(cat run.err)"
 done
+# A display named but not there: SDL would fall back to a driver that shows
+# nothing; that too ends at once.
+status=0
+DISPLAY=:4242 timeout 2 env -u SDL_VIDEODRIVER "$view" > run.out 2> run.err || status=$?
+[ "$status" = 1 ] || fail "an unreachable display: status $status"
+grep -qF "Cannot open a window: no display can be reached" run.err || fail "an unreachable display: $(cat run.err)"
 echo "e2e guards: ok"
