@@ -1,21 +1,47 @@
-// The entry of boardcheck: a board author's check of one version.
+// The entry of boardcheck: a board author's check of one version, or a
+// picture of its board.
 #include "paths.h"
+#include "picture.h"
 #include "report.h"
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 
-constexpr const char *USAGE = "Usage: boardcheck <version>  (run in the folder that holds ./<version>/)";
+constexpr const char *USAGE =
+    "Usage: boardcheck <version>                  check a version: its problems, voices and odds\n"
+    "       boardcheck --picture FILE.png <version>  write its board as the game draws it\n"
+    "Run it in the folder that holds ./<version>/ (data/ in a checkout).\n"
+    "Status: 0 no problems, 1 problems listed, 2 usage or no version file,\n"
+    "3 the report could not be written.";
+
+// Standard output in full, or STATUS_OUTPUT with a message (a full disk).
+static int flushed(int status)
+{
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    std::cerr << "boardcheck: cannot write the report to standard output\n";
+    return STATUS_OUTPUT;
+}
 
 int main(int argc, char **argv)
 {
+    std::ios::sync_with_stdio(true);
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
         std::cout << USAGE << "\n";
-        return STATUS_CLEAN;
+        return flushed(STATUS_CLEAN);
     }
-    if (argc != 2) {
+    if (argc == 4 && std::string(argv[1]) == "--picture") {
+        std::string version = version_name(argv[3]);
+        if (write_board_picture(version, argv[2], std::cerr) != 0)
+            return STATUS_USAGE;
+        std::cout << "Wrote the board of " << version << " to " << argv[2] << "\n";
+        return flushed(STATUS_CLEAN);
+    }
+    if (argc != 2 || argv[1][0] == '-') {
         std::cerr << USAGE << "\n";
         return STATUS_USAGE;
     }
-    return boardcheck(version_name(argv[1]), std::cout, std::cerr);
+    return flushed(boardcheck(version_name(argv[1]), std::cout, std::cerr));
 }

@@ -4,6 +4,7 @@
 #include "gametime.h"
 #include "geometry.h"
 #include "guards.h"
+#include "mixer.h"
 #include "odds.h"
 #include "paths.h"
 
@@ -52,8 +53,9 @@ std::string duration(double ms)
 
 void one_record_problems(const VersionRecord &record, const std::array<int, SQUARE_COUNT> &first,
                          const std::array<int, SQUARE_COUNT> &last, const std::string &path,
-                         std::vector<std::string> &problems)
+                         std::vector<Finding> &findings)
 {
+    std::vector<std::string> problems;
     std::string here = at(path, record.line);
     if (first[record.start] != record.line)
         problems.push_back(here + format("square %d already starts the record of line %d: "
@@ -65,23 +67,32 @@ void one_record_problems(const VersionRecord &record, const std::array<int, SQUA
     if (record.start == WIN_SQUARE)
         problems.push_back(here + "the record starts on square 99: a token that walks onto 99 "
                                   "takes it and has not won");
-    if (record.start == record.end)
+    // An end square in doubt is the note's finding alone.
+    bool clear = end_square_is_clear(record);
+    if (clear && record.start == record.end)
         problems.push_back(here + format("the record goes from square %d to itself: "
                                          "nothing is drawn and the token does not move",
                                          record.start));
-    else if (record.end != WIN_SQUARE && last[record.end] != 0)
+    else if (clear && record.start != record.end && record.end != WIN_SQUARE &&
+             last[record.end] != 0)
         problems.push_back(here + format("the %s from %d ends on square %d, where the record "
                                          "of line %d starts: the game does not follow it on, "
                                          "the token stays on %d",
                                          kind(record), record.start, record.end, last[record.end],
                                          record.end));
+    for (const std::string &problem : problems)
+        findings.push_back(Finding{record.line, false, problem});
+    std::vector<Finding> notes = note_findings(record, path);
+    findings.insert(findings.end(), notes.begin(), notes.end());
 }
 
 } // namespace
 
-std::vector<std::string> record_problems(const VersionFile &file, const std::string &path)
+std::vector<Finding> record_findings(const VersionFile &file, const std::string &path)
 {
-    std::vector<std::string> problems = file.problems;
+    std::vector<Finding> findings;
+    for (const std::string &problem : file.problems)
+        findings.push_back(finding_from(problem, path, false));
     std::array<int, SQUARE_COUNT> first{};
     std::array<int, SQUARE_COUNT> last{};
     for (const VersionRecord &record : file.records) {
@@ -90,8 +101,10 @@ std::vector<std::string> record_problems(const VersionFile &file, const std::str
         last[record.start] = record.line;
     }
     for (const VersionRecord &record : file.records)
-        one_record_problems(record, first, last, path, problems);
-    return problems;
+        one_record_problems(record, first, last, path, findings);
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    return findings;
 }
 
 Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records)
@@ -105,9 +118,10 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
         VoiceCheck &check = *found;
         check.square = record.start;
         check.line = record.line;
+        check.speakable = note_is_speakable(record);
         check.text_path = square_text_path(version, record.start);
         check.wav_path = square_sound_path(version, record.start);
-        check.wav = check_wav_file(check.wav_path);
+        check.wav = check_sound_as_game(check.wav_path);
         // A note text is never longer than its record's note.
         FileRead text = read_regular_file(check.text_path, NOTE_MAX_CHARS);
         check.text_found = !text.missing;
@@ -117,6 +131,22 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
     return voices;
 }
 
+std::vector<Finding> version_findings(const VersionFile &file, const std::string &path,
+                                      const Voices &voices)
+{
+    std::vector<Finding> findings = record_findings(file, path);
+    for (const VoiceCheck &check : voices.checks) {
+        auto record = std::find_if(file.records.rbegin(), file.records.rend(),
+                                   [&](const VersionRecord &r) { return r.start == check.square; });
+        if (check.wav.playable && check.text_matches && record != file.records.rend())
+            for (const Finding &wait : voice_wait_findings(*record, check.wav.ms, path))
+                findings.push_back(wait);
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    return findings;
+}
+
 std::vector<std::string> voice_problems(const Voices &voices, const std::string &version)
 {
     std::vector<std::string> problems;
@@ -124,6 +154,8 @@ std::vector<std::string> voice_problems(const Voices &voices, const std::string 
         return problems;
     std::string again = ": run squarevox " + version + " again";
     for (const VoiceCheck &check : voices.checks) {
+        if (!check.speakable)
+            continue;
         if (!check.wav.found)
             problems.push_back(check.wav_path + ": missing" + again);
         else if (!check.wav.playable)
@@ -155,11 +187,17 @@ void print_board(const std::vector<VersionRecord> &records, std::ostream &out)
     }
 }
 
-void print_problems(const std::vector<std::string> &problems, std::ostream &out)
+void print_findings(const std::vector<Finding> &findings, std::ostream &out)
 {
-    out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << "\n";
-    for (const std::string &problem : problems)
-        out << "  " << problem << "\n";
+    std::size_t warnings = std::count_if(findings.begin(), findings.end(),
+                                         [](const Finding &f) { return f.warning; });
+    std::size_t problems = findings.size() - warnings;
+    out << "\nProblems: " << (problems == 0 ? "none" : std::to_string(problems));
+    if (warnings > 0)
+        out << ", warnings: " << warnings;
+    out << "\n";
+    for (const Finding &finding : findings)
+        out << "  " << finding.text << "\n";
 }
 
 std::string voice_line(const VoiceCheck &check)
@@ -167,7 +205,8 @@ std::string voice_line(const VoiceCheck &check)
     std::string wav = !check.wav.found     ? "missing"
                       : check.wav.playable ? format("%.2f s", check.wav.ms / 1000)
                                            : "not playable";
-    std::string text = !check.text_found    ? "note text missing"
+    std::string text = !check.speakable     ? "no words to speak"
+                       : !check.text_found  ? "note text missing"
                        : check.text_matches ? "note up to date"
                                             : "note edited since";
     return format("  square%02d.wav  %-12s  %s\n", check.square, wav.c_str(), text.c_str());
@@ -223,7 +262,7 @@ void print_odds(const Odds &odds, std::ostream &out)
 // A fixed sound's duration; a remark when the game cannot play it.
 double fixed_sound_ms(const char *path, std::vector<std::string> &remarks)
 {
-    WavInfo wav = check_wav_file(path);
+    WavInfo wav = check_sound_as_game(path);
     if (!wav.playable)
         remarks.push_back(std::string(path) + ": " +
                           (wav.found ? "not playable, " + wav.fault : std::string("missing")) +
@@ -268,24 +307,28 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
     std::string path = version_config_path(version);
     VersionFile file = read_version_file(path);
     if (!file.opened) {
-        err << "Cannot open the version file " << path << "\n";
+        err << "Cannot open the version file " << path << ": " << file.fault << "\n"
+            << "boardcheck: " << version_folder_hint(version) << "\n";
         return STATUS_USAGE;
     }
-    std::vector<std::string> problems = record_problems(file, path);
     Voices voices = check_voices(version, file.records);
-    std::vector<std::string> voice_faults = voice_problems(voices, version);
-    problems.insert(problems.end(), voice_faults.begin(), voice_faults.end());
+    std::vector<Finding> findings = version_findings(file, path, voices);
+    for (const std::string &fault : voice_problems(voices, version))
+        findings.push_back(Finding{0, false, fault});
     DestTable dest = dest_table(file.records);
     Odds odds = board_odds(dest);
     if (odds.trap >= 0)
-        problems.push_back(path + format(": a token can come to square %d, from which no roll "
-                                         "ever leads to 99: the game may never end", odds.trap));
+        findings.push_back(Finding{0, false, path + format(": a token can come to square %d, from which no roll "
+                                         "ever leads to 99: the game may never end", odds.trap)});
 
     out << "Version " << version << ": " << path << "\n\n";
     print_board(file.records, out);
-    print_problems(problems, out);
+    print_findings(findings, out);
     print_voices(voices, version, out);
     print_odds(odds, out);
     print_time(dest, odds, voices, out);
-    return problems.empty() ? STATUS_CLEAN : STATUS_PROBLEMS;
+    if (!mixer_fault().empty())
+        out << "\nVoices judged by their headers alone: " << mixer_fault() << "\n";
+    bool clean = std::all_of(findings.begin(), findings.end(), [](const Finding &f) { return f.warning; });
+    return clean ? STATUS_CLEAN : STATUS_PROBLEMS;
 }

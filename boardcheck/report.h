@@ -2,6 +2,7 @@
 // problems, its voices, its odds and the time its animation and sounds take.
 #pragma once
 
+#include "notes.h"
 #include "records.h"
 #include "wavguard.h"
 
@@ -13,11 +14,13 @@ constexpr int STATUS_CLEAN = 0;    // no problems
 constexpr int STATUS_PROBLEMS = 1; // problems listed in the report
 constexpr int STATUS_USAGE = 2;    // no usable command line or no version file
 
-// The problems of the records read from `path`: the reader's own messages
-// first, then, naming the file and line of each record, a square that starts
-// a second record, a start on 0 or 99, equal squares, and an end on the start
-// of another record. Each is "path:line: what".
-std::vector<std::string> record_problems(const VersionFile &file, const std::string &path);
+constexpr int STATUS_OUTPUT = 3;   // the report could not be written
+
+// The findings on the records read from `path`, in line order (the reader's
+// own problems first within a line): a square that starts a second record, a
+// start on 0 or 99, equal squares, an end on the start of another record, and
+// each record's note_findings. Each text is "path:line: what".
+std::vector<Finding> record_findings(const VersionFile &file, const std::string &path);
 
 // The voice of one start square: "./<version>/squareNN.wav" and the note text
 // "./<version>/squareNN" that it was made from.
@@ -27,9 +30,11 @@ struct VoiceCheck {
                              // of two for one square)
     std::string wav_path;
     std::string text_path;
-    WavInfo wav;
+    WavInfo wav;             // check_sound_as_game's verdict
     bool text_found = false;
     bool text_matches = false; // the text file holds the record's note exactly
+    bool speakable = true;     // the note has words to speak; a voice that
+                               // cannot be made is the note's finding alone
 };
 
 // The voices of every start square, in order of first appearance. `made` is
@@ -40,6 +45,11 @@ struct Voices {
     std::vector<VoiceCheck> checks;
 };
 Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records);
+
+// record_findings and, for each voice that is playable and up to date, its
+// voice_wait_findings at the line of the record the game uses; in line order.
+std::vector<Finding> version_findings(const VersionFile &file, const std::string &path,
+                                      const Voices &voices);
 
 // Once any voice exists, every square's voice must exist, be playable and be
 // made from its record's current note; one problem per fault, naming the file.

@@ -161,7 +161,7 @@ static void move_point(SDLKey key, int &x, int &y)
 bool handle_event(const SDL_Event &event, int &x, int &y)
 {
     if (event.type == SDL_QUIT) {
-        std::puts("SDL QUIT called "); // the trailing blank is the line as it always was
+        std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
         return false;
     }
     if (event.type != SDL_KEYUP)

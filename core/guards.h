@@ -1,6 +1,6 @@
 // File guards: every file the programs read goes through here first, so that
 // a FIFO, a folder, a device or an endless file is refused with a reason
-// instead of blocking or exhausting memory.
+// instead of blocking or exhausting memory (mended: see QUIRKS.md, 'bounded reads').
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,9 @@
 // Paths of the version's files.
 #include "paths.h"
 
+#include <filesystem>
+#include <system_error>
+
 std::string version_name(const std::string &arg)
 {
     std::size_t end = arg.find_last_not_of('/');
@@ -10,6 +13,17 @@ std::string version_name(const std::string &arg)
 std::string version_config_path(const std::string &version)
 {
     return "./" + version + "/" + version + ".config";
+}
+
+std::string version_folder_hint(const std::string &version)
+{
+    std::error_code error;
+    std::string here = std::filesystem::current_path(error).string();
+    if (error)
+        here = "the working folder";
+    return "looked in " + here + " for the folder " + version_name(version) +
+           "/; run from the folder that holds the version folders: data/ in the project's "
+           "folder, ~/.local/share/varnowick/ for the installed game";
 }
 
 std::string square_text_path(const std::string &version, int square)

@@ -29,6 +29,10 @@ std::string version_name(const std::string &arg);
 // "./<version>/<version>.config", for a version name of any length.
 std::string version_config_path(const std::string &version);
 
+// What to tell someone whose version file cannot be opened: one line naming
+// the absolute folder looked in and where version folders are kept.
+std::string version_folder_hint(const std::string &version);
+
 // "./<version>/squareNN", the note of the ladder or chute on square n, NN
 // being n with at least two digits ("square07"); its spoken sound is the same
 // path with ".wav".

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
+#include <utility>
 
 namespace {
 
@@ -85,13 +85,21 @@ bool on_board(int square)
 }
 
 // Reads one note: the rest of the line, line end included, at most 79
-// characters. Returns false when the line goes on past 79 characters; the
-// cursor then stands on the 80th.
+// characters. The carriage return of a CRLF line end is left out, and a
+// carriage return that ends the text stands for its line end. Returns false
+// when the line goes on past 79 characters; the cursor then stands on the
+// 80th.
 bool read_note(Cursor &c, std::string &note)
 {
     note.clear();
     while (!at_end(c) && note.size() < std::size_t(NOTE_MAX_CHARS)) {
         char ch = c.text[c.pos++];
+        if (ch == '\r' && (at_end(c) || c.text[c.pos] == '\n')) {
+            if (at_end(c))
+                ch = '\n';
+            else
+                continue;
+        }
         note += ch;
         if (ch == '\n') {
             c.line++;
@@ -100,19 +108,54 @@ bool read_note(Cursor &c, std::string &note)
     }
     // A note of exactly 79 characters leaves its line end for the next
     // record's white space.
-    return at_end(c) || c.text[c.pos] == '\n';
+    return at_end(c) || c.text[c.pos] == '\n' ||
+           (c.text[c.pos] == '\r' && (c.pos + 1 == c.text.size() || c.text[c.pos + 1] == '\n'));
+}
+
+// Characters from `pos` to the line end, the line end and the carriage
+// return of a CRLF line end left out.
+int line_length(const std::string &text, std::size_t pos)
+{
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos)
+        end = text.size();
+    if (end > pos && text[end - 1] == '\r')
+        end--;
+    return int(end - pos);
+}
+
+// The lines holding a carriage return that does not end them (a file saved
+// with old Mac line ends is one line of them): the reader, like the game,
+// reads on past such a return.
+std::vector<int> bare_return_lines(const std::string &text)
+{
+    std::vector<int> lines;
+    int line = 1;
+    for (std::size_t p = 0; p < text.size(); p++) {
+        if (text[p] == '\n')
+            line++;
+        else if (text[p] == '\r' && p + 1 < text.size() && text[p + 1] != '\n' &&
+                 (lines.empty() || lines.back() != line))
+            lines.push_back(line);
+    }
+    return lines;
 }
 
 struct Reader {
     Cursor c;
     const std::string &name;
-    VersionFile &out;
+    std::vector<int> bare_returns;
+    std::vector<std::pair<int, std::string>> found; // line and what, in reading order
 
     void problem(int line, const std::string &what)
     {
-        std::ostringstream msg;
-        msg << name << ':' << line << ": " << what;
-        out.problems.push_back(msg.str());
+        found.emplace_back(line, what);
+    }
+
+    bool has_bare_return(int first, int last) const
+    {
+        return std::any_of(bare_returns.begin(), bare_returns.end(),
+                           [&](int line) { return line >= first && line <= last; });
     }
 
     // Reads one square number of a record; on failure reports it and skips
@@ -141,33 +184,61 @@ struct Reader {
         return true;
     }
 
-    void read_record()
+    void read_record(VersionFile &out)
     {
         VersionRecord record{0, 0, std::string(), c.line};
-        if (!read_square("start", record.start) || !read_square("end", record.end))
+        if (!read_square("start", record.start))
+            return;
+        int start_line = c.line;
+        if (!read_square("end", record.end))
             return;
         int line = c.line;
-        if (!read_note(c, record.note)) {
-            problem(line, "the note is longer than 79 characters; the rest of the line is skipped");
+        if (line != start_line)
+            problem(start_line, "the line holds only the start square " +
+                                    std::to_string(record.start) + ", so the end square " +
+                                    std::to_string(record.end) + " and the note are taken from line " +
+                                    std::to_string(line) +
+                                    ": write both squares and the note on one line");
+        int shown = line_length(c.text, c.pos) - 1; // the panel skips the first one
+        record.cut = !read_note(c, record.note);
+        if (record.cut && !has_bare_return(line, line))
+            problem(line, long_note_problem(shown, true));
+        if (record.cut)
             skip_line(c);
-        }
         out.records.push_back(record);
     }
 };
 
 } // namespace
 
+std::string long_note_problem(int shown, bool cut)
+{
+    return "the note has " + std::to_string(shown) +
+           " characters after the blank, and the game shows at most " +
+           std::to_string(NOTE_TEXT_MAX) + ": shorten it" +
+           (cut ? " (now the rest of the line is dropped)" : " (now its last character is lost)");
+}
+
 VersionFile parse_version_text(const std::string &text, const std::string &name)
 {
     VersionFile out;
     out.opened = true;
-    Reader reader{Cursor{text, 0, 1}, name, out};
+    Reader reader{Cursor{text, 0, 1}, name, bare_return_lines(text), {}};
+    for (int line : reader.bare_returns)
+        reader.problem(line, "the line holds a carriage return that does not end it, as a file "
+                             "saved with old Mac line ends does: the game reads on past it, so "
+                             "what follows runs into this line's note; save the file with "
+                             "ordinary line ends");
     for (;;) {
         skip_space(reader.c);
         if (at_end(reader.c))
             break;
-        reader.read_record();
+        reader.read_record(out);
     }
+    std::stable_sort(reader.found.begin(), reader.found.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[line, what] : reader.found)
+        out.problems.push_back(name + ":" + std::to_string(line) + ": " + what);
     return out;
 }
 

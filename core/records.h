@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+// Characters of a note that the panel shows whole, counted as the author
+// counts them: after the blank that follows the end square, up to the line
+// end. The reader keeps 79 characters with the blank and the line end; the
+// panel skips the blank and drops the last character kept.
+constexpr int NOTE_TEXT_MAX = NOTE_MAX_CHARS - 2;
+
 // One ladder or chute: its start and end square and the note of its start.
 struct VersionRecord {
     int start;        // 0 to 99
@@ -16,6 +22,7 @@ struct VersionRecord {
                       // words and the line end; a note of exactly 79 characters
                       // keeps no line end; never longer than 79
     int line;         // line of the file on which the record starts, from 1
+    bool cut = false; // the line went on past the 79 characters kept
 };
 
 struct VersionFile {
@@ -28,14 +35,23 @@ struct VersionFile {
 
 // Reads a version file. Each record is a start square, an end square (decimal
 // numbers after any white space, line ends included) and the rest of that line
-// as its note. A record whose numbers are missing, not numbers or outside 0 to
-// 99 is skipped with a problem and reading goes on at the next line; a note
-// longer than 79 characters keeps its first 79 and the rest of its line is
-// skipped with a problem; a file that ends right after both numbers gives an
-// empty note. A file that is missing, not a regular file or larger than
+// as its note; a CRLF line end is read as a plain line end. A record whose
+// numbers are missing, not numbers or outside 0 to 99 is skipped with a
+// problem and reading goes on at the next line; a note longer than 79
+// characters keeps its first 79, the rest of its line is skipped and it is a
+// problem (a note of exactly 79 is no problem here, though the panel then
+// drops its last character: boardcheck names that); a file that
+// ends right after both numbers gives an empty note. Lines the reading runs
+// together are kept as read, each with a problem: a start square alone on its
+// line (the end square and note come from a later line), and a carriage
+// return inside a line (old Mac line ends). Problems are in line order. A file that is missing, not a regular file or larger than
 // VERSION_FILE_MAX_BYTES gives opened == false, its fault and no records.
 VersionFile read_version_file(const std::string &path);
 
 // The same reading over text already in memory; `name` stands for the path in
 // the problems.
 VersionFile parse_version_text(const std::string &text, const std::string &name);
+
+// The words of the problem of a note with `shown` characters after its blank,
+// more than NOTE_TEXT_MAX: `cut` when the reader dropped the rest of its line.
+std::string long_note_problem(int shown, bool cut);

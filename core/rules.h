@@ -4,7 +4,7 @@
 
 constexpr int BOARD_SQUARES = 10;   // squares per row and rows per board
 constexpr int SQUARE_COUNT = BOARD_SQUARES * BOARD_SQUARES;
-constexpr int FIRST_SQUARE = 0;     // both tokens start here; numbering starts at 0
+constexpr int FIRST_SQUARE = 0;     // both tokens start here (kept: see QUIRKS.md, 'numbering from 0')
 constexpr int LAST_SQUARE = SQUARE_COUNT - 1;
 constexpr int WIN_SQUARE = LAST_SQUARE; // the first token on it wins
 constexpr int NO_DEST = -1;         // no ladder or chute starts on the square
@@ -12,7 +12,7 @@ constexpr int NO_DEST = -1;         // no ladder or chute starts on the square
 constexpr int PLAYERS = 2;          // index 0 is "Player 1", index 1 "Player 2"
 constexpr int DIE_FACES = 6;        // a roll is 1 to 6
 
-constexpr int WALK_STEP_MS = 800;   // one square per step of the walk
+constexpr int WALK_STEP_MS = 800;   // one square per step (kept: see QUIRKS.md, '800 ms walk')
 constexpr int SLIDE_FRAME_MS = 50;  // one pixel per frame of a slide
 constexpr int DIE_FRAME_MS = 50;    // one face per frame while the die spins
 constexpr int POLL_MS = 50;         // between two looks at a playing sound

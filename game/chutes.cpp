@@ -62,7 +62,7 @@ void makechute(int x1, int y1, int x2, int y2)
     // the strip's 32 bits.
     int depth = length > 0 ? turn_and_place(strip.get(), angle, x1, y1, x2, y2)
                            : strip->format->BitsPerPixel;
-    std::printf("Roto format = %d\n", depth);
+    std::printf("Roto format = %d\n", depth); // twice (kept: see QUIRKS.md, 'Roto format twice')
     std::printf("Roto format = %d\n", depth);
 }
 

@@ -47,7 +47,7 @@ static bool ends_roll(const SDL_Event &event)
             std::exit(0);
         }
     } else if (event.type == SDL_QUIT) {
-        std::puts("SDL QUIT called ");
+        std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
         std::exit(0);
     }
     return false;
@@ -65,6 +65,7 @@ int roll_die()
         toggle = (toggle + 1) % 2;
         show_face(face);
         SDL_Event event;
+        // One event a frame (kept: see QUIRKS.md, 'keys queue').
         if (SDL_PollEvent(&event) == 1 && ends_roll(event))
             return face + 1;
         SDL_Delay(DIE_FRAME_MS);

@@ -33,7 +33,7 @@ static void open_audio()
 {
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) == -1) {
         std::puts("Mix_OpenAudio error");
-        std::printf("Oh My Goodness, an error : %s", SDL_GetError());
+        std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
         std::exit(1);
     }
 }
@@ -60,7 +60,7 @@ void init_SDL_stuff()
     require_display();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) == -1) {
         std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
-        std::exit(-1);
+        std::exit(-1); // (kept: see QUIRKS.md, 'SDL failure -1')
     }
     require_visible_video();
     open_audio();
@@ -81,8 +81,8 @@ void init_SDL_stuff()
 [[noreturn]] static void win_ending(int which)
 {
     wait_for_channel(play_sound(win[which]));
-    std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins");
-    std::exit(1);
+    std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins"); // (kept: see QUIRKS.md, 'Player 2 wins')
+    std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
 }
 
 int SDL_main(int argc, char **argv)

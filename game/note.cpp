@@ -65,7 +65,8 @@ void display_note(const char *text, int max_chars, int x, int y, int char_width,
     if (word.empty())
         return;
     // The last word's line end counts as one cell when it is fitted, and is
-    // then dropped; a text without a line end loses its last letter instead.
+    // then dropped; a text without a line end loses its last letter instead
+    // (kept: see QUIRKS.md, 'note loses last').
     if (pen.used + int(word.size()) > cells)
         new_line(pen);
     word.pop_back();

@@ -18,7 +18,8 @@ void change_screen(int width, int height)
         std::exit(1);
     }
     // A new mode's pixels are not cleared by SDL; what is not drawn over
-    // (the side panel) must start black, and blits with alpha read it.
+    // (the side panel) must start black, and blits with alpha read it
+    // (mended: see QUIRKS.md, 'black panel start').
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
 }
 

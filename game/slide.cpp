@@ -61,7 +61,7 @@ static void run_frames(int which, const SlideLine &l, SDL_Surface *under)
         restore_under(under, dest);
         minor += l.slope;
         // The long axis is taken before this frame's step, so the last frame
-        // stands one pixel short of the end.
+        // stands one pixel short of the end (kept: see QUIRKS.md, 'slide one short').
         Sint16 a = Sint16(major), b = Sint16(minor);
         dest.x = l.y_major ? b : a;
         dest.y = l.y_major ? a : b;
@@ -83,6 +83,7 @@ void slide(int which, int from, int to)
     // the board until the turn puts it into its corner of the destination.
     if (under != nullptr)
         save_under(under.get(), player[which].dest);
+    // (kept: see QUIRKS.md, 'Staring loop' and 'y Loop x loop')
     std::printf("Staring %c loop with star = %d, end = %d, dir = %d\n",
                 l.y_major ? 'y' : 'x', l.start, l.end, l.dir);
     if (under != nullptr)

@@ -17,6 +17,7 @@ void set_dest(int which, int square)
     dest.y = Sint16(corner.y);
     dest.w = TOKEN_SIZE;
     dest.h = TOKEN_SIZE;
+    // (kept: see QUIRKS.md, 'set to two blanks')
     std::printf("Player %d is set to (%d, %d) w = %d  h = %d\n", which,
                 int(dest.x), int(dest.y), TOKEN_SIZE, TOKEN_SIZE);
 }

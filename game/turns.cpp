@@ -55,7 +55,8 @@ struct NoteSound {
 };
 
 // Starts the note sound of a square. A sound that loaded but found no channel
-// is released at once: nothing would ever wait for it.
+// is released at once: nothing would ever wait for it (mended: see
+// QUIRKS.md, 'unplayed note freed').
 static NoteSound start_note_sound(int square)
 {
     std::string path = square_sound_path(location, square);
@@ -85,7 +86,8 @@ int player_turn(int which)
     Player &p = player[which];
     show_prompt(which);
     // A missing turn sound waits for every channel (channel -1), as the
-    // game always has; every sound plays once, so that wait ends too.
+    // game always has; every sound plays once, so that wait ends too
+    // (kept: see QUIRKS.md, 'silent turn waits').
     wait_for_channel(play_sound(turn[which]));
     NoteSound note;
     walk(which, roll_die());

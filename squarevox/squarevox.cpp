@@ -1,8 +1,10 @@
 // squarevox: speaks every note of a version into the square sound files that
 // the game plays.
 #include "records.h"
+#include "run.h"
 #include "voice.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,10 +20,28 @@ int main(int argc, char **argv)
     VersionFile file = read_version_file(path);
     if (!file.opened) {
         std::fprintf(stderr, "squarevox: cannot open the version file %s\n", path.c_str());
+        std::fprintf(stderr, "squarevox: %s\n", version_folder_hint(version).c_str());
         return 1;
     }
     for (const std::string &problem : file.problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
+    if (file.records.empty())
+        return file.problems.empty() ? 0 : 1;
+    std::string busy = lock_working_folder(LOCK_FILE);
+    if (busy == "busy") {
+        std::fprintf(stderr,
+                     "squarevox: another squarevox is making voices in this folder (it holds %s);"
+                     " wait for it to end, then run again\n", LOCK_FILE);
+        return 1;
+    }
+    if (!busy.empty()) {
+        std::fprintf(stderr, "squarevox: cannot take the lock %s: %s\n", LOCK_FILE, busy.c_str());
+        return 1;
+    }
+    catch_interrupts();
+    // A file size limit makes a write fail, as a full disk does, instead of
+    // ending the run before it has put the old files back.
+    std::signal(SIGXFSZ, SIG_IGN);
     const char *search_path = std::getenv("PATH");
     std::string script = find_speech_script(SPEECH_SCRIPT, SPEECH_SCRIPT_NAME,
                                             search_path ? search_path : "");
@@ -29,10 +49,14 @@ int main(int argc, char **argv)
     bool all_made = file.problems.empty();
     for (const VersionRecord &record : file.records) {
         bool interrupted = false;
-        all_made = make_square_voice(version, record, script, interrupted) && all_made;
-        if (interrupted) {
-            std::fprintf(stderr, "squarevox: interrupted at square %d\n", record.start);
-            return 1;
+        bool made = make_square_voice(version, record, script, interrupted);
+        all_made = made && all_made;
+        if (interrupted || interrupt_signal() != 0) {
+            std::fprintf(stderr, made ? "squarevox: interrupted after square %d\n"
+                                      : "squarevox: interrupted at square %d; its old voice is kept\n",
+                         record.start);
+            int sig = interrupt_signal();
+            return sig != 0 ? 128 + sig : 130;
         }
     }
     return all_made ? 0 : 1;

@@ -13,6 +13,19 @@ constexpr const char *SPEECH_SCRIPT = "/usr/share/festival/examples/text2wave.sh
 constexpr const char *SPEECH_SCRIPT_NAME = "text2wave";
 // The scratch file of the speech, in the working directory, left after a run.
 constexpr const char *SPEECH_FILE = "temp.wav";
+// Held by a run for its whole length, so two runs in one working folder never
+// share temp.wav; left behind, empty.
+constexpr const char *LOCK_FILE = "./.squarevox.lock";
+
+// The level every voice is brought to: the speech's RMS level, which for one
+// voice follows its integrated loudness within a few tenths of a LU, and the
+// highest sample peak the gain may give (the resampling after it may add a
+// little; the finished voice stays at or below -1 dBFS).
+constexpr double TARGET_RMS_DB = -20.0;
+constexpr double PEAK_CEILING_DB = -2.0;
+// Speech shorter than this is no speech: festival leaves a click of some
+// 35 ms for a note made only of characters it cannot say.
+constexpr double MIN_SPEECH_MS = 100;
 
 // The text as one shell word: in single quotes, each ' written as '\''. Any
 // text, blanks, quotes, ; $ ` & | and line ends included, reaches the command
@@ -28,17 +41,35 @@ std::string find_speech_script(const std::string &usual_path, const std::string 
 // "festival --script SCRIPT TEXTPATH -o temp.wav", both paths quoted.
 std::string speech_command(const std::string &script, const std::string &text_path);
 
-// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -c2 -r 22050 TEXTPATH.wav",
-// the output path quoted.
-std::string conversion_command(const std::string &text_path);
+// "/usr/bin/sox temp.wav -n stats": the speech's peak and RMS levels, on
+// standard error.
+std::string measure_command();
 
-// Writes the record's note to its square text file, speaks it into temp.wav
-// and converts that into the square sound file, each step to completion.
-// A step that fails is reported on standard error with the square and the
-// path or command at fault, and the record stops there; an old square sound
-// file is kept only when the speech failed and the square text file already
-// held this very note, so no sound of another note is left. Returns true when
-// both files of the square were written. `interrupted` is set when a command
-// was stopped by the user's interrupt, so the caller can end the run.
+// Reads the overall "Pk lev dB" and "RMS lev dB" from sox's stats; false when
+// either is missing or not finite (silence).
+bool parse_levels(const std::string &stats, double &peak_db, double &rms_db);
+
+// The gain in dB that brings speech of these levels to TARGET_RMS_DB without
+// its peak passing PEAK_CEILING_DB.
+double level_gain(double peak_db, double rms_db);
+
+// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -c2 -r 22050 OUTPUT gain G",
+// the output path quoted, G with two decimals.
+std::string conversion_command(const std::string &output_path, double gain_db);
+
+// Whether the note has anything to speak: not empty, not only blanks and
+// line ends.
+bool note_has_words(const std::string &note);
+
+// Makes one record's voice. Each new file is written under a temporary name
+// in the version folder, checked and only then renamed over the old one: the
+// text file (the speech command reads it by its own name, so the old text is
+// kept aside and put back if the voice cannot be made), then the sound, which
+// must be a whole WAV as long as the speech. On any failure the square's old
+// text and sound files stay as they were, byte for byte, no temporary stays
+// behind, and one line on standard error names the square and the fault. A
+// square text or sound file that is a symbolic link or not a regular file is
+// reported and left alone; so is a note without words. Returns true when both
+// files were made; `interrupted` is set when the run was asked to end.
 bool make_square_voice(const std::string &version, const VersionRecord &record,
                        const std::string &script, bool &interrupted);

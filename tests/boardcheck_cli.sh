@@ -39,7 +39,8 @@ cd "$scratch" || exit 1
 expect "no argument" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool"
 expect "two arguments" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" a b
 expect "help" 0 '^Usage: boardcheck <version>' EMPTY -- "$tool" --help
-expect "missing version" 2 EMPTY '^Cannot open the version file ./gone/gone.config$' -- "$tool" gone
+expect "missing version" 2 EMPTY '^Cannot open the version file ./gone/gone.config: missing$' -- "$tool" gone
+expect "missing version: where" 2 EMPTY "^boardcheck: looked in $scratch for the folder gone/; run from the folder that holds the version folders: data/" -- "$tool" gone
 
 mkdir bad
 printf '4 30 up\n30 12 down\n' >bad/bad.config
@@ -49,7 +50,7 @@ expect "odds despite problems" 1 'Player 1 wins [0-9.]+ % of games' EMPTY -- "$t
 # The shipped board: no problems. Until its voices are made the report says
 # so, and that alone is not a problem.
 cd "$data" || exit 1
-expect "mivo" 0 '^Problems: none$' EMPTY -- "$tool" mivo
+expect "mivo" 0 '^Problems: none' EMPTY -- "$tool" mivo
 expect "mivo voices" 0 '^Voices:' EMPTY -- "$tool" mivo
 expect "mivo odds" 0 'one token reaches 99 in [0-9.]+ turns on average' EMPTY -- "$tool" mivo
 "$tool" mivo

@@ -18,8 +18,9 @@ export SDL_AUDIODRIVER=dummy
 SDL_AUDIODRIVER=dummy "$game" demo > demo.out 2> demo.err &
 pid=$!
 win=$(find_window)
-sleep 0.5
-shot "$win" demo.png
+# Drawn when the blue token, drawn last, shows on square 0.
+demo_drawn() { shot "$win" demo.png && [ "$(pixel demo.png 34 471)" = 0000FF ]; }
+wait_until 20 "the demo board" demo_drawn
 kill -TERM $pid # SDL turns it into a quit request, which the spinning die takes
 wait $pid || fail "the game did not end cleanly after its window was asked to close"
 cat > demo.want <<'OUT'
@@ -50,7 +51,8 @@ size=$(identify -format '%wx%h' demo.png)
 "$game" > mivo.out 2> mivo.err &
 pid=$!
 win=$(find_window)
-sleep 0.3
+mivo_drawn() { import -window "$win" mivo.png && [ "$(pixel mivo.png 34 471)" = 0000FF ]; }
+wait_until 20 "the mivo board" mivo_drawn
 kill -TERM $pid
 wait $pid || true
 ladders=$(awk '$2 > $1' mivo/mivo.config | wc -l)
@@ -71,6 +73,12 @@ expect_start_failure() { # NAME PATTERN, with the game's environment prepared
 }
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/nonexistent/audio expect_start_failure "no audio device" "^Mix_OpenAudio error$"
 [ "$(tail -c 1 fail.out | od -An -c | tr -d ' ')" != '\n' ] || fail "the audio error text ends without a line end"
+grep -q '^Oh My Goodness, an error : ' fail.out || fail "the audio error text: $(cat fail.out)"
+# SDL itself cannot start: its message and status -1 (255 to the shell).
+status=0
+SDL_VIDEODRIVER=nosuch "$game" demo > fail.out 2> fail.err || status=$?
+[ "$status" = 255 ] || fail "SDL cannot start: status $status, expected 255"
+grep -q '^Could not initialize SDL: .*\.$' fail.out || fail "SDL cannot start: $(cat fail.out fail.err)"
 mv image/6x13.fnt font.keep
 expect_start_failure "missing font" "Cannot read the 3328 bytes of the text font ./image/6x13.fnt"
 head -c 3327 font.keep > image/6x13.fnt

@@ -2,7 +2,8 @@
 # A whole game in a real X server: a small version in a scratch folder whose
 # ladders bring Player 1 to 99 on its second turn, keys sent with xdotool,
 # checked through standard output, the exit status and screenshots. Then a
-# game quit with Escape while the die spins.
+# game quit with Escape while the die spins. The game's waits run four times
+# quicker (the test shim); their real lengths are the unit tests' concern.
 #   e2e_game.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 
@@ -39,10 +40,10 @@ lines() { grep -c -F -- "$1" "$out" || true; }
 # Waits until at least $2 lines start with $1 (default 1), or fails.
 wait_for() {
     local want=${2:-1}
-    for _ in $(seq 600); do
+    for _ in $(seq 1200); do
         (( $(lines "$1") >= want )) && return 0
         kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
-        sleep 0.1
+        sleep 0.05
     done
     fail "no '$1' (x$want) in the output"
 }
@@ -68,7 +69,8 @@ face_pattern=(x 0001000 1000001 0101010 1100011 1101011 1110111)
 
 start_game() {
     : > "$out"
-    SDL_AUDIODRIVER=dummy stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
+    SDL_AUDIODRIVER=dummy VARNOWICK_DELAY_DIVISOR=4 steady "$build" \
+        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
     pid=$!
     win=$(find_window)
     [[ -n "$win" ]] || fail "no window"
@@ -90,12 +92,19 @@ roll() {
 
 # While the token of landing number $2 slides, checks that the die shows the
 # landing square minus $3 pips and that the prompt and the note are in the panel.
+# The game is held still for each screenshot, until the slide's first frame
+# has shown the note.
 check_landing() {
     local name=$1 pips
     wait_for "Staring y loop" "$2"
     pips=$(( $(landed_on "$2") - $3 ))
-    sleep 0.5
-    import -window root "$shots/$name-sliding.png"
+    for _ in $(seq 100); do
+        kill -STOP "$pid"
+        import -window root "$shots/$name-sliding.png"
+        kill -CONT "$pid"
+        (( $(lit "$shots/$name-sliding.png" 132x13+490+300) == 1 )) && break
+        sleep 0.01
+    done
     [[ $(die_pattern "$shots/$name-sliding.png") == "${face_pattern[$pips]}" ]] ||
         fail "$name: the die does not show $pips"
     (( $(lit "$shots/$name-sliding.png" 132x13+490+300) == 1 )) || fail "$name: no note in the panel"
@@ -118,8 +127,8 @@ echo "Escape: status 0, Quit Button pressed"
 # --- A whole game.
 start_game e2e
 wait_for "Player 1 is set to (24, 456)"
-sleep 0.3
-import -window root "$shots/1-start.png"
+blue_on_0() { import -window root "$shots/1-start.png" && [[ $(pixel "$shots/1-start.png" 34 471) == 0000FF ]]; }
+wait_until 20 "the blue token on 0" blue_on_0
 [[ $(pixel "$shots/1-start.png" 14 451) == FF0000 ]] || fail "red token not in its corner of 0"
 [[ $(pixel "$shots/1-start.png" 34 471) == 0000FF ]] || fail "blue token not in its corner of 0"
 (( $(lit "$shots/1-start.png" 144x13+490+230) == 1 )) || fail "no prompt"
@@ -135,8 +144,8 @@ roll turn3
 check_landing turn3 3 $((19 - s1))
 s3=$(landed_on 3)
 wait_for "Player 0 is set to (4, 4)"
-sleep 0.3
-import -window root "$shots/4-won.png"
+red_on_99() { import -window root "$shots/4-won.png" && [[ $(pixel "$shots/4-won.png" 14 19) == FF0000 ]]; }
+wait_until 20 "the red token on 99" red_on_99
 [[ $(pixel "$shots/4-won.png" 14 19) == FF0000 ]] || fail "red token not in its corner of 99"
 (( $(lit "$shots/4-won.png" 150x200+490+230) == 0 )) || fail "the panel is not black after the turn"
 set +e; wait "$pid"; status=$?; set -e
@@ -146,3 +155,19 @@ set +e; wait "$pid"; status=$?; set -e
 (( $(lines "Player 1 is set to") == 1 + s2 + 1 )) || fail "Player 2 moved after the win"
 [[ ! -s "$scratch/err.txt" ]] || fail "standard error: $(cat "$scratch/err.txt")"
 echo "Game: rolls $s1, $s2 and $((s3 - (19 - s1))); Player 1 wins! with status 1"
+
+# --- Player 2 wins, with the rolls fixed (the test shim) at 1 for Player 1
+# and 2 for Player 2, whose ladder from 2 climbs to 99. Both space bars are
+# released at once, before the first roll: the second waits in the queue for
+# Player 2's roll.
+mkdir "$scratch/two"
+printf '2 99 Up!\n' > "$scratch/two/two.config"
+VARNOWICK_DIE=1,2 start_game two
+wait_for "Player 1 is set to (24, 456)"
+key space
+key space
+set +e; wait "$pid"; status=$?; set -e
+(( status == 1 )) || fail "Player 2's win ends with status $status"
+[[ $(tail -1 "$out") == "Player 2 wins" ]] || fail "Player 2's win: $(tail -1 "$out")"
+(( $(lines "Got a keyup of 32") == 2 )) || fail "two rolls expected"
+echo "Player 2 wins (no exclamation mark), status 1; a key released early waits for its roll"

@@ -85,3 +85,25 @@ expect_pixel() {
     got=$(pixel "$1" "$2" "$3")
     [ "$got" = "$4" ] || fail "$5: pixel ($2, $3) is $got, expected $4"
 }
+
+# steady BUILD_DIR COMMAND...: runs COMMAND with the test shim preloaded
+# (tests/steady_shim.cpp); the VARNOWICK_DELAY_DIVISOR and VARNOWICK_DIE set
+# for it then quicken its waits or fix its die.
+steady() {
+    local shim="$1/tests/libsteady_shim.so"
+    shift
+    [ -f "$shim" ] || fail "no test shim $shim"
+    LD_PRELOAD="$shim${LD_PRELOAD:+:$LD_PRELOAD}" "$@"
+}
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND every 0.05 s until it
+# succeeds, or fails after SECONDS.
+wait_until() {
+    local seconds=$1 what=$2 i
+    shift 2
+    for ((i = 0; i < seconds * 20; i++)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    fail "$what: not within $seconds s"
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # squarevox with the real festival and sox: a small version spoken for real,
-# its text files byte for byte, its sounds read back, a name full of shell
-# characters, and a failing text-to-speech program.
+# its text files byte for byte, its sounds read back and their levels, a name
+# full of shell characters, a failing text-to-speech program, a note it cannot
+# say, and an interrupt in the middle of a run.
 #   e2e_squarevox.sh BUILD_DIR DATA_DIR
 set -uo pipefail
 tool="$(realpath "$1")/squarevox/squarevox"
@@ -18,6 +19,7 @@ printf '7 3 The note\n3 9 Go up the ladder\n3 1 Slide all the way down\n0 0%s\n'
 "$tool" v > out.txt 2> err.txt
 expect_eq "status of a good run" 0 "$?"
 expect_eq "nothing printed" "" "$(cat out.txt)"
+expect_eq "no messages, no clipping warnings of sox" "" "$(cat err.txt)"
 cmp -s v/square07 <(printf ' The note\n') || fail "square07 text"
 cmp -s v/square03 <(printf ' Slide all the way down\n') || fail "square03 holds the later record"
 cmp -s v/square00 <(printf '%s' "$note79") || fail "79-character note without its line end"
@@ -25,6 +27,8 @@ for n in 00 03 07; do
     expect_eq "square$n.wav channels" 2 "$(soxi -c v/square$n.wav)"
     expect_eq "square$n.wav rate" 22050 "$(soxi -r v/square$n.wav)"
     (( $(soxi -s v/square$n.wav 2>/dev/null || echo 0) > 8000 )) || fail "square$n.wav holds under 0.4 s of speech"
+    peak=$(sox v/square$n.wav -n stats 2>&1 | awk '$1 == "Pk" && $2 == "lev" { print $4 }')
+    awk -v p="$peak" 'BEGIN { exit !(p <= -1) }' || fail "square$n.wav peaks at $peak dBFS"
 done
 [[ -s temp.wav ]] || fail "temp.wav is left in the working folder"
 
@@ -52,9 +56,40 @@ chmod +x bin/festival
 printf '5 6 fails\n' > w/w.config
 PATH="$PWD/bin:$PATH" "$tool" w 2> err.txt
 expect_eq "status when festival fails" 1 "$?"
-grep -q "^squarevox: square 5: the speech command ended with status 1: festival " err.txt ||
+grep -q "^squarevox: square 5: the speech program could not speak the note (the speech command ended with status 1): festival " err.txt ||
     fail "no message for the failing festival: $(cat err.txt)"
 [[ -e w/square05.wav ]] && fail "a sound was made without speech"
+
+# A note the speech program cannot say: one line naming the square, the old
+# voice kept byte for byte, the next note spoken.
+mkdir u
+printf '5 6 \360\237\230\200\360\237\230\200\n6 7 Go on\n' > u/u.config
+printf ' old note\n' > u/square05
+printf 'old sound' > u/square05.wav
+"$tool" u 2> err.txt
+expect_eq "status with a note it cannot say" 1 "$?"
+grep -q "^squarevox: square 5: the speech program could not speak the note" err.txt ||
+    fail "no message for the note it cannot say: $(cat err.txt)"
+expect_eq "old text kept" " old note" "$(cat u/square05)"
+expect_eq "old sound kept" "old sound" "$(cat u/square05.wav)"
+expect_eq "the next note spoken" 2 "$(soxi -c u/square06.wav 2>/dev/null)"
+
+# An interrupt while the voices are made: status 130, every voice there is
+# whole, no temporary left.
+mkdir i
+for n in 10 11 12 13 14 15 16 17; do echo "$n 2 Square $n is a long way from the top of the board"; done > i/i.config
+"$tool" i 2> err.txt &
+pid=$!
+for _ in $(seq 600); do [[ -e i/square11.wav ]] && break; sleep 0.05; done
+kill -INT $pid
+wait $pid
+expect_eq "status after an interrupt" 130 "$?"
+grep -q "^squarevox: interrupted at square 1[1-7]" err.txt || fail "no message for the interrupt: $(cat err.txt)"
+for f in i/square1?.wav; do
+    soxi -s "$f" > /dev/null 2>&1 || fail "$f is not whole after the interrupt"
+done
+[[ -z "$(ls -A i | grep -v -E '^(i\.config|square1[0-7](\.wav)?)$')" ]] ||
+    fail "files left behind by the interrupt: $(ls -A i)"
 
 # No argument: the usage message only.
 mkdir empty && cd empty

@@ -14,7 +14,9 @@ mkdir -p "$logs"
 # ahead of the ASan runtime; it does not allocate, so the order check is off.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:verify_asan_link_order=0:log_path=$logs/report"
 export UBSAN_OPTIONS="halt_on_error=1:abort_on_error=1:print_stacktrace=1:log_path=$logs/report"
-export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0"
+# Stacks of allocations are taken the slow way: the system libraries have no
+# frame pointers, and a leak must be named by its frames, not its library.
+export LSAN_OPTIONS="suppressions=${LSAN_SUPPRESSIONS:-$here/lsan.supp}:print_suppressions=0:fast_unwind_on_malloc=0"
 status=0
 bash "$script" "$build" "$data" || status=$?
 reports=$(find "$logs" -type f | sort)

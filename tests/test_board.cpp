@@ -1,6 +1,7 @@
 // The board: its square table and labels, the choice of version, and the
 // version's records in the table.
 #include "board.h"
+#include "chutes.h"
 #include "squares.h"
 #include "config.h"
 #include "images.h"
@@ -15,6 +16,16 @@
 
 namespace {
 
+// The game builds its board once and keeps it; a test that builds it again
+// releases the last one first.
+void release_board()
+{
+    for (SDL_Surface **kept : {&board, &s_chute, &s_ladder}) {
+        SDL_FreeSurface(*kept);
+        *kept = nullptr;
+    }
+}
+
 // Sets up the board of `version` from a scratch folder holding `config` as
 // its configuration; returns what was printed.
 std::string board_of(const std::string &version, const std::string &config,
@@ -27,6 +38,7 @@ std::string board_of(const std::string &version, const std::string &config,
     for (const char *a : args)
         argv.push_back(const_cast<char *>(a));
     argv.push_back(nullptr);
+    release_board();
     begin_stdout_capture();
     setup_board(int(argv.size()) - 1, argv.data());
     return end_stdout_capture();

@@ -1,5 +1,6 @@
 // The checker's report on small versions made here: the record problems, the
 // voices, the WAV check (against the game's own mixer) and the exit statuses.
+#include "mixer.h"
 #include "report.h"
 #include "wavguard.h"
 
@@ -9,7 +10,10 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -131,6 +135,7 @@ TEST(BoardcheckWav, HeadersAgainstTheGamesMixer)
         EXPECT_EQ(loaded != nullptr, c.mixer_loads) << c.name;
         if (loaded)
             Mix_FreeChunk(loaded);
+        EXPECT_EQ(check_sound_as_game("case.wav").playable, c.playable && c.mixer_loads) << c.name;
     }
     WavInfo missing = check_wav_file("nothing.wav");
     EXPECT_FALSE(missing.found);
@@ -139,39 +144,74 @@ TEST(BoardcheckWav, HeadersAgainstTheGamesMixer)
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-std::vector<std::string> problems_of(const std::string &text)
+// The report's lines on a version file, in order.
+std::vector<std::string> findings_of(const std::string &text)
 {
-    VersionFile file = parse_version_text(text, "./v/v.config");
-    return record_problems(file, "./v/v.config");
+    std::vector<std::string> texts;
+    for (const Finding &f : record_findings(parse_version_text(text, "./v/v.config"), "./v/v.config"))
+        texts.push_back(f.text);
+    return texts;
 }
 
-TEST(BoardcheckReport, RecordProblemsNameFileAndLine)
+TEST(BoardcheckReport, EveryMistakeNamedOnceWithFileAndLine)
 {
     struct Case {
         const char *name;
         std::string text;
-        std::vector<std::string> starts; // each problem's beginning, in order
+        std::vector<std::string> starts; // each finding's beginning, in order
     };
+    const std::string at1 = "./v/v.config:1: ";
     const std::vector<Case> cases = {
-        {"a clean board", "4 25 up\n19 2 down\n", {}},
+        {"a clean board, CRLF line ends too", "4 25 up\r\n19 2 down\r\n", {}},
         {"a square that starts two records", "4 25 up\n30 12 x\n4 40 again\n",
          {"./v/v.config:3: square 4 already starts the record of line 1"}},
         {"start on 0 and on 99", "0 40 never\n99 3 never\n",
-         {"./v/v.config:1: the record starts on square 0", "./v/v.config:2: the record starts on square 99"}},
+         {at1 + "the record starts on square 0", "./v/v.config:2: the record starts on square 99"}},
         {"equal squares", "\n\n7 7 stay\n", {"./v/v.config:3: the record goes from square 7 to itself"}},
         {"a ladder onto a chute", "4 30 up\n30 12 down\n",
-         {"./v/v.config:1: the ladder from 4 ends on square 30, where the record of line 2 starts"}},
+         {at1 + "the ladder from 4 ends on square 30, where the record of line 2 starts"}},
         {"a chute onto a ladder named by its later record", "50 4 down\n4 9 a\n4 20 b\n",
-         {"./v/v.config:1: the chute from 50 ends on square 4, where the record of line 3 starts",
+         {at1 + "the chute from 50 ends on square 4, where the record of line 3 starts",
           "./v/v.config:3: square 4 already starts"}},
         {"a ladder to 99 where a record starts", "90 99 win\n99 5 x\n",
          {"./v/v.config:2: the record starts on square 99"}},
-        {"malformed lines come first, in the reader's words", "4 25 up\nx 3 bad\n4 9 again\n",
+        {"no blank after the end square, not also an end on a start", "4 25 up\n16 4r5 squares back\n",
+         {"./v/v.config:2: there is no blank between the end square 4 and the note \"r5 squares back\": the "
+                "game drops the note's first character \"r\"; put a blank after 4"}},
+        {"no blank and nothing after it: that fault alone", "16 4r\n",
+         {at1 + "there is no blank between the end square 4 and the note \"r\""}},
+        {"no note, a note of blanks", "93 58\n20 40 \t \n",
+         {at1 + "the record has no note: the panel stays empty and squarevox has nothing to speak",
+          "./v/v.config:2: the record has no note"}},
+        {"last line without its line end", "4 25 up",
+         {at1 + "warning: the file's last line has no line end, so the panel drops the note's "
+                "last character \"p\": press Enter at the end of the line"}},
+        {"UTF-8 letters and emoji, said once", "4 25 Caf\xc3\xa9 \xf0\x9f\x98\x80 \xc3\xa9\n",
+         {at1 + "the note holds \"\xc3\xa9\" (2 wrong signs) and \"\xf0\x9f\x98\x80\" (4 wrong signs), "
+                "which the game's font cannot draw (the panel shows wrong signs instead) and the "
+                "speech program skips or garbles"}},
+        {"a byte of another encoding", "4 25 Caf\xe9\n", {at1 + "the note holds the byte 0xE9, which"}},
+        {"an emoji alone is one fault", "4 25 \xf0\x9f\x98\x80\n", {at1 + "the note holds \"\xf0\x9f\x98\x80\""}},
+        {"a tab inside the note", "4 25 up\there\n",
+         {at1 + "the note holds a tab, which the panel shows as a sign of its own; use blanks"}},
+        {"no word to say", "4 25 ...!\n",
+         {at1 + "the note has no letter or digit: the speech program cannot say it"}},
+        {"a start square alone on its line", "16\n4 Go back.\n",
+         {at1 + "the line holds only the start square 16, so the end square 4 and the note are "
+                "taken from line 2"}},
+        {"bare carriage returns: one finding for the merged line", "4 25 up\r30 12 down\r",
+         {at1 + "the line holds a carriage return that does not end it"}},
+        {"a note one character too long", "4 25 " + std::string(78, 'a') + "\n",
+         {at1 + "the note has 78 characters after the blank, and the game shows at most 77: "
+                "shorten it (now its last character is lost)"}},
+        {"77 characters show whole", "4 25 " + std::string(77, 'a') + "\n", {}},
+        {"file order across the reader's and the board's findings",
+         "4 25 up\nx 3 bad\n93 58\n4 9 again\n",
          {"./v/v.config:2: the start square \"x\" is not a number; line skipped",
-          "./v/v.config:3: square 4 already starts"}},
+          "./v/v.config:3: the record has no note", "./v/v.config:4: square 4 already starts"}},
     };
     for (const Case &c : cases) {
-        std::vector<std::string> got = problems_of(c.text);
+        std::vector<std::string> got = findings_of(c.text);
         ASSERT_EQ(got.size(), c.starts.size()) << c.name << (got.empty() ? "" : ": " + got[0]);
         for (std::size_t i = 0; i < got.size(); i++)
             EXPECT_EQ(got[i].rfind(c.starts[i], 0), 0u) << c.name << ": " << got[i];
@@ -257,13 +297,43 @@ TEST(BoardcheckReport, EveryVoiceFaultIsAProblem)
     EXPECT_NE(report.find("  ./v/square30: missing: run squarevox v again"), std::string::npos) << report;
 }
 
+TEST(BoardcheckReport, ALongVoiceAndVoicesThatAreNoFilesAreNamed)
+{
+    enter_scratch_folder("boardcheck-longvoice");
+    make_version();
+    write_file("./v/v.config", "4 25 Climb up!\n30 12 Slide down.\n");
+    make_voice(4, " Climb up!\n");
+    make_voice(30, " Slide down.\n");
+    write_file("./v/square04.wav", voice_wav(9000));
+    std::string report;
+    EXPECT_EQ(run(report), STATUS_CLEAN) << report; // a warning alone
+    EXPECT_NE(report.find("Problems: none, warnings: 1\n  ./v/v.config:1: warning: the voice of "
+                          "square 4 lasts 9.0 s and its slide 4.3 s, so the game waits up to 4.7 s"),
+              std::string::npos)
+        << report;
+
+    std::remove("./v/square30.wav");
+    std::filesystem::create_directory("./v/square30.wav");
+    EXPECT_EQ(run(report), STATUS_PROBLEMS);
+    EXPECT_NE(report.find("  ./v/square30.wav: not a WAV the game can play: "), std::string::npos)
+        << report;
+    std::filesystem::remove("./v/square30.wav");
+    ASSERT_EQ(mkfifo("./v/square30.wav", 0600), 0);
+    EXPECT_EQ(run(report), STATUS_PROBLEMS);
+    EXPECT_NE(report.find("  ./v/square30.wav: not a WAV the game can play: "), std::string::npos)
+        << report;
+}
+
 TEST(BoardcheckReport, NoVersionFileIsAUsageError)
 {
     enter_scratch_folder("boardcheck-none");
     std::ostringstream out, err;
     EXPECT_EQ(boardcheck("gone", out, err), STATUS_USAGE);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), "Cannot open the version file ./gone/gone.config\n");
+    EXPECT_EQ(err.str(), std::string("Cannot open the version file ./gone/gone.config: missing\n") +
+                             "boardcheck: " + version_folder_hint("gone") + "\n");
+    EXPECT_NE(version_folder_hint("gone").find(std::filesystem::current_path().string()),
+              std::string::npos);
 }
 
 TEST(BoardcheckReport, MissingFixedSoundsAreCountedAsSilent)

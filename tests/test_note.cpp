@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,6 +105,33 @@ TEST_F(NoteTest, AnyBytesStayInsideTheLines)
         }
         ASSERT_LE(letters, text.empty() ? 0 : text.size() - 1);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A note the reader keeps whole (77 characters after its blank) never needs
+// more than 7 of the panel's lines, so it stays clear of the panel's bottom.
+TEST_F(NoteTest, AWholeNoteFitsInSevenLines)
+{
+    std::mt19937 random(16);
+    std::vector<std::string> texts = {
+        " x  " + std::string(23, 'x') + " " + std::string(23, 'x') + " " + std::string(23, 'x') + "\n"};
+    for (int n = 0; n < 5000; n++) {
+        std::string words;
+        while (words.size() < 77)
+            words += std::string(1 + random() % 24, 'w') + std::string(1 + random() % 2, ' ');
+        texts.push_back(" " + words.substr(0, 1 + random() % 77) + "\n");
+    }
+    int lowest = 0;
+    for (const std::string &text : texts) {
+        reset_recordings();
+        display_note(text.c_str(), 23, 490, 300, 6, 15);
+        for (const Drawn &d : drawn)
+            lowest = std::max(lowest, d.y);
+    }
+    EXPECT_EQ(lowest, 300 + 6 * 15);
 }
 
 } // namespace

@@ -48,8 +48,17 @@ const std::vector<Case> cases = {
     {"79 character note loses its line end", "1 2" + note79 + "\n5 6 x\n",
      {{1, 2, note79}, {5, 6, " x\n"}}, {}},
     {"79 character note at the end of the file", "1 2" + note79, {{1, 2, note79}}, {}},
+    {"CRLF line ends read as line ends", "1 2 a\r\n3 4" + note78 + "\r\n5 6 c\r",
+     {{1, 2, " a\n"}, {3, 4, note78 + "\n"}, {5, 6, " c\n"}}, {}},
+    {"lines ending in a bare carriage return run together", "1 2 a\r3 4 b\r",
+     {{1, 2, " a\r3 4 b\n"}},
+     {"v.config:1: the line holds a carriage return that does not end it, as a file saved with "
+      "old Mac line ends does: the game reads on past it, so what follows runs into this line's "
+      "note; save the file with ordinary line ends"}},
     {"signed numbers", "+5 -0 x\n", {{5, 0, " x\n"}}, {}},
-    {"end square on the next line", "5\n6 x\n", {{5, 6, " x\n"}}, {}},
+    {"end square on the next line", "5\n\n6 x\n", {{5, 6, " x\n"}},
+     {"v.config:1: the line holds only the start square 5, so the end square 6 and the note "
+      "are taken from line 3: write both squares and the note on one line"}},
     {"trailing blanks after the last record", "1 2 a\n   \n\n", {{1, 2, " a\n"}}, {}},
     {"file ends after both numbers", "1 2 a\n3 4", {{1, 2, " a\n"}, {3, 4, ""}}, {}},
     {"start square out of range", "100 5 x\n6 7 y\n", {{6, 7, " y\n"}},
@@ -68,10 +77,12 @@ const std::vector<Case> cases = {
      {"v.config:2: the file ends where the end square belongs"}},
     {"over-long note keeps 79 characters", "1 2" + note85 + "\n5 6 x\n",
      {{1, 2, note85.substr(0, 79)}, {5, 6, " x\n"}},
-     {"v.config:1: the note is longer than 79 characters; the rest of the line is skipped"}},
+     {"v.config:1: the note has 84 characters after the blank, and the game shows at most 77: "
+      "shorten it (now the rest of the line is dropped)"}},
     {"over-long note at the end of the file", "1 2" + note85,
      {{1, 2, note85.substr(0, 79)}},
-     {"v.config:1: the note is longer than 79 characters; the rest of the line is skipped"}},
+     {"v.config:1: the note has 84 characters after the blank, and the game shows at most 77: "
+      "shorten it (now the rest of the line is dropped)"}},
     {"problems name their own lines", "\n\nx 1 a\n\n1 2 b\n200 1 c\n",
      {{1, 2, " b\n"}},
      {"v.config:3: the start square \"x\" is not a number; line skipped",

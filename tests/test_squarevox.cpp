@@ -1,5 +1,6 @@
 // The square voice maker: shell quoting, the speech script's place, and whole
 // runs of the program with a stand-in festival (the real sox converts).
+#include "run.h"
 #include "voice.h"
 
 #include "sound.h"
@@ -7,10 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <thread>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -86,16 +94,27 @@ struct ToolRun {
     std::string out, err;
 };
 
-// Runs squarevox with these arguments in the working folder, the folder
+// How a run of squarevox is started: the stand-in festival's mode, a limit
+// on the size of the files it may write (0: none).
+struct RunSetup {
+    std::string mode = "speak";
+    long file_size_limit = 0;
+};
+
+// Starts squarevox with these arguments in the working folder, the folder
 // "bin" (with the stand-in festival) first on the search path.
-ToolRun run_squarevox(const std::vector<std::string> &args, const std::string &mode = "speak")
+pid_t start_squarevox(const std::vector<std::string> &args, const RunSetup &setup)
 {
     pid_t child = fork();
     if (child == 0) {
         std::freopen("../out.txt", "w", stdout);
         std::freopen("../err.txt", "w", stderr);
         setenv("PATH", (fs::current_path().string() + "/../bin:" + std::getenv("PATH")).c_str(), 1);
-        setenv("STANDIN_MODE", mode.c_str(), 1);
+        setenv("STANDIN_MODE", setup.mode.c_str(), 1);
+        if (setup.file_size_limit > 0) {
+            struct rlimit limit = {rlim_t(setup.file_size_limit), rlim_t(setup.file_size_limit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         std::vector<char *> argv{const_cast<char *>(SQUAREVOX_PROGRAM)};
         for (const std::string &a : args)
             argv.push_back(const_cast<char *>(a.c_str()));
@@ -103,24 +122,43 @@ ToolRun run_squarevox(const std::vector<std::string> &args, const std::string &m
         execv(SQUAREVOX_PROGRAM, argv.data());
         _exit(99);
     }
+    return child;
+}
+
+ToolRun finish_squarevox(pid_t child)
+{
     int status = 0;
     waitpid(child, &status, 0);
     return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file("../out.txt"),
-               read_file("../err.txt")};
+                   read_file("../err.txt")};
+}
+
+ToolRun run_squarevox(const std::vector<std::string> &args, const RunSetup &setup = RunSetup())
+{
+    return finish_squarevox(start_squarevox(args, setup));
 }
 
 // A scratch folder with the stand-in festival in "bin" and an empty working
 // folder "work" as the current folder. The stand-in logs the text path it
-// was given and, by STANDIN_MODE, speaks (a short tone by the real sox),
-// fails with status 1, or ends with 0 having written nothing.
+// was given and, by STANDIN_MODE: speaks (a 0.2 s tone by the real sox, loud
+// when the note holds "loud"), fails with status 1, ends with 0 having
+// written nothing, writes garbage, writes a WAV without samples, or (hang)
+// touches ../started and sleeps.
 std::string enter_tool_folder(const std::string &label)
 {
     std::string dir = enter_scratch_folder(label);
     write_file(dir + "/bin/festival",
                "#!/bin/sh\n"
                "printf '%s\\n' \"$3\" >> " + dir + "/festival.log\n"
-               "case \"$STANDIN_MODE\" in fail) exit 1;; silent) exit 0;; esac\n"
-               "exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.05 sine 440\n");
+               "case \"$STANDIN_MODE\" in\n"
+               "fail) exit 1;; silent) exit 0;;\n"
+               "garbage) echo 'not a sound at all' > \"$5\"; exit 0;;\n"
+               "empty) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" trim 0 0;;\n"
+               "hang) touch ../started; exec sleep 30;;\n"
+               "click) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.03 sine 440;;\n"
+               "esac\n"
+               "vol=0.05; grep -q loud \"$3\" && vol=0.99\n"
+               "exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.2 sine 440 vol $vol\n");
     fs::permissions(dir + "/bin/festival", fs::perms::owner_all);
     fs::create_directories(dir + "/work");
     fs::current_path(dir + "/work");
@@ -193,7 +231,7 @@ TEST(SquareVox, EveryRecordGetsItsTextAndSound)
         EXPECT_EQ(format.second, 22050) << c.file << ".wav rate";
     }
     EXPECT_EQ(entries("v").size(), 11u) << "only the config and the five squares' files";
-    EXPECT_EQ(entries("."), (std::set<std::string>{"v", "temp.wav"}));
+    EXPECT_EQ(entries("."), (std::set<std::string>{"v", "temp.wav", ".squarevox.lock"}));
     EXPECT_EQ(festival_log(dir), (std::vector<std::string>{"./v/square07", "./v/square03",
                                                            "./v/square05", "./v/square05",
                                                            "./v/square00", "./v/square99"}));
@@ -224,60 +262,196 @@ TEST(SquareVox, NamesWithShellCharactersStayInTheirFolder)
         EXPECT_EQ(run.status, 0) << name << ": " << run.err;
         EXPECT_EQ(read_file(name + "/square04"), " hello\n") << name;
         EXPECT_EQ(wav_format(name + "/square04.wav").first, 2) << name;
-        EXPECT_EQ(entries("."), (std::set<std::string>{name, "temp.wav"})) << name;
+        EXPECT_EQ(entries("."), (std::set<std::string>{name, "temp.wav", ".squarevox.lock"})) << name;
         EXPECT_EQ(entries(dir), (std::set<std::string>{"bin", "work", "festival.log", "out.txt",
                                                        "err.txt"})) << name;
         EXPECT_EQ(festival_log(dir), std::vector<std::string>{"./" + name + "/square04"}) << name;
     }
 }
 
-TEST(SquareVox, FailedStepsAreReportedAndTheRunGoesOn)
+TEST(SquareVox, VersionNameWithTrailingSlashesIsTheName)
+{
+    std::string dir = enter_tool_folder("slash");
+    write_file("v/v.config", "4 9 hello\n");
+    ToolRun run = run_squarevox({"v//"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file("v/square04"), " hello\n");
+    EXPECT_EQ(festival_log(dir), std::vector<std::string>{"./v/square04"});
+}
+
+// A small disk under `folder`: a tmpfs of `bytes` where the system lets us
+// mount one (then true), else nothing (the caller limits the file size).
+bool mount_small_disk(const std::string &folder, long bytes)
+{
+    fs::create_directories(folder);
+    std::string options = "size=" + std::to_string(bytes);
+    return mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+// Every way a voice can fail to be made leaves the square's old text and old
+// sound byte for byte and no temporary file behind; the run says which square
+// and ends with status 1.
+TEST(SquareVox, AFailureKeepsTheOldVoiceByteForByte)
 {
     struct Case {
-        const char *name, *mode, *message;
+        const char *name, *mode;
+        long small_disk; // bytes the version folder's disk holds (0: no limit),
+        long filler;     // of which a filler takes this many,
+        long size_limit; // or else the file size limit
+        const char *message;
     } cases[] = {
-        {"festival fails", "fail",
-         "squarevox: square 7: the speech command ended with status 1: festival --script "},
-        {"festival writes nothing", "silent",
-         "squarevox: square 7: the speech command ended without writing temp.wav: festival "},
+        {"the speech fails", "fail", 0, 0, 0,
+         "the speech program could not speak the note (the speech command ended with status 1): "
+         "festival "},
+        {"the speech writes nothing", "silent", 0, 0, 0,
+         "the speech program could not speak the note (it wrote nothing into temp.wav): festival "},
+        {"garbage speech", "garbage", 0, 0, 0,
+         "the speech program could not speak the note (it wrote no usable sound into temp.wav: "},
+        {"speech without samples", "empty", 0, 0, 0,
+         "the speech program could not speak the note (it wrote no usable sound into temp.wav: "},
+        {"speech of a click", "click", 0, 0, 0,
+         "the speech program could not speak the note (it made only 30 ms of sound; "},
+        // config, old text and old sound take a page each; the new text one more
+        {"the disk fills up with the sound", "speak", 5 * 4096, 0, 12000, "the conversion command "},
+        // (a file size limit would cut the messages short too: tmpfs only)
+        {"the disk is full for the text", "speak", 4 * 4096, 4096, 0,
+         "cannot write the square text file ./v/square07: "},
     };
     for (const Case &c : cases) {
-        std::string dir = enter_tool_folder("fail");
-        write_file("v/v.config", "7 3 The note\n8 1 next\n");
-        write_file("v/square07.wav", "an old sound");
-        write_file("v/square08", " next\n");
-        write_file("v/square08.wav", "the sound of this very note");
-        ToolRun run = run_squarevox({"v"}, c.mode);
+        std::string dir = enter_tool_folder("keep");
+        RunSetup setup;
+        setup.mode = c.mode;
+        bool mounted = c.small_disk > 0 && mount_small_disk("v", c.small_disk);
+        if (c.small_disk > 0 && !mounted) { // no tmpfs here: the same through a file size limit
+            if (c.size_limit == 0) {
+                std::printf("skipped without a tmpfs: %s\n", c.name);
+                continue;
+            }
+            setup.file_size_limit = c.size_limit;
+        }
+        write_file("v/v.config", "7 3 The new note\n");
+        write_file("v/square07", " the old note\n");
+        write_file("v/square07.wav", "the old sound");
+        if (mounted)
+            write_file("v/filler", std::string(std::size_t(c.filler), 'f'));
+        ToolRun run = run_squarevox({"v"}, setup);
         EXPECT_EQ(run.status, 1) << c.name;
-        EXPECT_EQ(run.err.find(c.message), 0u) << c.name << ": " << run.err;
-        EXPECT_NE(run.err.find("square 8"), std::string::npos) << c.name << ": " << run.err;
-        EXPECT_EQ(read_file("v/square07"), " The note\n") << c.name;
-        EXPECT_EQ(read_file("v/square08"), " next\n") << c.name;
-        EXPECT_FALSE(fs::exists("v/square07.wav")) << c.name << ": a stale sound survived";
-        EXPECT_EQ(read_file("v/square08.wav"), "the sound of this very note")
-            << c.name << ": a failed speech lost the voice of an unchanged note";
+        EXPECT_NE(run.err.find(std::string("squarevox: square 7: ") + c.message), std::string::npos)
+            << c.name << ": " << run.err;
+        EXPECT_EQ(read_file("v/square07"), " the old note\n") << c.name;
+        EXPECT_EQ(read_file("v/square07.wav"), "the old sound") << c.name;
+        std::set<std::string> left = entries("v");
+        left.erase("filler");
+        EXPECT_EQ(left, (std::set<std::string>{"v.config", "square07", "square07.wav"})) << c.name;
+        if (mounted)
+            umount("v");
     }
 }
 
-TEST(SquareVox, UnwritableSquareIsSkippedAndTheRunGoesOn)
+TEST(SquareVox, AnInterruptKeepsTheOldVoiceAndEndsTheRun)
 {
-    enter_tool_folder("unwritable");
-    write_file("v/v.config", "7 3 a\n8 1 b\n");
-    fs::create_directories("v/square07"); // a folder where the text file belongs
+    for (int sig : {SIGINT, SIGTERM}) {
+        std::string dir = enter_tool_folder("interrupt");
+        write_file("v/v.config", "7 3 The new note\n8 1 never reached\n");
+        write_file("v/square07", " the old note\n");
+        write_file("v/square07.wav", "the old sound");
+        RunSetup setup;
+        setup.mode = "hang";
+        auto start = std::chrono::steady_clock::now();
+        pid_t child = start_squarevox({"v"}, setup);
+        while (!fs::exists("../started") && std::chrono::steady_clock::now() - start < std::chrono::seconds(20))
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        kill(child, sig);
+        ToolRun run = finish_squarevox(child);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        EXPECT_EQ(run.status, 128 + sig);
+        EXPECT_NE(run.err.find("squarevox: interrupted at square 7; its old voice is kept"),
+                  std::string::npos) << run.err;
+        EXPECT_EQ(read_file("v/square07"), " the old note\n") << sig;
+        EXPECT_EQ(read_file("v/square07.wav"), "the old sound") << sig;
+        EXPECT_EQ(entries("v"), (std::set<std::string>{"v.config", "square07", "square07.wav"}));
+        EXPECT_EQ(festival_log(dir), std::vector<std::string>{"./v/square07"});
+    }
+}
+
+// Square files that are not plain files, and notes without words: each is
+// named in one line and left as it was, and the run goes on.
+TEST(SquareVox, SquaresThatCannotBeMadeAreLeftAlone)
+{
+    struct Case {
+        const char *name, *config, *message;
+        void (*setup)();
+    } cases[] = {
+        {"text file is a folder", "7 3 a\n", "./v/square07 is not a regular file; left alone",
+         [] { fs::create_directories("v/square07"); }},
+        {"sound file is a link", "7 3 a\n", "./v/square07.wav is a symbolic link; left alone",
+         [] { write_file("outside.wav", "outside"); fs::create_symlink("../outside.wav", "v/square07.wav"); }},
+        {"text file is a link", "7 3 a\n", "./v/square07 is a symbolic link; left alone",
+         [] { write_file("outside.wav", "outside"); fs::create_symlink("../outside.wav", "v/square07"); }},
+        {"sound file is a FIFO", "7 3 a\n", "./v/square07.wav is not a regular file; left alone",
+         [] { mkfifo("v/square07.wav", 0644); }},
+        {"note of blanks", "7 3 \t \n", "the note is empty, there is nothing to speak; the old voice is kept", [] {}},
+        {"no note at the end", "7 3", "the note is empty, there is nothing to speak; the old voice is kept", [] {}},
+    };
+    for (const Case &c : cases) {
+        std::string dir = enter_tool_folder("alone");
+        write_file("v/v.config", std::string("8 1 b\n") + c.config);
+        c.setup();
+        ToolRun run = run_squarevox({"v"});
+        EXPECT_EQ(run.status, 1) << c.name;
+        EXPECT_EQ(run.err, std::string("squarevox: square 7: ") + c.message + "\n") << c.name;
+        EXPECT_EQ(festival_log(dir), std::vector<std::string>{"./v/square08"}) << c.name;
+        EXPECT_EQ(wav_format("v/square08.wav").second, 22050) << c.name;
+        if (fs::exists("outside.wav")) {
+            EXPECT_EQ(read_file("outside.wav"), "outside") << c.name;
+        }
+    }
+}
+
+TEST(SquareVox, ASecondRunInTheSameFolderIsRefused)
+{
+    std::string dir = enter_tool_folder("lock");
+    write_file("v/v.config", "4 9 hello\n");
+    int held = open(".squarevox.lock", O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
     ToolRun run = run_squarevox({"v"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err.find("squarevox: square 7: cannot create the square text file ./v/square07: "),
-              0u) << run.err;
-    EXPECT_EQ(read_file("v/square08"), " b\n");
-    EXPECT_EQ(wav_format("v/square08.wav").second, 22050);
+    EXPECT_EQ(run.err, "squarevox: another squarevox is making voices in this folder (it holds "
+                       "./.squarevox.lock); wait for it to end, then run again\n");
+    EXPECT_EQ(entries("v"), std::set<std::string>{"v.config"});
+    close(held);
+    EXPECT_EQ(run_squarevox({"v"}).status, 0) << "the lock is free again";
+}
+
+// Quiet and loud speech come out at one level, below full scale.
+TEST(SquareVox, EveryVoiceIsBroughtToOneLevel)
+{
+    enter_tool_folder("level");
+    write_file("v/v.config", "4 9 quiet\n5 9 loud\n");
+    ASSERT_EQ(run_squarevox({"v"}).status, 0);
+    for (const char *file : {"v/square04.wav", "v/square05.wav"}) {
+        double peak = 0, rms = 0;
+        std::string command = std::string("/usr/bin/sox ") + file + " -n stats 2>&1";
+        std::FILE *pipe = popen(command.c_str(), "r");
+        std::string stats;
+        for (int ch; (ch = std::fgetc(pipe)) != EOF;)
+            stats += char(ch);
+        pclose(pipe);
+        ASSERT_TRUE(parse_levels(stats, peak, rms)) << stats;
+        EXPECT_LE(peak, -1.0) << file;
+        EXPECT_NEAR(rms, TARGET_RMS_DB, 0.5) << file;
+    }
 }
 
 TEST(SquareVox, MissingConfigurationWritesNothing)
 {
     enter_tool_folder("missing");
-    ToolRun run = run_squarevox({"nope"});
+    ToolRun run = run_squarevox({"nope/"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "squarevox: cannot open the version file ./nope/nope.config\n");
+    EXPECT_EQ(run.err, "squarevox: cannot open the version file ./nope/nope.config\n"
+                       "squarevox: looked in " + fs::current_path().string() +
+                       " for the folder nope/; run from the folder that holds the version folders: "
+                       "data/ in the project's folder, ~/.local/share/varnowick/ for the installed game\n");
     EXPECT_TRUE(fs::is_empty("."));
 }
 
@@ -290,6 +464,36 @@ TEST(SquareVox, ReaderProblemsAreTheGamesAndFailTheRun)
     EXPECT_EQ(run.err, "./v/v.config:1: the start square \"x\" is not a number; line skipped\n");
     EXPECT_EQ(read_file("v/square06"), " good\n");
     EXPECT_EQ(entries("v"), (std::set<std::string>{"v.config", "square06", "square06.wav"}));
+}
+
+// ---- commands with a time limit ----
+
+TEST(RunCommand, EndsAsTheCommandEndsOrAtItsLimit)
+{
+    struct Case {
+        const char *name, *command;
+        bool capture, ok;
+        const char *failure, *output;
+    } cases[] = {
+        {"success", "exit 0", false, true, "", ""},
+        {"failure", "exit 3", false, false, "ended with status 3", ""},
+        {"no such program", "no-such-program-here 2>/dev/null", false, false,
+         "ended with status 127 (the shell did not find the program)", ""},
+        {"standard error captured", "echo said >&2; exit 0", true, true, "", "said\n"},
+        {"a hang, its own children too", "sleep 30 & sleep 30", false, false,
+         "did not end within 0.3 s and was stopped", ""},
+        {"a hang that ignores SIGTERM", "trap '' TERM; sleep 30", false, false,
+         "did not end within 0.3 s and was stopped", ""},
+    };
+    for (const Case &c : cases) {
+        auto start = std::chrono::steady_clock::now();
+        CommandResult result = run_command(c.command, 300, c.capture);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.name;
+        EXPECT_EQ(result.ok, c.ok) << c.name;
+        EXPECT_FALSE(result.interrupted) << c.name;
+        EXPECT_EQ(result.failure, c.failure) << c.name;
+        EXPECT_EQ(result.output, c.output) << c.name;
+    }
 }
 
 // The voices shipped with the default version: every record has its text as

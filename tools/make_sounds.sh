@@ -3,30 +3,51 @@
 #   player1.wav, player2.wav   spoken "Player one" / "Player two"
 #   win1.wav, win2.wav         rising chime + spoken "Player one/two wins!"
 #   ambient_-tolvik-57.wav     short wooden die rattle (replayed while the die spins)
-# Needs: festival (text2wave) with a voice, sox.  Run from the repository root.
+# The spoken ones are in the voice of tools/festival/festivalrc (the voice of
+# the shipped square voices) and, like those, sit at one loudness: -17 LUFS
+# integrated (EBU R128), sample peaks at or below -1.5 dBFS.
+# Needs: festival (text2wave) with festvox-us-slt-hts, sox, ffmpeg.  Run from
+# anywhere.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 OUT=data/audio
 mkdir -p "$OUT"
 
-for tool in text2wave sox; do
+for tool in text2wave sox ffmpeg; do
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
 TMP=$(mktemp -d)
 trap 'rm -rf "$TMP"' EXIT
+# festival reads ~/.festivalrc: a home of our own holds the chosen voice.
+mkdir "$TMP/home"
+cp tools/festival/festivalrc "$TMP/home/.festivalrc"
+LOUDNESS=-17   # LUFS, where squarevox's voices land
+PEAK=-1.5      # dBFS
 
 RATE=44100
 # -R: fixed seeds for noise and dither, so repeated runs give the same files.
 SOX="sox -R -V1"
 FMT="-r $RATE -c 2 -b 16 -e signed-integer"
 
+# level INFILE OUTFILE: one gain that brings INFILE to $LOUDNESS, or less
+# where its peak would pass $PEAK.
+level() {
+    local in=$1 out=$2 loudness peak gain
+    loudness=$(ffmpeg -nostats -hide_banner -i "$in" -af ebur128 -f null - 2>&1 |
+        awk '/Integrated loudness/ { f = 1 } f && $1 == "I:" { print $2; exit }')
+    peak=$($SOX "$in" -n stats 2>&1 | awk '$1 == "Pk" && $2 == "lev" { print $4; exit }')
+    gain=$(awk -v l="$loudness" -v p="$peak" -v L=$LOUDNESS -v P=$PEAK \
+        'BEGIN { g = L - l; if (p + g > P) g = P - p; printf "%.2f", g }')
+    $SOX "$in" "$out" gain "$gain"
+}
+
 # speak TEXT OUTFILE: synthesise TEXT, trim the leading/trailing silence,
-# leave a short pad, convert to the game's format and level it to -3 dBFS.
+# leave a short pad, convert to the game's format (not yet levelled).
 speak() {
     local text=$1 out=$2
-    echo "$text" | text2wave -o "$TMP/raw.wav"
+    echo "$text" | HOME="$TMP/home" text2wave -o "$TMP/raw.wav"
     $SOX "$TMP/raw.wav" $FMT "$out" \
         silence 1 0.01 0.5% reverse silence 1 0.01 0.5% reverse \
         highpass 80 pad 0.02 0.05 rate -h $RATE channels 2 gain -n -3
@@ -75,8 +96,11 @@ rattle() {
         highpass 150 lowpass 6000 trim 0 0.155 fade t 0 0.155 0.01 gain -n -4
 }
 
-speak "Player one." "$OUT/player1.wav"
-speak "Player two." "$OUT/player2.wav"
+for k in 1 2; do
+    case $k in 1) n=one ;; 2) n=two ;; esac
+    speak "Player $n." "$TMP/player$k.wav"
+    level "$TMP/player$k.wav" "$OUT/player$k.wav"
+done
 
 chime "$TMP/chime.wav"
 for n in one two; do
@@ -84,7 +108,8 @@ for n in one two; do
     speak "Player $n wins!" "$TMP/wins$k.wav"
     # Chime first, speech starting as the last note rings out.
     $SOX "$TMP/wins$k.wav" "$TMP/wins${k}d.wav" pad 0.40
-    $SOX -m "$TMP/chime.wav" "$TMP/wins${k}d.wav" $FMT "$OUT/win$k.wav" gain -n -3
+    $SOX -m "$TMP/chime.wav" "$TMP/wins${k}d.wav" $FMT "$TMP/win$k.wav" gain -n -3
+    level "$TMP/win$k.wav" "$OUT/win$k.wav"
 done
 
 rattle "$OUT/ambient_-tolvik-57.wav"

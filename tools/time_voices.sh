@@ -1,6 +1,7 @@
 #!/bin/bash
 # Times squarevox on a copy of a version (default: mivo) against the same
-# festival and sox commands run straight from a shell loop, alternating the
+# festival and sox commands (speech, level measurement, conversion) run
+# straight from a shell loop, alternating the
 # two a few rounds so that other load on the machine hits both alike, and
 # prints each round and the best of each (wall time, and CPU time of all the
 # processes) with the tool's own share.
@@ -23,7 +24,9 @@ run_tool() { "$tool" "$version" 2>/dev/null; }
 run_loop() {
     for text in "$version"/square??; do
         festival --script "$script" "$text" -o temp.wav
-        /usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -c2 -r 22050 "$text.wav" 2>/dev/null
+        gain=$(/usr/bin/sox temp.wav -n stats 2>&1 | awk '$1 == "Pk" && $2 == "lev" { p = $4 }
+            $1 == "RMS" && $2 == "lev" { r = $4 } END { g = -20 - r; if (p + g > -2) g = -2 - p; printf "%.2f", g }')
+        /usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -c2 -r 22050 "$text.wav" gain "$gain" 2>/dev/null
     done
 }
 # Prints "wall cpu" in seconds for one function.

@@ -1,0 +1,181 @@
+// The checks of one note: how the panel will draw it and the speech say it.
+#include "notes.h"
+
+#include "geometry.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+Finding make(const VersionRecord &record, const std::string &path, bool warning,
+             const std::string &what)
+{
+    return Finding{record.line, warning,
+                   path + ":" + std::to_string(record.line) + ": " + (warning ? "warning: " : "") +
+                       what};
+}
+
+bool is_blank(char ch)
+{
+    return ch == ' ' || ch == '\t';
+}
+
+// The note's words as the author wrote them: without the separating blank
+// and the line end.
+std::string words_of(const std::string &note)
+{
+    std::string words = note.empty() ? note : note.substr(1);
+    if (!words.empty() && words.back() == '\n')
+        words.pop_back();
+    return words;
+}
+
+// Bytes in the UTF-8 sequence that starts at `p`, or 0 when none does.
+std::size_t utf8_length(const std::string &s, std::size_t p)
+{
+    unsigned char lead = static_cast<unsigned char>(s[p]);
+    std::size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (lead >= 0xF5 || n == 0 || p + n > s.size())
+        return 0;
+    for (std::size_t i = 1; i < n; i++)
+        if ((static_cast<unsigned char>(s[p + i]) & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+std::string hex_byte(unsigned char byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
+
+void add_once(std::vector<std::string> &list, const std::string &item)
+{
+    if (std::find(list.begin(), list.end(), item) == list.end())
+        list.push_back(item);
+}
+
+std::string joined(const std::vector<std::string> &items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); i++)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    return text;
+}
+
+std::string seconds(double ms)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", ms / 1000);
+    return text;
+}
+
+} // namespace
+
+bool is_letter_or_digit(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+}
+
+bool note_is_speakable(const VersionRecord &record)
+{
+    std::string words = words_of(record.note);
+    return std::any_of(words.begin(), words.end(), is_letter_or_digit);
+}
+
+bool end_square_is_clear(const VersionRecord &record)
+{
+    return record.note.empty() || is_blank(record.note[0]) || record.note[0] == '\n';
+}
+
+std::vector<Finding> note_findings(const VersionRecord &record, const std::string &path)
+{
+    std::vector<Finding> found;
+    const std::string &note = record.note;
+    std::string words = words_of(note);
+    bool blank_first = end_square_is_clear(record);
+    if (!blank_first)
+        found.push_back(make(record, path, false,
+                             "there is no blank between the end square " +
+                                 std::to_string(record.end) + " and the note \"" + words_of(" " + note) +
+                                 "\": the game drops the note's first character \"" +
+                                 std::string(1, note[0]) + "\"; put a blank after " +
+                                 std::to_string(record.end)));
+    bool has_words = std::any_of(words.begin(), words.end(), [](char ch) { return !is_blank(ch); });
+    if (blank_first && !has_words) {
+        found.push_back(make(record, path, false,
+                             "the record has no note: the panel stays empty and squarevox has "
+                             "nothing to speak; write a few words after the end square"));
+        return found;
+    }
+    if (int(note.size()) == NOTE_MAX_CHARS && note.back() != '\n' && !record.cut)
+        found.push_back(make(record, path, false, long_note_problem(int(words.size()), false)));
+    else if (!record.cut && !note.empty() && note.back() != '\n' && has_words)
+        found.push_back(make(record, path, true,
+                             "the file's last line has no line end, so the panel drops the note's "
+                             "last character \"" + std::string(1, note.back()) +
+                                 "\": press Enter at the end of the line"));
+    std::vector<std::string> foreign, control;
+    bool letter = false;
+    for (std::size_t p = 0; p < words.size(); p++) {
+        unsigned char ch = static_cast<unsigned char>(words[p]);
+        if (ch >= 0x80) {
+            std::size_t n = utf8_length(words, p);
+            if (n == 0) {
+                add_once(foreign, "the byte " + hex_byte(ch));
+                continue;
+            }
+            add_once(foreign, "\"" + words.substr(p, n) + "\" (" + std::to_string(n) + " wrong signs)");
+            p += n - 1;
+        } else if (ch == '\t') {
+            add_once(control, "a tab");
+        } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) { // a return is the reader's
+            add_once(control, "the control character " + hex_byte(ch));
+        } else if (is_letter_or_digit(char(ch))) {
+            letter = true;
+        }
+    }
+    if (!foreign.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(foreign) +
+                                 ", which the game's font cannot draw (the panel shows wrong signs "
+                                 "instead) and the speech program skips or garbles; use plain "
+                                 "letters a to z, digits and punctuation"));
+    if (!control.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(control) +
+                                 ", which the panel shows as a sign of its own; use blanks"));
+    if (!letter && foreign.empty() && blank_first)
+        found.push_back(make(record, path, false,
+                             "the note has no letter or digit: the speech program cannot say it "
+                             "and squarevox fails on it; write a word"));
+    return found;
+}
+
+std::vector<Finding> voice_wait_findings(const VersionRecord &record, double voice_ms,
+                                         const std::string &path)
+{
+    int frames = std::min(slide_frames(0, record.start, record.end),
+                          slide_frames(1, record.start, record.end));
+    double slide_ms = double(frames) * SLIDE_FRAME_MS;
+    if (voice_ms - slide_ms <= VOICE_WAIT_WARN_MS)
+        return {};
+    return {make(record, path, true,
+                 "the voice of square " + std::to_string(record.start) + " lasts " +
+                     seconds(voice_ms) + " and its slide " + seconds(slide_ms) +
+                     ", so the game waits up to " + seconds(voice_ms - slide_ms) +
+                     " after the slide before the next turn; shorten the note and run squarevox "
+                     "again")};
+}
+
+Finding finding_from(const std::string &text, const std::string &path, bool warning)
+{
+    Finding finding{0, warning, text};
+    std::string head = path + ":";
+    if (text.compare(0, head.size(), head) == 0)
+        finding.line = std::atoi(text.c_str() + head.size());
+    return finding;
+}

@@ -1,0 +1,45 @@
+// What a board author can get wrong in one record's note, judged as the
+// game's panel and the speech program will treat it.
+#pragma once
+
+#include "records.h"
+
+#include <string>
+#include <vector>
+
+// One line of the report about the version file: a problem (the board is not
+// what the author meant) or a warning (it works, but not as well as it could).
+struct Finding {
+    int line = 0;         // of the version file, from 1; 0 for the file as a whole
+    bool warning = false;
+    std::string text;     // "path:line: what" (with "warning: " after the line)
+};
+
+// False when the end square runs straight into the note ("16 4r5"): the end
+// square read is then doubtful, and only that fault is worth naming.
+bool end_square_is_clear(const VersionRecord &record);
+
+// True when the note has a letter or digit for the speech program to say;
+// note_findings names every note that has none.
+bool note_is_speakable(const VersionRecord &record);
+
+// Findings about `record`'s note, each at the record's line, in this order: no
+// blank between the end square and the note ("16 4r5"), no words at all, a
+// last line without a line end (the panel drops the last letter), characters
+// beyond plain ASCII (UTF-8 letters, emoji: the font draws each byte as a sign
+// of its own and the speech program skips or garbles them), control
+// characters such as a tab (drawn as a sign), and words with no letter or
+// digit (the speech program has nothing to say and fails). A note whose end
+// square runs into it is named for that alone when no words are left.
+std::vector<Finding> note_findings(const VersionRecord &record, const std::string &path);
+
+// A warning when the voice of `record`'s square, lasting `voice_ms`, outlasts
+// its slide by more than VOICE_WAIT_WARN_MS: the turn waits for the voice
+// after the slide. None otherwise.
+constexpr double VOICE_WAIT_WARN_MS = 3000;
+std::vector<Finding> voice_wait_findings(const VersionRecord &record, double voice_ms,
+                                         const std::string &path);
+
+// A finding made from a text that starts "path:line: " (as the reader's
+// problems do); line 0 when it does not.
+Finding finding_from(const std::string &text, const std::string &path, bool warning);

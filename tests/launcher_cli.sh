@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The installed game's launcher over the checkout's data and stand-in programs:
+# which version folder a program is given, how the game's end is reported,
+# the usage errors, and that no working folder is left behind.
+#   launcher_cli.sh LAUNCHER_DIR   (holds the launcher configured for this test)
+set -uo pipefail
+dir=$(realpath "$1")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+export XDG_RUNTIME_DIR=$scratch/run XDG_DATA_HOME=$scratch/data HOME=$scratch/home
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/varnowick" "$HOME" "$scratch/bin"
+mine=$XDG_DATA_HOME/varnowick
+data=$(sed -n "s/^DATA_DIR='\(.*\)'$/\1/p" "$dir/varnowick")
+
+# Every program is this stand-in: it names the folders of its version and of
+# the game's sounds, then prints $FAKE_OUTPUT and ends with $FAKE_STATUS.
+mkdir -p "$dir/programs"
+for program in boardgame chuteview squarevox boardcheck; do
+    cat > "$dir/programs/$program" <<'EOF'
+#!/bin/sh
+[ -n "${1:-}" ] && echo "version at $(cd -P "./$1" && pwd)"
+echo "audio at $(cd -P ./audio && pwd)"
+printf '%b' "${FAKE_OUTPUT:-}"
+exit "${FAKE_STATUS:-0}"
+EOF
+    chmod +x "$dir/programs/$program"
+done
+install -m 755 "$dir/varnowick" "$scratch/bin/varnowick"
+for command in varnowick-chuteview varnowick-squarevox varnowick-boardcheck; do
+    ln -s varnowick "$scratch/bin/$command"
+done
+
+# How the end of the game is reported: name, its last lines, its status, the launcher's.
+while IFS='|' read -r name output status want; do
+    got=0
+    FAKE_OUTPUT=$output FAKE_STATUS=$status "$scratch/bin/varnowick" > /dev/null 2>&1 || got=$?
+    [ "$got" = "$want" ] || fail "$name: status $got, expected $want"
+done <<'TABLE'
+Escape or the window closed|Got a keyup of 27\nQuit Button pressed\n|0|0
+Player 1 wins|Player 0 is set to (4, 4)\nPlayer 1 wins!\n|1|0
+Player 2 wins|Player 2 wins\n|1|0
+no audio device|Mix_OpenAudio error\nOh My Goodness, an error : no device|1|1
+a winner's line that is not the last|Player 1 wins!\nanything\n|1|1
+no version file|Cannot open the version file ./x/x.config\n|1|1
+SDL cannot start|Could not initialize SDL: none.\n|255|255
+TABLE
+FAKE_OUTPUT='Player 1 wins!\n' FAKE_STATUS=1 "$scratch/bin/varnowick-boardcheck" mivo > /dev/null
+[ $? = 1 ] || fail "a tool's status is not its program's"
+
+# Which folder the program gets: command, argument, where it is run, expected
+# folder (or "usage" for status 2 without the program).
+mkdir -p "$scratch/boards/own" "$mine/clash" "$mine/audio"
+cp -r "$data/mivo" "$scratch/boards/"
+echo "1 2 x" > "$mine/clash/clash.config"
+while IFS='|' read -r command arg where want; do
+    out=$(cd "$scratch/$where" && "$scratch/bin/$command" $arg 2> "$scratch/err")
+    status=$?
+    out=${out%%$'\n'*}
+    if [ "$want" = usage ]; then
+        [ "$status" = 2 ] && [ -z "$out" ] && [ -s "$scratch/err" ] ||
+            fail "$command $arg: status $status, output [$out], expected a usage error"
+    else
+        want=${want/\{shipped\}/$data}
+        want=${want/\{scratch\}/$scratch}
+        [ "$out" = "version at $want" ] || fail "$command $arg: [$out], expected $want"
+    fi
+done <<'TABLE'
+varnowick|mivo|home|{shipped}/mivo
+varnowick|clash|home|{scratch}/data/varnowick/clash
+varnowick|./boards/mivo|.|{scratch}/boards/mivo
+varnowick|../../boards/own|data/varnowick|{scratch}/boards/own
+varnowick|.|boards/own|{scratch}/boards/own
+varnowick-boardcheck|mivo|home|{shipped}/mivo
+varnowick-squarevox|clash|home|{scratch}/data/varnowick/clash
+varnowick-squarevox|mivo|home|usage
+varnowick-squarevox|../../data/varnowick/clash|boards/own|{scratch}/data/varnowick/clash
+varnowick|audio|home|usage
+varnowick|nosuch|home|usage
+varnowick|./nosuch|home|usage
+varnowick|-x|home|usage
+varnowick-boardcheck||home|usage
+varnowick-chuteview|mivo|home|usage
+TABLE
+# The user's folder wins a name clash, and a path wins over both.
+cp -r "$data/mivo" "$mine/"
+[ "$(cd "$HOME" && "$scratch/bin/varnowick" mivo | head -n 1)" = "version at $mine/mivo" ] || fail "the user's mivo lost to the shipped one"
+[ "$(cd "$scratch" && "$scratch/bin/varnowick" boards/mivo | head -n 1)" = "version at $scratch/boards/mivo" ] || fail "a path lost to a name"
+[ "$(cd "$HOME" && "$scratch/bin/varnowick" | tail -n 1)" = "audio at $data/audio" ] ||
+    fail "a user's folder named audio replaced the game's sounds"
+"$scratch/bin/varnowick-boardcheck" --version | grep -qx 'varnowick-boardcheck [0-9]*\.[0-9]*\.[0-9]*' || fail "--version"
+"$scratch/bin/varnowick" --help | grep -q "^Usage: varnowick \[VERSION\]" || fail "--help"
+[ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || fail "working folders left: $(ls -A "$XDG_RUNTIME_DIR")"
+
+(( failures == 0 )) && echo "launcher: all passed"
+exit $(( failures > 0 ))
