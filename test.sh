@@ -51,7 +51,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 phase "build" cmake --build build -j"$jobs"
 in_background tests bash -c "cd build && ctest --output-on-failure -j$test_jobs"
 phase "sanitizer build" cmake --build build-asan -j"$jobs"
-phase "fuzz build" cmake --build build-fuzz -j"$jobs" --target fuzz_records fuzz_font fuzz_note
+phase "fuzz build" cmake --build build-fuzz -j"$jobs" --target fuzz_records fuzz_font fuzz_note fuzz_wavguard fuzz_xpmguard
 # The Debian package: built, installed with apt-get, played as a user plays
 # it from an empty folder, compared with the plain build, and removed.
 phase "package build" ./package.sh

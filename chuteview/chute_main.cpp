@@ -3,6 +3,7 @@
 
 #include "paths.h"
 #include "screen.h"
+#include "xpmguard.h"
 
 #include <SDL_image.h>
 #include <SDL_rotozoom.h>
@@ -34,10 +35,12 @@ SDL_Surface *temp = nullptr;
 void init_SDL_stuff()
 {
     prefer_software_video();
+    require_display();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
         std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
         std::exit(-1);
     }
+    require_visible_video();
     std::atexit(SDL_Quit);
     screen_flags = SDL_SRCCOLORKEY;
     change_screen(WINDOW_W, WINDOW_H);
@@ -46,7 +49,17 @@ void init_SDL_stuff()
 
 bool load_chute_picture(const std::string &path)
 {
-    SurfacePtr picture(IMG_Load(path.c_str()));
+    // The picture loader trusts an XPM's header: the guard holds it to the
+    // file first, and the loader gets the very bytes that were checked.
+    std::string bytes;
+    XpmCheck check = check_xpm_file(path, bytes);
+    if (!check.ok) {
+        std::fprintf(stderr, "Cannot load the chute picture %s: %s\n", path.c_str(), check.fault.c_str());
+        return false;
+    }
+    char type[] = "XPM"; // the loader the guard was written for, whatever else the bytes resemble
+    SurfacePtr picture(
+        IMG_LoadTyped_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1, type));
     if (picture == nullptr) {
         std::fprintf(stderr, "Cannot load the chute picture %s: %s\n", path.c_str(), IMG_GetError());
         return false;

@@ -26,12 +26,15 @@ extern SDL_Surface *temp;    // the current frame's turned chute, freed after th
 // Opens SDL (video and timer only) and the 640 x 480 "Varnowick" window.
 // When SDL cannot start, prints "Could not initialize SDL: ..." on standard
 // output and ends the process with status -1; a window that cannot be opened
-// ends it with status 1 (change_screen).
+// ends it with status 1 (change_screen), as does no display (require_display,
+// require_visible_video).
 void init_SDL_stuff();
 
 // Loads the chute picture at path into s_chute. Returns false, leaving
 // s_chute as it was, after a message naming the file on standard error when
-// the file cannot be read or is smaller than CHUTE_W x PICTURE_ROWS.
+// the file cannot be read, the picture guard (check_xpm_file) refuses it
+// ("Cannot load the chute picture PATH: REASON"), the loader fails, or it is
+// smaller than CHUTE_W x PICTURE_ROWS. The loader is given the checked bytes.
 bool load_chute_picture(const std::string &path);
 
 // The chute's length: the distance of (dx, dy) rounded down to a whole pixel.

@@ -11,3 +11,8 @@ void platform_set_default_env(const char *name, const char *value);
 // writer or a device opens at once instead of blocking. Returns a file
 // descriptor for read/fstat/close, or -1 with errno set.
 int platform_open_read(const char *path);
+
+// Why the environment names no display to open a window on ("neither DISPLAY
+// nor WAYLAND_DISPLAY is set"), or an empty text when it names one. Windows
+// always has its desktop: there it is always empty.
+const char *platform_display_fault();

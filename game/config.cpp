@@ -39,8 +39,14 @@ void read_config(const std::string &version)
     std::string path = version_config_path(location);
     VersionFile file = read_version_file(path);
     if (!file.opened) {
-        std::fprintf(stderr, "Cannot open the version file %s\nboardgame: %s\n", path.c_str(),
-                     version_folder_hint(version).c_str());
+        // A missing file is said as it always was, with where it was looked
+        // for; a file that is there but cannot be read is named with why.
+        if (file.fault == "missing")
+            std::fprintf(stderr, "Cannot open the version file %s\nboardgame: %s\n", path.c_str(),
+                         version_folder_hint(version).c_str());
+        else
+            std::fprintf(stderr, "Cannot open the version file %s: %s\n", path.c_str(),
+                         file.fault.c_str());
         std::exit(1);
     }
     for (const std::string &problem : file.problems)

@@ -13,16 +13,19 @@
 #include <SDL_gfxPrimitives.h>
 #include <SDL_mixer.h>
 
+#include "guards.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 
 constexpr int WINDOW_W = 640;
 constexpr int WINDOW_H = 480;
 constexpr const char *CAPTION = "Varnowick";
 constexpr int PANEL_FONT_W = 6;
 constexpr int PANEL_FONT_H = 13;
+constexpr std::size_t PANEL_FONT_MAX_BYTES = 1 << 16; // only the first 3328 bytes are used
 
 static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to it
 
@@ -36,25 +39,30 @@ static void open_audio()
 }
 
 // The side panel's text font; the game cannot write its prompts and notes
-// without all of it.
+// without all of it. A missing or short file is said plainly; any other fault
+// (a folder, a FIFO, a device, a huge file) is named after it.
 static void load_panel_font()
 {
-    std::ifstream in(PANEL_FONT, std::ios::binary);
-    if (!in.read(myfont.data(), PANEL_FONT_BYTES)) {
-        std::fprintf(stderr, "Cannot read the %d bytes of the text font %s\n",
-                     PANEL_FONT_BYTES, PANEL_FONT);
+    FileRead font = read_regular_file(PANEL_FONT, PANEL_FONT_MAX_BYTES);
+    if (!font.ok || font.bytes.size() < PANEL_FONT_BYTES) {
+        std::string why = font.ok || font.missing ? "" : ": " + font.fault;
+        std::fprintf(stderr, "Cannot read the %d bytes of the text font %s%s\n",
+                     PANEL_FONT_BYTES, PANEL_FONT, why.c_str());
         std::exit(1);
     }
+    std::memcpy(myfont.data(), font.bytes.data(), PANEL_FONT_BYTES);
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
 }
 
 void init_SDL_stuff()
 {
     prefer_software_video();
+    require_display();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) == -1) {
         std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
         std::exit(-1); // (kept: see QUIRKS.md, 'SDL failure -1')
     }
+    require_visible_video();
     open_audio();
     // Registered in this order so that at exit the audio device closes first.
     std::atexit(SDL_Quit);

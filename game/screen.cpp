@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 SDL_Surface *screen = nullptr;
 std::uint32_t screen_flags = 0;
@@ -20,6 +21,33 @@ void change_screen(int width, int height)
     // (the side panel) must start black, and blits with alpha read it
     // (mended: see QUIRKS.md, 'black panel start').
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+}
+
+static bool driver_chosen()
+{
+    const char *driver = std::getenv("SDL_VIDEODRIVER");
+    return driver != nullptr && driver[0] != '\0';
+}
+
+void require_display()
+{
+    const char *why = platform_display_fault();
+    if (driver_chosen() || why[0] == '\0')
+        return;
+    std::fprintf(stderr, "Cannot open a window: there is no display (%s)\n", why);
+    std::exit(1);
+}
+
+void require_visible_video()
+{
+    char driver[32] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    if (driver_chosen() || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0))
+        return;
+    std::fprintf(stderr, "Cannot open a window: no display can be reached (SDL chose its %s video driver)\n",
+                 driver);
+    SDL_Quit();
+    std::exit(1);
 }
 
 void prefer_software_video()

@@ -23,3 +23,16 @@ void change_screen(int width, int height);
 // Asks SDL for a plain software presentation of the window (no GPU renderer),
 // unless the user has chosen otherwise in the environment. Call before SDL_Init.
 void prefer_software_video();
+
+// Ends the process with status 1 after "Cannot open a window: there is no
+// display (REASON)" on standard error when the environment names no display,
+// unless SDL_VIDEODRIVER chooses a driver (the tests' "dummy"). Without this
+// SDL would carry on with an offscreen driver: a game nobody can see, forever.
+// Call before SDL_Init.
+void require_display();
+
+// After SDL_Init: when SDL, with no driver chosen, fell back to a driver that
+// shows nothing (no display named could be reached), quits SDL and ends the
+// process with status 1 after "Cannot open a window: no display can be
+// reached (SDL chose its DRIVER video driver)".
+void require_visible_video();

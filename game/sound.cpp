@@ -3,18 +3,30 @@
 
 #include "paths.h"
 #include "rules.h"
+#include "wavguard.h"
 
 #include <SDL.h>
+
+#include <cstdio>
 
 std::array<Mix_Chunk *, PLAYERS> turn;
 std::array<Mix_Chunk *, PLAYERS> win;
 
 Mix_Chunk *load_sound(const std::string &path)
 {
-    SDL_RWops *file = SDL_RWFromFile(path.c_str(), "rb");
-    if (file == nullptr)
+    std::string bytes;
+    WavInfo check = check_wav_file(path, bytes);
+    if (!check.found)
         return nullptr;
-    return Mix_LoadWAV_RW(file, 1);
+    if (!check.playable) {
+        std::fprintf(stderr, "Cannot use the sound %s: %s\n", path.c_str(), check.fault.c_str());
+        return nullptr;
+    }
+    // The mixer decodes the bytes that were checked into a buffer of its own.
+    Mix_Chunk *sound = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    if (sound == nullptr)
+        std::fprintf(stderr, "Cannot use the sound %s: %s\n", path.c_str(), Mix_GetError());
+    return sound;
 }
 
 void load_fixed_sounds()

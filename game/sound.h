@@ -11,9 +11,12 @@
 extern std::array<Mix_Chunk *, PLAYERS> turn; // a player's turn, by player index
 extern std::array<Mix_Chunk *, PLAYERS> win;  // the winner's sound, by player index
 
-// Loads a WAV file through SDL's file stream, which the loader closes.
-// Returns null when the file is missing or cannot be decoded; a null sound is
-// never played (Mix_PlayChannelTimed refuses it with channel -1).
+// Loads a WAV file once the sound guard (check_wav_file) has passed it, from
+// the very bytes it checked. Returns null when the file is missing (said
+// nowhere) or cannot be used: not a regular file, not a WAV that the guard
+// passes, or refused by the mixer; then "Cannot use the sound PATH: REASON"
+// goes to standard error. A null sound is never played (Mix_PlayChannelTimed
+// refuses it with channel -1), so the game plays on in silence.
 Mix_Chunk *load_sound(const std::string &path);
 
 // Loads turn[0], turn[1], win[0] and win[1] from "./audio/player1.wav",

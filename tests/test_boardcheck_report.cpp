@@ -103,8 +103,9 @@ std::vector<WavCase> wav_cases()
          true, 25, true},
         {"an odd LIST chunk before the data", riff(chunk("fmt ", pcm8) + chunk("LIST", "abc") + data),
          true, 200, true},
-        {"data cut short: timed by what is there",
-         riff(chunk("fmt ", pcm8) + chunk("data", std::string(800, '\x80'), 1600)), true, 100, true},
+        // The mixer plays what is there, but a sound claiming more is broken.
+        {"data cut short", riff(chunk("fmt ", pcm8) + chunk("data", std::string(800, '\x80'), 1600)),
+         false, 0, true},
         {"float samples", riff(chunk("fmt ", fmt_body(3, 1, 8000, 32)) + data), false, 0, false},
         {"24-bit extensible", riff(chunk("fmt ", extensible_body(2, 8000, 24)) + data), false, 0, false},
         {"data before fmt", riff(data + chunk("fmt ", pcm8)), false, 0, false},

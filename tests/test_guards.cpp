@@ -1,8 +1,12 @@
-// The file guards against what is not a regular file or is too large, and
-// the paths of a version's files.
+// The file guards against what is not a regular file or is too large, the
+// sound and picture guards against files their loaders mishandle, the
+// game's use of them, and the paths of a version's files.
 #include "guards.h"
 #include "paths.h"
 #include "records.h"
+#include "sound.h"
+#include "wavguard.h"
+#include "xpmguard.h"
 
 #include "support.h"
 
@@ -11,9 +15,188 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
+
+std::string le(std::uint32_t v, int bytes)
+{
+    std::string s;
+    for (int i = 0; i < bytes; i++)
+        s += char(v >> (8 * i) & 0xFF);
+    return s;
+}
+
+std::string chunk(const std::string &id, const std::string &body, std::uint32_t claimed = 0)
+{
+    return id + le(claimed ? claimed : std::uint32_t(body.size()), 4) + body +
+           (body.size() % 2 ? "\0" : "");
+}
+
+std::string fmt(unsigned tag, unsigned channels, std::uint32_t rate, unsigned bits)
+{
+    unsigned block = channels * bits / 8;
+    return chunk("fmt ", le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * block, 4) +
+                             le(block, 2) + le(bits, 2));
+}
+
+std::string extensible(unsigned channels, unsigned bits, const std::string &guid)
+{
+    unsigned block = channels * bits / 8;
+    return chunk("fmt ", le(0xFFFE, 2) + le(channels, 2) + le(8000, 4) + le(8000 * block, 4) +
+                             le(block, 2) + le(bits, 2) + le(22, 2) + le(bits, 2) + le(0, 4) +
+                             guid + std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14));
+}
+
+std::string wav(const std::string &chunks, int riff_delta = 0)
+{
+    return "RIFF" + le(std::uint32_t(4 + chunks.size() + riff_delta), 4) + "WAVE" + chunks;
+}
+
+TEST(WavGuard, StructureHeldToTheFile)
+{
+    const std::string pcm16 = fmt(1, 2, 44100, 16), sound(400, '\x11');
+    const std::string data = chunk("data", sound);
+    struct Case {
+        const char *name;
+        std::string bytes;
+        const char *fault; // empty: playable
+        double ms;
+    } cases[] = {
+        // Playable, as sox and festival write them.
+        {"16-bit stereo", wav(pcm16 + data), "", 100 * 1000.0 / 44100},
+        {"8-bit mono, odd data padded", wav(fmt(1, 1, 1000, 8) + chunk("data", sound + "x")), "", 401},
+        {"a LIST chunk first", wav(pcm16 + chunk("LIST", "INFO") + data), "", 100 * 1000.0 / 44100},
+        {"bytes after the RIFF chunk", wav(pcm16 + data) + "tail", "", 100 * 1000.0 / 44100},
+        {"extensible PCM with data", wav(extensible(2, 16, std::string("\x01\0", 2)) + data), "", 12.5},
+        // Other formats never reach the mixer's loaders for them.
+        {"AIFF short header", "FORM\0\0\0\x2e" "AIFFCOMM\0\0\0\x12\0\x01", "not a RIFF WAVE", 0},
+        {"AIFF chunk stepping back", std::string("FORM\0\0\0\x10" "AIFFJUNK\xff\xff\xff\xf8", 16),
+         "not a RIFF WAVE", 0},
+        {"VOC", "Creative Voice File\x1a\x1a\0", "not a RIFF WAVE", 0},
+        {"Ogg", "OggS\0\x02", "not a RIFF WAVE", 0},
+        {"empty file", "", "not a RIFF WAVE", 0},
+        // Formats the guard does not pass.
+        {"ADPCM", wav(fmt(2, 1, 8000, 4) + data), "its encoding 2 is not PCM", 0},
+        {"extensible float", wav(extensible(2, 16, std::string("\x03\0", 2)) + data), "extensible format is not PCM", 0},
+        {"24 bits", wav(fmt(1, 1, 8000, 24) + data), "has 24 bits", 0},
+        {"9 channels", wav(fmt(1, 9, 8000, 8) + data), "9 channels", 0},
+        {"0 channels", wav(fmt(1, 0, 8000, 8) + data), "0 channels", 0},
+        {"rate 999 Hz", wav(fmt(1, 1, 999, 8) + data), "sample rate 999 Hz", 0},
+        {"rate 192001 Hz", wav(fmt(1, 1, 192001, 8) + data), "sample rate 192001 Hz", 0},
+        {"data before fmt", wav(data + pcm16), "comes before", 0},
+        // Sizes that do not fit the file.
+        {"data claims more", wav(pcm16 + chunk("data", sound, 100000)),
+         "claims 100000 bytes but the file holds only 400", 0},
+        {"RIFF size past the file", wav(pcm16 + data, 2), "RIFF size 438 claims more", 0},
+        {"RIFF size short of the data", wav(pcm16 + data, -2), "reaches past the RIFF size", 0},
+        {"empty data", wav(pcm16 + chunk("data", "")), "holds no sound", 0},
+        {"over 10 minutes", wav(fmt(1, 1, 1000, 8) + chunk("data", std::string(600001, '\x80'))),
+         "longer than 10 minutes", 0},
+    };
+    for (const Case &c : cases) {
+        WavInfo got = check_wav_bytes(c.bytes);
+        EXPECT_EQ(got.playable, c.fault[0] == '\0') << c.name << ": " << got.fault;
+        EXPECT_NE(got.fault.find(c.fault), std::string::npos) << c.name << ": " << got.fault;
+        EXPECT_NEAR(got.ms, c.ms, 1e-6) << c.name;
+    }
+}
+
+TEST(WavGuard, EveryShippedSoundPasses)
+{
+    std::vector<std::string> sounds;
+    for (const char *name : {"player1", "player2", "win1", "win2", "ambient_-tolvik-57"})
+        sounds.push_back(data_folder() + "/audio/" + name + ".wav");
+    for (int n = 0; n <= 99; n++) {
+        std::string voice = data_folder() + square_sound_path("mivo", n).substr(1);
+        if (regular_file_fault(voice).empty())
+            sounds.push_back(voice);
+    }
+    EXPECT_EQ(sounds.size(), 5u + 18u);
+    for (const std::string &sound : sounds)
+        EXPECT_TRUE(check_wav_file(sound).playable) << sound << ": " << check_wav_file(sound).fault;
+}
+
+std::string xpm(const std::string &header, const std::string &strings)
+{
+    return "/* XPM */\nstatic char *p[] = {\n\"" + header + "\",\n" + strings + "};\n";
+}
+
+TEST(XpmGuard, HeaderHeldToTheStrings)
+{
+    const std::string colours = "\". c #FF0000\",\n\"  c None\",\n";
+    struct Case {
+        const char *name;
+        std::string bytes;
+        const char *fault; // empty: passed to the loader
+    } cases[] = {
+        {"4 x 2", xpm("4 2 2 1", colours + "\". ..\",\n\"....\"\n"), ""},
+        {"hotspot, 2 characters a pixel", xpm("2 1 2 2 0 0", "\"aa c #000\",\n\"bb s x c red\",\n\"aabb\"\n"), ""},
+        {"not XPM", "P1 2 2\n0 1 1 0\n", "not an XPM picture"},
+        {"more rows than held", xpm("4 9 2 1", colours + "\"....\",\n\"....\"\n"),
+         "declares 9 rows but holds 2"},
+        {"more colours than held", xpm("4 2 5 1", colours + "\"....\",\n\"....\"\n"), "colour 3"},
+        {"colours and nothing after", xpm("4 2 5 1", colours), "declares 5 colours but holds 2"},
+        {"short row", xpm("4 2 2 1", colours + "\"...\",\n\"....\"\n"), "row 1 does not hold 4"},
+        {"long row", xpm("4 1 2 1", colours + "\".....\"\n"), "row 1 does not hold 4"},
+        {"pixel of no colour", xpm("4 1 2 1", colours + "\"..x.\"\n"), "row 1 has a pixel of no colour"},
+        {"last row at the very end", "/* XPM */\"1 1 1 1\"\". c #000\"\".\"", "declares 1 rows but holds 0"},
+        {"4097 wide", xpm("4097 1 2 1", colours), "each side must be 1 to 4096"},
+        {"0 high", xpm("4 0 2 1", colours), "4 x 0 pixels"},
+        {"70000 colours", xpm("4 1 70000 1", colours), "70000 colours"},
+        {"5 characters a pixel", xpm("4 1 2 5", colours), "5 characters per pixel"},
+        {"10-digit width", xpm("4294967297 1 2 1", colours), "is not width, height"},
+        {"header of three", xpm("4 1 2", colours), "is not width, height"},
+        {"colour key only", xpm("1 1 1 2", "\"ab\",\n\"ab\"\n"), "colour 1 \"ab\" is not a key"},
+        {"colour #12345", xpm("1 1 1 1", "\". c #12345\",\n\".\"\n"), "is not a key and a colour"},
+        {"symbolic name only", xpm("1 1 1 1", "\". s edge\",\n\".\"\n"), "is not a key and a colour"},
+    };
+    for (const Case &c : cases) {
+        XpmCheck got = check_xpm_bytes(c.bytes);
+        EXPECT_EQ(got.ok, c.fault[0] == '\0') << c.name << ": " << got.fault;
+        EXPECT_NE(got.fault.find(c.fault), std::string::npos) << c.name << ": " << got.fault;
+    }
+    std::string bytes;
+    XpmCheck chute = check_xpm_file(data_folder() + "/chute1.xpm", bytes);
+    EXPECT_TRUE(chute.ok && chute.width == 20 && chute.height == 40) << chute.fault;
+    EXPECT_FALSE(check_xpm_file("/nonexistent.xpm", bytes).found);
+}
+
+// A sound the game cannot use is a missing one, said on standard error with
+// the file and the reason; a plainly missing one is silent as it always was.
+TEST(SoundLoader, UnusableSoundsPlayOnInSilence)
+{
+    enter_scratch_folder("guards-sound");
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024), 0) << SDL_GetError();
+    ASSERT_EQ(mkfifo("fifo.wav", 0644), 0);
+    mkdir("folder.wav", 0755);
+    write_file("aiff.wav", "FORM\0\0\0\x2e" "AIFFCOMM\0\0\0\x12\0\x01");
+    write_file("good.wav", wav(fmt(1, 2, 44100, 16) + chunk("data", std::string(400, '\0'))));
+    struct Case {
+        const char *path;
+        bool loads;
+        const char *said;
+    } cases[] = {
+        {"good.wav", true, ""},
+        {"absent.wav", false, ""},
+        {"fifo.wav", false, "Cannot use the sound fifo.wav: it is a FIFO (named pipe), not a file\n"},
+        {"folder.wav", false, "Cannot use the sound folder.wav: it is a folder, not a file\n"},
+        {"aiff.wav", false, "Cannot use the sound aiff.wav: it is not a RIFF WAVE file\n"},
+    };
+    for (const Case &c : cases) {
+        testing::internal::CaptureStderr();
+        Mix_Chunk *sound = load_sound(c.path);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.path;
+        EXPECT_EQ(sound != nullptr, c.loads) << c.path;
+        if (sound != nullptr)
+            Mix_FreeChunk(sound);
+    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
 
 TEST(FileGuard, OnlyWholeRegularFilesOfBoundedSize)
 {
