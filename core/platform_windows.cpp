@@ -24,3 +24,8 @@ int platform_open_read(const char *path)
     // Opening never waits here (no FIFOs); devices are refused by the caller.
     return _open(path, _O_RDONLY | _O_BINARY);
 }
+
+const char *platform_display_fault()
+{
+    return ""; // a Windows program always has its desktop
+}
