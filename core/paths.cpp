@@ -15,15 +15,20 @@ std::string version_config_path(const std::string &version)
     return "./" + version + "/" + version + ".config";
 }
 
-std::string version_folder_hint(const std::string &version)
+std::string working_folder_hint(const std::string &what)
 {
     std::error_code error;
     std::string here = std::filesystem::current_path(error).string();
     if (error)
         here = "the working folder";
-    return "looked in " + here + " for the folder " + version_name(version) +
-           "/; run from the folder that holds the version folders: data/ in the project's "
+    return "looked in " + here + " for " + what +
+           "; run from the folder that holds the version folders: data/ in the project's "
            "folder, ~/.local/share/varnowick/ for the installed game";
+}
+
+std::string version_folder_hint(const std::string &version)
+{
+    return working_folder_hint("the folder " + version_name(version) + "/");
 }
 
 std::string square_text_path(const std::string &version, int square)

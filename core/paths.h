@@ -33,6 +33,10 @@ std::string version_config_path(const std::string &version);
 // the absolute folder looked in and where version folders are kept.
 std::string version_folder_hint(const std::string &version);
 
+// The same line for any other file the programs expect in the working folder
+// (`what`, for example "image/6x13.fnt").
+std::string working_folder_hint(const std::string &what);
+
 // "./<version>/squareNN", the note of the ladder or chute on square n, NN
 // being n with at least two digits ("square07"); its spoken sound is the same
 // path with ".wav".

@@ -3,6 +3,7 @@
 #include "board.h"
 #include "die.h"
 #include "font.h"
+#include "guards.h"
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
@@ -12,8 +13,6 @@
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
 #include <SDL_mixer.h>
-
-#include "guards.h"
 
 #include <array>
 #include <cstdio>
@@ -48,6 +47,9 @@ static void load_panel_font()
         std::string why = font.ok || font.missing ? "" : ": " + font.fault;
         std::fprintf(stderr, "Cannot read the %d bytes of the text font %s%s\n",
                      PANEL_FONT_BYTES, PANEL_FONT, why.c_str());
+        // Started in the wrong folder, the font is the first file the game misses.
+        if (font.missing)
+            std::fprintf(stderr, "boardgame: %s\n", working_folder_hint(PANEL_FONT + 2).c_str());
         std::exit(1);
     }
     std::memcpy(myfont.data(), font.bytes.data(), PANEL_FONT_BYTES);

@@ -81,6 +81,9 @@ SDL_VIDEODRIVER=nosuch "$game" demo > fail.out 2> fail.err || status=$?
 grep -q '^Could not initialize SDL: .*\.$' fail.out || fail "SDL cannot start: $(cat fail.out fail.err)"
 mv image/6x13.fnt font.keep
 expect_start_failure "missing font" "Cannot read the 3328 bytes of the text font ./image/6x13.fnt"
+# Started in the wrong folder, the first file missed says where the game looked.
+grep -q "^boardgame: looked in $PWD for image/6x13.fnt; run from the folder that holds the version folders: data/" fail.err ||
+    fail "no folder hint for a missing font: $(cat fail.err)"
 head -c 3327 font.keep > image/6x13.fnt
 expect_start_failure "short font" "Cannot read the 3328 bytes of the text font ./image/6x13.fnt"
 mv font.keep image/6x13.fnt
