@@ -89,8 +89,8 @@ cp -r "$data/mivo" "$mine/"
 [ "$(cd "$scratch" && "$scratch/bin/varnowick" boards/mivo | head -n 1)" = "version at $scratch/boards/mivo" ] || fail "a path lost to a name"
 [ "$(cd "$HOME" && "$scratch/bin/varnowick" | tail -n 1)" = "audio at $data/audio" ] ||
     fail "a user's folder named audio replaced the game's sounds"
-"$scratch/bin/varnowick-boardcheck" --version | grep -qx 'varnowick-boardcheck [0-9]*\.[0-9]*\.[0-9]*' || fail "--version"
-"$scratch/bin/varnowick" --help | grep -q "^Usage: varnowick \[VERSION\]" || fail "--help"
+"$scratch/bin/varnowick-boardcheck" --version | grep -x 'varnowick-boardcheck [0-9]*\.[0-9]*\.[0-9]*' >/dev/null || fail "--version"
+"$scratch/bin/varnowick" --help | grep "^Usage: varnowick \[VERSION\]" >/dev/null || fail "--help"
 [ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || fail "working folders left: $(ls -A "$XDG_RUNTIME_DIR")"
 
 (( failures == 0 )) && echo "launcher: all passed"
