@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr int WINDOW_W = 640; // the game's window
-constexpr int WINDOW_H = 480;
-
 // The game's start-up prints lines of its own on standard output; boardcheck
 // keeps them out of its output.
 struct QuietStdout {

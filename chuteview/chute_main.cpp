@@ -13,9 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-constexpr int WINDOW_W = 640;
-constexpr int WINDOW_H = 480;
-constexpr const char *CAPTION = "Varnowick";
 constexpr double DEGREES_PER_RADIAN = 57.29577951308238;
 
 // The chute stands on row 313; row 314 stays black above the white bar.

@@ -19,9 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 
-constexpr int WINDOW_W = 640;
-constexpr int WINDOW_H = 480;
-constexpr const char *CAPTION = "Varnowick";
 constexpr int PANEL_FONT_W = 6;
 constexpr int PANEL_FONT_H = 13;
 constexpr std::size_t PANEL_FONT_MAX_BYTES = 1 << 16; // only the first 3328 bytes are used

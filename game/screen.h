@@ -12,6 +12,11 @@ struct SurfaceFree {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
+// The window of the game and of the chute previewer, and its caption.
+constexpr int WINDOW_W = 640;
+constexpr int WINDOW_H = 480;
+constexpr const char *CAPTION = "Varnowick";
+
 extern SDL_Surface *screen;        // the window's surface, 32 bits per pixel
 extern std::uint32_t screen_flags; // flags for SDL_SetVideoMode; set before the mode
 
