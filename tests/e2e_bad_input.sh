@@ -129,13 +129,7 @@ pid=$!
 for _ in $(seq 600); do grep -q '^Player 1 is set to' game.out && break; sleep 0.1; done
 win=$(find_window)
 [ -n "$win" ] || fail "no sound files: no window"
-xdotool keydown --window "$win" space && sleep 0.1 && xdotool keyup --window "$win" space
-for _ in $(seq 300); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && { kill -KILL $pid; fail "no sound files: no win within 30 s"; }
-status=0
-wait $pid || status=$?
-[ "$status" = 1 ] || fail "no sound files: a win ended with status $status: $(cat game.err)"
-[ "$(tail -1 game.out)" = "Player 1 wins!" ] || fail "no sound files: $(tail -3 game.out)"
+roll_to_win "no sound files" "$win"
 [ -s game.err ] && fail "no sound files: $(cat game.err)"
 mv audio.keep audio
 

@@ -42,13 +42,7 @@ stdbuf -oL "$game" up > game.out 2> game.err &
 pid=$!
 win=$(find_window)
 for _ in $(seq 600); do grep -q '^Player 1 is set to' game.out && break; sleep 0.1; done
-xdotool keydown --window "$win" space && sleep 0.1 && xdotool keyup --window "$win" space
-for _ in $(seq 300); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && { kill -KILL $pid; fail "AIFF voice: no win within 30 s: $(cat game.err)"; }
-status=0
-wait $pid || status=$?
-[ "$status" = 1 ] || fail "AIFF voice: the win ended with status $status: $(cat game.err)"
-[ "$(tail -1 game.out)" = "Player 1 wins!" ] || fail "AIFF voice: $(tail -3 game.out)"
+roll_to_win "AIFF voice" "$win"
 square=$(sed -n 's|^Trying to play \./up/square0\([1-6]\)\.wav$|\1|p' game.out)
 [ -n "$square" ] || fail "AIFF voice: no square's voice was tried: $(cat game.out)"
 diff - game.err <<END || fail "AIFF voice and FIFO sound: standard error as above"

@@ -108,3 +108,16 @@ wait_until() {
     done
     fail "$what: not within $seconds s"
 }
+
+# roll_to_win WHAT WINDOW: rolls once in the game $pid (output in game.out
+# and game.err), whose board takes every roll to 99, and expects the win:
+# the game ends within 30 s with status 1 and "Player 1 wins!" as its last line.
+roll_to_win() {
+    local what=$1 status=0
+    xdotool keydown --window "$2" space && sleep 0.1 && xdotool keyup --window "$2" space
+    for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "$what: no win within 30 s: $(cat game.err)"; }
+    wait "$pid" || status=$?
+    [ "$status" = 1 ] || fail "$what: the win ended with status $status: $(cat game.err)"
+    [ "$(tail -1 game.out)" = "Player 1 wins!" ] || fail "$what: $(tail -3 game.out)"
+}
