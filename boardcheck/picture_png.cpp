@@ -5,6 +5,7 @@
 #include "board.h"
 #include "font.h"
 #include "geometry.h"
+#include "paths.h"
 #include "records.h"
 #include "screen.h"
 #include "tokens.h"
@@ -13,35 +14,9 @@
 #include <png.h>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-// The game's start-up prints lines of its own on standard output; boardcheck
-// keeps them out of its output.
-struct QuietStdout {
-    int kept;
-    QuietStdout()
-    {
-        std::fflush(stdout);
-        kept = dup(1);
-        int null = open("/dev/null", O_WRONLY);
-        if (null >= 0) {
-            dup2(null, 1);
-            close(null);
-        }
-    }
-    ~QuietStdout()
-    {
-        std::fflush(stdout);
-        if (kept >= 0) {
-            dup2(kept, 1);
-            close(kept);
-        }
-    }
-};
 
 // The top left BOARD_SIZE square of `surface` as 8-bit RGB rows.
 std::vector<png_byte> board_rows(SDL_Surface *surface)
@@ -104,19 +79,11 @@ int write_board_picture(const std::string &version, const std::string &png_path,
         err << "boardcheck: cannot start SDL's video: " << SDL_GetError() << "\n";
         return 2;
     }
-    std::vector<png_byte> rgb;
-    {
-        QuietStdout quiet;
-        screen_flags = SDL_SRCCOLORKEY; // as the game sets its window up
-        change_screen(WINDOW_W, WINDOW_H);
-        Font_setup();
-        std::string name = version;
-        char program[] = "boardcheck";
-        char *argv[] = {program, &name[0], nullptr};
-        setup_board(2, argv);
-        setup_players();
-        rgb = board_rows(screen);
-    }
+    open_window(); // as the game sets its window up
+    Font_setup();
+    build_board(version, true); // the game's lines on standard output are not boardcheck's
+    setup_players();
+    std::vector<png_byte> rgb = board_rows(screen);
     SDL_Quit();
     std::string temporary = png_path + ".part";
     if (!write_png(temporary, rgb) || std::rename(temporary.c_str(), png_path.c_str()) != 0) {

@@ -1,6 +1,7 @@
 // The chute preview tool: start-up, the three-piece chute and the display loop.
 #include "chute_main.h"
 
+#include "geometry.h"
 #include "paths.h"
 #include "screen.h"
 #include "xpmguard.h"
@@ -13,8 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-constexpr double DEGREES_PER_RADIAN = 57.29577951308238;
-
 // The chute stands on row 313; row 314 stays black above the white bar.
 constexpr int CHUTE_BOTTOM = 314;
 constexpr SDL_Rect WHITE_BAR{200, 315, 200, 50};
@@ -26,23 +25,8 @@ constexpr int MAX_X = 500;
 constexpr int MIN_Y = 40;
 constexpr int MAX_Y = 200;
 
-SDL_Surface *s_chute = nullptr;
+SDL_Surface *s_chute_picture = nullptr;
 SDL_Surface *temp = nullptr;
-
-void init_SDL_stuff()
-{
-    prefer_software_video();
-    require_display();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
-        std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
-        std::exit(-1);
-    }
-    require_visible_video();
-    std::atexit(SDL_Quit);
-    screen_flags = SDL_SRCCOLORKEY;
-    change_screen(WINDOW_W, WINDOW_H);
-    SDL_WM_SetCaption(CAPTION, CAPTION);
-}
 
 bool load_chute_picture(const std::string &path)
 {
@@ -66,15 +50,8 @@ bool load_chute_picture(const std::string &path)
                      path.c_str(), picture->w, picture->h, CHUTE_W, PICTURE_ROWS);
         return false;
     }
-    s_chute = picture.release();
+    s_chute_picture = picture.release();
     return true;
-}
-
-int chute_length(int dx, int dy)
-{
-    // The half is added before the root, so an exact square never comes out
-    // one short through rounding; in double so large values cannot overflow.
-    return int(std::sqrt(double(dx) * dx + double(dy) * dy + 0.5));
 }
 
 double chute_angle(int dx, int dy)
@@ -96,7 +73,7 @@ static void copy_band(int from_row, int rows, SDL_Surface *strip, int to_row)
 {
     SDL_Rect from{0, Sint16(from_row), CHUTE_W, Uint16(rows)};
     SDL_Rect to{0, Sint16(to_row), 0, 0};
-    SDL_UpperBlit(s_chute, &from, strip, &to);
+    SDL_UpperBlit(s_chute_picture, &from, strip, &to);
 }
 
 // The upright strip: head, count + 1 body pieces, tail. With fewer than one
@@ -104,7 +81,7 @@ static void copy_band(int from_row, int rows, SDL_Surface *strip, int to_row)
 static SurfacePtr build_strip(int count)
 {
     int height = chute_strip_height(count);
-    if (s_chute == nullptr || height > INT16_MAX)
+    if (s_chute_picture == nullptr || height > INT16_MAX)
         return nullptr;
     SurfacePtr strip(SDL_CreateRGBSurface(0, CHUTE_W, height, 32, 0, 0, 0, 0));
     if (strip == nullptr)
@@ -117,11 +94,11 @@ static SurfacePtr build_strip(int count)
     return strip;
 }
 
-SDL_Surface *makechute(int x1, int y1, int x2, int y2)
+SDL_Surface *make_preview_chute(int x1, int y1, int x2, int y2)
 {
     int dx = x2 - x1;
     int dy = y2 - y1;
-    SurfacePtr strip = build_strip(chute_body_count(chute_length(dx, dy)));
+    SurfacePtr strip = build_strip(chute_body_count(strip_length(dx, dy)));
     if (strip == nullptr)
         return nullptr;
     return rotozoomSurface(strip.get(), chute_angle(dx, dy), 1.0, SMOOTHING_ON);
@@ -129,7 +106,7 @@ SDL_Surface *makechute(int x1, int y1, int x2, int y2)
 
 void draw_frame(int x, int y)
 {
-    temp = makechute(FIXED_X, FIXED_Y, x, y);
+    temp = make_preview_chute(FIXED_X, FIXED_Y, x, y);
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     // Without a picture there is no chute to show, only the bar.
     if (temp != nullptr) {
@@ -186,7 +163,8 @@ static SDL_Event next_event()
 // C linkage: SDL's main wrapper calls it by that name on Windows.
 extern "C" int SDL_main(int, char **)
 {
-    init_SDL_stuff();
+    start_SDL(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    open_window();
     if (!load_chute_picture(CHUTE_PICTURE))
         std::exit(1);
     int x = START_X;

@@ -20,25 +20,15 @@ constexpr int FIXED_Y = 200;
 constexpr int START_X = 200;
 constexpr int START_Y = 100;
 
-extern SDL_Surface *s_chute; // the chute picture, kept for the whole run
-extern SDL_Surface *temp;    // the current frame's turned chute, freed after the frame
+extern SDL_Surface *s_chute_picture; // the chute picture, kept for the whole run
+extern SDL_Surface *temp;            // the current frame's turned chute, freed after the frame
 
-// Opens SDL (video and timer only) and the 640 x 480 "Varnowick" window.
-// When SDL cannot start, prints "Could not initialize SDL: ..." on standard
-// output and ends the process with status -1; a window that cannot be opened
-// ends it with status 1 (change_screen), as does no display (require_display,
-// require_visible_video).
-void init_SDL_stuff();
-
-// Loads the chute picture at path into s_chute. Returns false, leaving
-// s_chute as it was, after a message naming the file on standard error when
+// Loads the chute picture at path into s_chute_picture. Returns false, leaving
+// s_chute_picture as it was, after a message naming the file on standard error when
 // the file cannot be read, the picture guard (check_xpm_file) refuses it
 // ("Cannot load the chute picture PATH: REASON"), the loader fails, or it is
 // smaller than CHUTE_W x PICTURE_ROWS. The loader is given the checked bytes.
 bool load_chute_picture(const std::string &path);
-
-// The chute's length: the distance of (dx, dy) rounded down to a whole pixel.
-int chute_length(int dx, int dy);
 
 // Degrees that the upright strip is turned by so that it runs from its head
 // along (dx, -dy): 0 for a point straight above, 90 straight to the right,
@@ -54,10 +44,11 @@ int chute_body_count(int length);
 int chute_strip_height(int count);
 
 // A new surface holding the chute for the line from (x1, y1) to (x2, y2),
-// built from s_chute and turned; the caller frees it. Only the length and
-// the angle of the line matter. Null when s_chute is missing or a surface
+// built from s_chute_picture and turned; the caller frees it. Its length is
+// the line's strip_length; only the length and the angle of the line matter.
+// Null when s_chute_picture is missing or a surface
 // cannot be made (a strip taller than a rectangle can reach, too).
-SDL_Surface *makechute(int x1, int y1, int x2, int y2);
+SDL_Surface *make_preview_chute(int x1, int y1, int x2, int y2);
 
 // Draws one frame: black, the chute for (FIXED_X, FIXED_Y) to (x, y) with its
 // bounding box's lowest row on row 313, the white bar at (200, 315, 200, 50),

@@ -22,6 +22,7 @@ constexpr int ANCHOR_DX = 14;
 constexpr int ANCHOR_DY = 16;
 constexpr int LADDER_TOP_ROWS = 9;    // rails only, at the ladder's foot
 constexpr int LADDER_PIECE_ROWS = 15; // one rung and its rails, repeated
+constexpr double DEGREES_PER_RADIAN = 57.29577951308238; // a band's turn is in degrees
 
 struct Point {
     int x;

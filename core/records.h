@@ -2,7 +2,6 @@
 // "./<version>/<version>.config" into records, for the game and the tools.
 #pragma once
 
-#include "paths.h"
 #include "rules.h"
 
 #include <string>

@@ -23,7 +23,7 @@ static void make_board_surface()
         std::fprintf(stderr, "Cannot build the board picture: %s\n", SDL_GetError());
         std::exit(1);
     }
-    std::printf("Board format = %d\n", board->format->BitsPerPixel);
+    board_printf("Board format = %d\n", board->format->BitsPerPixel);
 }
 
 static void fill_square(int n)
@@ -45,14 +45,19 @@ static void show_board()
     SDL_UpdateRect(screen, 0, 0, 0, 0);
 }
 
-void setup_board(int argc, char **argv)
+void build_board(const std::string &version, bool quiet)
 {
+    board_quiet = quiet;
     make_board_surface();
     for (int n = 0; n < SQUARE_COUNT; n++)
         fill_square(n);
     for (int n = 0; n < SQUARE_COUNT; n++)
         blist[n] = &boardarray[n / BOARD_SQUARES][n % BOARD_SQUARES];
-    std::string version = version_name(argc < 2 ? DEFAULT_VERSION : argv[1]);
     read_config(version);
     show_board();
+}
+
+void setup_board(int argc, char **argv)
+{
+    build_board(version_name(argc < 2 ? DEFAULT_VERSION : argv[1]), false);
 }

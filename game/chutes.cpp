@@ -9,9 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-
-constexpr double DEGREES_PER_RADIAN = 57.29577951308238;
 
 SDL_Surface *s_chute = nullptr;
 SDL_Surface *s_ladder = nullptr;
@@ -54,7 +51,7 @@ void makechute(int x1, int y1, int x2, int y2)
     SurfacePtr strip = new_strip(length);
     if (strip == nullptr)
         return;
-    std::printf("Unrotated chute format = %d\n", strip->format->BitsPerPixel);
+    board_printf("Unrotated chute format = %d\n", strip->format->BitsPerPixel);
     for (int k = 0; k < length; k++)
         copy_rows(s_chute, 0, 1, strip.get(), k);
     // A chute between equal squares has no rows and shows nothing; the
@@ -62,13 +59,13 @@ void makechute(int x1, int y1, int x2, int y2)
     // the strip's 32 bits.
     int depth = length > 0 ? turn_and_place(strip.get(), angle, x1, y1, x2, y2)
                            : strip->format->BitsPerPixel;
-    std::printf("Roto format = %d\n", depth); // twice (kept: see QUIRKS.md, 'Roto format twice')
-    std::printf("Roto format = %d\n", depth);
+    board_printf("Roto format = %d\n", depth); // twice (kept: see QUIRKS.md, 'Roto format twice')
+    board_printf("Roto format = %d\n", depth);
 }
 
 void makeladder(int x1, int y1, int x2, int y2)
 {
-    std::printf("At start %d, %d to %d, %d\n", x1, y1, x2, y2);
+    board_printf("At start %d, %d to %d, %d\n", x1, y1, x2, y2);
     int length = strip_length(x2 - x1, y2 - y1);
     int pieces = ladder_pieces(length);
     SurfacePtr strip = new_strip(LADDER_PIECE_ROWS * pieces + LADDER_TOP_ROWS);

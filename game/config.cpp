@@ -3,6 +3,7 @@
 
 #include "chutes.h"
 #include "images.h"
+#include "paths.h"
 #include "records.h"
 #include "squares.h"
 
@@ -12,7 +13,8 @@
 
 std::string location;
 
-SDL_Rect anchor_point(int n)
+// The point of square n from which a ladder or chute is drawn.
+static SDL_Rect anchor_point(int n)
 {
     Point anchor = square_anchor(n);
     return SDL_Rect{Sint16(anchor.x), Sint16(anchor.y), 0, 0};

@@ -2,15 +2,9 @@
 // square table and onto the board.
 #pragma once
 
-#include <SDL.h>
-
 #include <string>
 
 extern std::string location; // the version name, kept for the whole run
-
-// The point of square n from which a ladder or chute is drawn: its cell's
-// corner plus (14, 16).
-SDL_Rect anchor_point(int n);
 
 // Builds the ladder and chute tiles, then reads
 // "./<version>/<version>.config" into the square table (dest and note of

@@ -12,7 +12,6 @@
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
-#include <SDL_mixer.h>
 
 #include <array>
 #include <cstdio>
@@ -24,15 +23,6 @@ constexpr int PANEL_FONT_H = 13;
 constexpr std::size_t PANEL_FONT_MAX_BYTES = 1 << 16; // only the first 3328 bytes are used
 
 static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to it
-
-static void open_audio()
-{
-    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) == -1) {
-        std::puts("Mix_OpenAudio error");
-        std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
-        std::exit(1);
-    }
-}
 
 // The side panel's text font; the game cannot write its prompts and notes
 // without all of it. A missing or short file is said plainly; any other fault
@@ -55,20 +45,13 @@ static void load_panel_font()
 
 void init_SDL_stuff()
 {
-    prefer_software_video();
-    require_display();
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) == -1) {
-        std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
-        std::exit(-1); // (kept: see QUIRKS.md, 'SDL failure -1')
+    start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO);
+    if (!open_audio()) {
+        std::puts("Mix_OpenAudio error");
+        std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
+        std::exit(1);
     }
-    require_visible_video();
-    open_audio();
-    // Registered in this order so that at exit the audio device closes first.
-    std::atexit(SDL_Quit);
-    std::atexit(Mix_CloseAudio);
-    screen_flags = SDL_SRCCOLORKEY;
-    change_screen(WINDOW_W, WINDOW_H);
-    SDL_WM_SetCaption(CAPTION, CAPTION);
+    open_window();
     Font_setup();
     load_panel_font();
     load_fixed_sounds();

@@ -29,7 +29,7 @@ static bool driver_chosen()
     return driver != nullptr && driver[0] != '\0';
 }
 
-void require_display()
+static void require_display()
 {
     const char *why = platform_display_fault();
     if (driver_chosen() || why[0] == '\0')
@@ -38,7 +38,7 @@ void require_display()
     std::exit(1);
 }
 
-void require_visible_video()
+static void require_visible_video()
 {
     char driver[32] = "";
     SDL_VideoDriverName(driver, sizeof driver);
@@ -57,4 +57,23 @@ void prefer_software_video()
     // user has set is kept.
     platform_set_default_env("SDL_FRAMEBUFFER_ACCELERATION", "0");
     platform_set_default_env("SDL_RENDER_DRIVER", "software");
+}
+
+void start_SDL(std::uint32_t subsystems)
+{
+    prefer_software_video();
+    require_display();
+    if (SDL_Init(subsystems) == -1) {
+        std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
+        std::exit(-1); // (kept: see QUIRKS.md, 'SDL failure -1')
+    }
+    require_visible_video();
+    std::atexit(SDL_Quit);
+}
+
+void open_window()
+{
+    screen_flags = SDL_SRCCOLORKEY;
+    change_screen(WINDOW_W, WINDOW_H);
+    SDL_WM_SetCaption(CAPTION, CAPTION);
 }

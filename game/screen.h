@@ -29,15 +29,18 @@ void change_screen(int width, int height);
 // unless the user has chosen otherwise in the environment. Call before SDL_Init.
 void prefer_software_video();
 
-// Ends the process with status 1 after "Cannot open a window: there is no
-// display (REASON)" on standard error when the environment names no display,
-// unless SDL_VIDEODRIVER chooses a driver (the tests' "dummy"). Without this
-// SDL would carry on with an offscreen driver: a game nobody can see, forever.
-// Call before SDL_Init.
-void require_display();
+// Starts SDL's `subsystems` for a window of ours. Before SDL_Init: ends the
+// process with status 1 after "Cannot open a window: there is no display
+// (REASON)" on standard error when the environment names no display, unless
+// SDL_VIDEODRIVER chooses a driver (the tests' "dummy"); without this SDL
+// would carry on with an offscreen driver, a game nobody can see, forever.
+// When SDL cannot start: "Could not initialize SDL: %s.\n" on standard output
+// and status -1. After it, when SDL, with no driver chosen, fell back to a
+// driver that shows nothing (no display named could be reached): SDL quit and
+// status 1 after "Cannot open a window: no display can be reached (SDL chose
+// its DRIVER video driver)". Then SDL_Quit is registered to run at exit.
+void start_SDL(std::uint32_t subsystems);
 
-// After SDL_Init: when SDL, with no driver chosen, fell back to a driver that
-// shows nothing (no display named could be reached), quits SDL and ends the
-// process with status 1 after "Cannot open a window: no display can be
-// reached (SDL chose its DRIVER video driver)".
-void require_visible_video();
+// Opens the WINDOW_W x WINDOW_H window with SDL_SRCCOLORKEY (change_screen)
+// and captions it CAPTION.
+void open_window();

@@ -8,9 +8,24 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 std::array<Mix_Chunk *, PLAYERS> turn;
 std::array<Mix_Chunk *, PLAYERS> win;
+
+bool open_audio()
+{
+    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) == -1)
+        return false;
+    std::atexit(Mix_CloseAudio);
+    return true;
+}
+
+Mix_Chunk *load_checked_wav(const std::string &bytes)
+{
+    // The mixer decodes the bytes into a buffer of its own.
+    return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+}
 
 Mix_Chunk *load_sound(const std::string &path)
 {
@@ -22,8 +37,7 @@ Mix_Chunk *load_sound(const std::string &path)
         std::fprintf(stderr, "Cannot use the sound %s: %s\n", path.c_str(), check.fault.c_str());
         return nullptr;
     }
-    // The mixer decodes the bytes that were checked into a buffer of its own.
-    Mix_Chunk *sound = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    Mix_Chunk *sound = load_checked_wav(bytes);
     if (sound == nullptr)
         std::fprintf(stderr, "Cannot use the sound %s: %s\n", path.c_str(), Mix_GetError());
     return sound;

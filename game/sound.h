@@ -11,6 +11,17 @@
 extern std::array<Mix_Chunk *, PLAYERS> turn; // a player's turn, by player index
 extern std::array<Mix_Chunk *, PLAYERS> win;  // the winner's sound, by player index
 
+// Opens the audio device as the game plays its sounds: 44100 Hz, signed
+// 16-bit little-endian stereo, 1024-sample buffer; it is closed at exit,
+// before an SDL_Quit registered earlier. False, with SDL_GetError saying why,
+// when it cannot be opened. Needs SDL's audio started.
+bool open_audio();
+
+// The mixer's sound from the bytes of a WAV file that the sound guard has
+// passed (check_wav_file's bytes); null, with Mix_GetError saying why, when
+// the mixer refuses them.
+Mix_Chunk *load_checked_wav(const std::string &bytes);
+
 // Loads a WAV file once the sound guard (check_wav_file) has passed it, from
 // the very bytes it checked. Returns null when the file is missing (said
 // nowhere) or cannot be used: not a regular file, not a WAV that the guard

@@ -25,5 +25,12 @@ extern std::array<Square *, SQUARE_COUNT> blist; // square n by number
 extern SDL_Surface *board; // the finished board in the screen's format: the
                            // clean background under the tokens
 
+// While set, the board's building and the tokens' placing keep their lines
+// off standard output (boardcheck's picture); the game leaves it clear.
+extern bool board_quiet;
+
+// printf onto standard output, unless board_quiet is set.
+void board_printf(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
 // The cell of square n (0 to 99), as square_corner places it.
 SDL_Rect square_rect(int n);

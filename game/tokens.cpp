@@ -5,7 +5,6 @@
 #include "screen.h"
 #include "squares.h"
 
-#include <cstdio>
 
 std::array<Player, PLAYERS> player;
 
@@ -18,7 +17,7 @@ void set_dest(int which, int square)
     dest.w = TOKEN_SIZE;
     dest.h = TOKEN_SIZE;
     // (kept: see QUIRKS.md, 'set to two blanks')
-    std::printf("Player %d is set to (%d, %d) w = %d  h = %d\n", which,
+    board_printf("Player %d is set to (%d, %d) w = %d  h = %d\n", which,
                 int(dest.x), int(dest.y), TOKEN_SIZE, TOKEN_SIZE);
 }
 

@@ -3,10 +3,11 @@
 
 // Plays one turn of player index `which` (0 or 1) on `screen`: the prompt
 // "Player %d - Roll the die", the turn sound awaited, the roll, a walk of one
-// square per 800 ms that stops on 99, and on the start of a ladder or chute
-// its note sound "./<location>/squareNN.wav" (missing: only "Trying to play"),
-// its note in the panel and the slide; one ladder or chute per turn at most.
+// square per WALK_STEP_MS that stops on WIN_SQUARE (walk_steps), and on the
+// start of a ladder or chute its note sound, square_sound_path of `location`
+// (missing: only "Trying to play"), its note in the panel and the slide; one
+// ladder or chute per turn at most.
 // The panel is then cleared, the note sound awaited and released and the token
-// set into its corner. Returns 1 when the token stands on 99, else 0. Never
-// returns when the player quits during the roll.
+// set into its corner. Returns 1 when the token stands on WIN_SQUARE, else 0.
+// Never returns when the player quits during the roll.
 int player_turn(int which);

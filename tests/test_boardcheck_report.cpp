@@ -1,6 +1,7 @@
 // The checker's report on small versions made here: the record problems, the
 // voices, the WAV check (against the game's own mixer) and the exit statuses.
 #include "mixer.h"
+#include "paths.h"
 #include "report.h"
 #include "wavguard.h"
 

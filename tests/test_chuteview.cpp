@@ -1,6 +1,7 @@
 // The chute previewer: chute geometry, the three bands of the strip, the
 // moving point's bounds, the first frame's pixels and the picture checks.
 #include "chute_main.h"
+#include "geometry.h"
 #include "paths.h"
 #include "screen.h"
 
@@ -24,7 +25,8 @@ void start_tool()
 {
     if (screen != nullptr)
         return;
-    init_SDL_stuff();
+    start_SDL(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    open_window();
     ASSERT_TRUE(load_chute_picture(CHUTE_PICTURE));
 }
 
@@ -75,7 +77,7 @@ TEST(ChuteGeometry, LengthCountHeightAndAngle)
     };
     for (const Case &c : cases) {
         int dx = c.x2 - FIXED_X, dy = c.y2 - FIXED_Y;
-        int length = chute_length(dx, dy);
+        int length = strip_length(dx, dy);
         EXPECT_EQ(length, c.length) << c.name;
         EXPECT_EQ(chute_body_count(length), c.count) << c.name;
         EXPECT_EQ(chute_strip_height(chute_body_count(length)), c.height) << c.name;
@@ -93,7 +95,7 @@ TEST(ChuteGeometry, LengthIsTheFlooredDistanceEverywhereInBounds)
             int root = 0;
             while ((root + 1) * (root + 1) <= sq)
                 root++;
-            ASSERT_EQ(chute_length(dx, dy), root) << "point " << x << "," << y;
+            ASSERT_EQ(strip_length(dx, dy), root) << "point " << x << "," << y;
         }
 }
 
@@ -104,13 +106,13 @@ TEST(Makechute, UprightStripShowsHeadBodyPiecesAndTail)
     start_tool();
     for (int length : {1, 10, 11, 20, 21, 39, 40, 100, 160}) {
         int count = chute_body_count(length);
-        SurfacePtr chute(makechute(FIXED_X, FIXED_Y, FIXED_X, FIXED_Y - length));
+        SurfacePtr chute(make_preview_chute(FIXED_X, FIXED_Y, FIXED_X, FIXED_Y - length));
         ASSERT_NE(chute, nullptr) << "length " << length;
         ASSERT_EQ(chute->w, CHUTE_W) << "length " << length;
         ASSERT_EQ(chute->h, chute_strip_height(count)) << "length " << length;
         for (int r = 0; r < chute->h; r++)
             for (int c = 0; c < CHUTE_W; c++)
-                ASSERT_EQ(pixel_at(chute.get(), c, r), pixel_at(s_chute, c, picture_row(r, count)))
+                ASSERT_EQ(pixel_at(chute.get(), c, r), pixel_at(s_chute_picture, c, picture_row(r, count)))
                     << "length " << length << " column " << c << " row " << r;
     }
 }
@@ -127,8 +129,8 @@ TEST(Makechute, ChuteTurnedFlatLiesAlongTheRow)
         {"flat left", 50, 200},
     };
     for (const Case &c : cases) {
-        int height = chute_strip_height(chute_body_count(chute_length(c.x2 - FIXED_X, c.y2 - FIXED_Y)));
-        SurfacePtr chute(makechute(FIXED_X, FIXED_Y, c.x2, c.y2));
+        int height = chute_strip_height(chute_body_count(strip_length(c.x2 - FIXED_X, c.y2 - FIXED_Y)));
+        SurfacePtr chute(make_preview_chute(FIXED_X, FIXED_Y, c.x2, c.y2));
         ASSERT_NE(chute, nullptr) << c.name;
         EXPECT_EQ(chute->format->BitsPerPixel, 32) << c.name;
         EXPECT_GE(chute->w, height) << c.name;
@@ -141,7 +143,7 @@ TEST(Makechute, ChuteTurnedFlatLiesAlongTheRow)
 TEST(Makechute, StripTooTallForARectangleGivesNoChute)
 {
     start_tool();
-    EXPECT_EQ(SurfacePtr(makechute(0, 0, 0, -40000)), nullptr);
+    EXPECT_EQ(SurfacePtr(make_preview_chute(0, 0, 0, -40000)), nullptr);
 }
 
 TEST(FirstFrame, ChuteStandsOnRow313AboveTheWhiteBar)
@@ -174,10 +176,10 @@ TEST(FirstFrame, ChuteStandsOnRow313AboveTheWhiteBar)
 TEST(FirstFrame, WithoutAPictureOnlyTheBarIsDrawn)
 {
     start_tool();
-    SDL_Surface *kept = s_chute;
-    s_chute = nullptr;
+    SDL_Surface *kept = s_chute_picture;
+    s_chute_picture = nullptr;
     draw_frame(START_X, START_Y);
-    s_chute = kept;
+    s_chute_picture = kept;
     EXPECT_EQ(pixel_at(screen, 210, 313), 0x000000u);
     EXPECT_EQ(pixel_at(screen, 210, 204), 0x000000u);
     EXPECT_EQ(pixel_at(screen, 300, 340), 0xffffffu);
@@ -258,13 +260,13 @@ TEST(MovingPoint, EscapeAndQuitEndWithTheirLine)
 TEST(ChutePicture, ShippedPictureHasTheThreeBands)
 {
     start_tool();
-    ASSERT_GE(s_chute->w, CHUTE_W);
-    ASSERT_GE(s_chute->h, PICTURE_ROWS);
+    ASSERT_GE(s_chute_picture->w, CHUTE_W);
+    ASSERT_GE(s_chute_picture->h, PICTURE_ROWS);
     // The body repeats: its last row must lead into its first without a gap,
     // and the tail's last row is drawn so the chute's lowest row shows.
     for (int c = 0; c < CHUTE_W; c++)
-        EXPECT_EQ(pixel_at(s_chute, c, HEAD_ROWS + BODY_ROWS - 1), pixel_at(s_chute, c, HEAD_ROWS + 1)) << c;
-    EXPECT_NE(pixel_at(s_chute, CHUTE_W / 2, PICTURE_ROWS - 1), 0x000000u);
+        EXPECT_EQ(pixel_at(s_chute_picture, c, HEAD_ROWS + BODY_ROWS - 1), pixel_at(s_chute_picture, c, HEAD_ROWS + 1)) << c;
+    EXPECT_NE(pixel_at(s_chute_picture, CHUTE_W / 2, PICTURE_ROWS - 1), 0x000000u);
 }
 
 TEST(ChutePicture, BadPicturesAreRefusedNamingTheFile)
@@ -282,7 +284,7 @@ TEST(ChutePicture, BadPicturesAreRefusedNamingTheFile)
         {"not a picture", junk, "Cannot load the chute picture "},
         {"one row short", small, "is 20 x 39 pixels; it must be at least 20 x 40"},
     };
-    SDL_Surface *kept = s_chute;
+    SDL_Surface *kept = s_chute_picture;
     for (const Case &c : cases) {
         testing::internal::CaptureStderr();
         bool loaded = load_chute_picture(c.path);
@@ -290,6 +292,6 @@ TEST(ChutePicture, BadPicturesAreRefusedNamingTheFile)
         EXPECT_FALSE(loaded) << c.name;
         EXPECT_NE(err.find(c.path), std::string::npos) << c.name << ": " << err;
         EXPECT_NE(err.find(c.says), std::string::npos) << c.name << ": " << err;
-        EXPECT_EQ(s_chute, kept) << c.name;
+        EXPECT_EQ(s_chute_picture, kept) << c.name;
     }
 }

@@ -1,5 +1,6 @@
 // The version file reader: well-formed files exactly as the format says,
 // malformed lines skipped with a message naming the file and line.
+#include "paths.h"
 #include "records.h"
 
 #include "support.h"
