@@ -3,7 +3,7 @@
 # same: byte-identical output and pixel-identical screenshots of
 #   - a whole game with fixed rolls (standard output, standard error, status),
 #     screenshots of its start and of the middle of the game,
-#   - boardcheck's report of mivo,
+#   - boardcheck's report and board picture of mivo,
 #   - squarevox over a small version with a stand-in speech program,
 #   - chuteview's first frame and its frames after arrow keys.
 # The rolls are fixed and the waits shortened by tests/steady_shim.cpp of
@@ -92,6 +92,11 @@ run_boardcheck() { # SIDE
     cd "$work/$1/data"
     "$work/$1/build/boardcheck/boardcheck" mivo > "$dir/boardcheck.out" 2> "$dir/boardcheck.err" || status=$?
     echo "status $status" >> "$dir/boardcheck.out"
+    status=0
+    "$work/$1/build/boardcheck/boardcheck" --picture "$dir/board.png" mivo \
+        > "$dir/picture.out" 2> "$dir/picture.err" || status=$?
+    sed -i "s|$dir|DIR|" "$dir/picture.out"
+    echo "status $status" >> "$dir/picture.out"
 }
 
 # squarevox with a stand-in speech program that always says the same, and
