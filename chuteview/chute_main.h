@@ -23,11 +23,12 @@ constexpr int START_Y = 100;
 extern SDL_Surface *s_chute_picture; // the chute picture, kept for the whole run
 extern SDL_Surface *temp;            // the current frame's turned chute, freed after the frame
 
-// Loads the chute picture at path into s_chute_picture. Returns false, leaving
-// s_chute_picture as it was, after a message naming the file on standard error when
-// the file cannot be read, the picture guard (check_xpm_file) refuses it
-// ("Cannot load the chute picture PATH: REASON"), the loader fails, or it is
-// smaller than CHUTE_W x PICTURE_ROWS. The loader is given the checked bytes.
+// Loads the chute picture at path into s_chute_picture. Returns false,
+// leaving s_chute_picture as it was, after a message naming the file on
+// standard error when the file cannot be read, the picture guard
+// (check_xpm_file) refuses it ("Cannot load the chute picture PATH: REASON"),
+// the loader fails, or it is smaller than CHUTE_W x PICTURE_ROWS. The loader
+// is given the checked bytes.
 bool load_chute_picture(const std::string &path);
 
 // Degrees that the upright strip is turned by so that it runs from its head
@@ -44,10 +45,9 @@ int chute_body_count(int length);
 int chute_strip_height(int count);
 
 // A new surface holding the chute for the line from (x1, y1) to (x2, y2),
-// built from s_chute_picture and turned; the caller frees it. Its length is
-// the line's strip_length; only the length and the angle of the line matter.
-// Null when s_chute_picture is missing or a surface
-// cannot be made (a strip taller than a rectangle can reach, too).
+// built from s_chute_picture and turned; the caller frees it. Only the line's
+// strip_length and angle matter. Null when s_chute_picture is missing or a
+// surface cannot be made (a strip taller than a rectangle can reach, too).
 SDL_Surface *make_preview_chute(int x1, int y1, int x2, int y2);
 
 // Draws one frame: black, the chute for (FIXED_X, FIXED_Y) to (x, y) with its

@@ -13,20 +13,13 @@
 
 std::string location;
 
-// The point of square n from which a ladder or chute is drawn.
-static SDL_Rect anchor_point(int n)
-{
-    Point anchor = square_anchor(n);
-    return SDL_Rect{Sint16(anchor.x), Sint16(anchor.y), 0, 0};
-}
-
 static void apply_record(const VersionRecord &record)
 {
     Square *from = blist[record.start];
     from->dest = record.end;
     std::memcpy(from->note, record.note.c_str(), record.note.size() + 1);
-    SDL_Rect a = anchor_point(record.start);
-    SDL_Rect b = anchor_point(record.end);
+    Point a = square_anchor(record.start);
+    Point b = square_anchor(record.end);
     if (record.end > record.start)
         makeladder(a.x, a.y, b.x, b.y);
     else

@@ -41,9 +41,7 @@ void start_game_screen()
     std::string mivo = data_folder() + "/mivo/mivo.config";
     enter_scratch_folder("bench");
     write_file("mivo/mivo.config", read_file(mivo));
-    char name[] = "boardgame";
-    char *argv[] = {name, nullptr};
-    setup_board(1, argv);
+    build_board("mivo", false);
     setup_players();
 }
 

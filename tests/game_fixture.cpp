@@ -82,11 +82,8 @@ void start_test_game()
         return;
     enter_scratch_folder("game");
     write_file("t/t.config", "");
-    char name[] = "boardgame";
-    char version[] = "t";
-    char *argv[] = {name, version, nullptr};
     dice_setup();
-    setup_board(2, argv);
+    build_board("t", false);
     setup_players();
 }
 

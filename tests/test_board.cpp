@@ -6,11 +6,13 @@
 #include "config.h"
 #include "images.h"
 #include "screen.h"
+#include "tokens.h"
 
 #include "support.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -139,6 +141,27 @@ TEST(Board, RecordsGiveSquaresTheirDestinationsAndNotes)
                    "At start 350, 400 to 14, 256\n"
                    "At start 254, 448 to 302, 448\n"
                    "Unrotated chute format = 32\nRoto format = 32\nRoto format = 32\n");
+}
+
+// Built quietly (boardcheck's picture), the board is the same and neither it
+// nor the tokens placed on it print their lines.
+TEST(Board, QuietBuildDrawsTheSameBoardAndPrintsNothing)
+{
+    board_of("v", "12 40 up\n88 2 down\n", {"v"});
+    std::vector<std::uint32_t> loud;
+    for (int y = 0; y < BOARD_SIZE; y++)
+        for (int x = 0; x < BOARD_SIZE; x++)
+            loud.push_back(pixel_at(board, x, y));
+    release_board();
+    begin_stdout_capture();
+    build_board("v", true);
+    set_dest(0, FIRST_SQUARE);
+    EXPECT_EQ(end_stdout_capture(), "");
+    int differ = 0;
+    for (int y = 0; y < BOARD_SIZE; y++)
+        for (int x = 0; x < BOARD_SIZE; x++)
+            differ += pixel_at(board, x, y) != loud[std::size_t(y) * BOARD_SIZE + x];
+    EXPECT_EQ(differ, 0);
 }
 
 TEST(Board, MalformedLinesAreSkippedWithAMessage)
