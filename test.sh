@@ -1,25 +1,36 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the unit and
-# end-to-end tests, the Debian package's test (it installs and removes the
-# package), then the unit and end-to-end tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, brief fuzz runs, and the
-# Windows build with its tests under wine.
+# Installs what is missing, builds, and runs the tests.
+#   ./test.sh         the full gate, as CI runs it: the unit and end-to-end
+#                     tests and a short game under valgrind, the Debian
+#                     package's test (it installs and removes the package),
+#                     the unit and end-to-end tests again under
+#                     AddressSanitizer and UndefinedBehaviorSanitizer, brief
+#                     fuzz runs, and the Windows build with its tests under wine
+#   ./test.sh quick   the build and the unit and end-to-end tests only
 # Most end-to-end time is spent waiting on the programs, so the plain build's
 # tests run while the sanitizer and fuzz builds compile, and the fuzz runs
-# beside the sanitized tests. Each phase's time is printed at its end.
-set -euo pipefail
+# beside the sanitized tests. Every phase runs, whatever the others do; each
+# prints its time and status at its end, a background phase its whole log,
+# and the last line names the phases that failed.
+set -uo pipefail
 cd "$(dirname "$0")"
+case "${1:-}" in
+    "" | quick) mode=${1:-full} ;;
+    -h | --help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "test.sh: unknown argument '$1' (expected nothing or 'quick')" >&2; exit 2 ;;
+esac
 source tools/packages.sh
-tools/need_packages.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+tools/need_packages.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" ||
+    { echo "test.sh: the packages the tests need could not be installed" >&2; exit 1; }
 jobs=$(nproc)
 # The tests wait more than they compute: twice as many as the cores.
 test_jobs=$((2 * jobs))
 logs=$(mktemp -d)
-trap 'rm -rf "$logs"' EXIT
+failed=()
 start=$SECONDS
 
-# phase NAME COMMAND...: runs COMMAND, then prints how long it took.
-phase() {
+# timed NAME COMMAND...: runs COMMAND, then prints how long it took and its status.
+timed() {
     local name=$1 from=$SECONDS status=0
     shift
     "$@" || status=$?
@@ -27,44 +38,108 @@ phase() {
     return $status
 }
 
+# phase NAME COMMAND...: a phase in the foreground; a failure is noted.
+phase() {
+    timed "$@" || failed+=("$1")
+}
+
+# after NAME...: true when none of the named phases failed; otherwise the
+# phase that needs them is noted as skipped.
+after() {
+    local needed
+    for needed in "$@"; do
+        if [[ " ${failed[*]} " == *" $needed "* ]]; then
+            echo "== skipped: it needs '$needed', which failed"
+            return 1
+        fi
+    done
+}
+
+# quietly COMMAND...: runs COMMAND with its output shown only if it fails.
+quietly() {
+    "$@" > "$logs/quiet.log" 2>&1 || { local status=$?; cat "$logs/quiet.log"; return $status; }
+}
+
 # in_background NAME COMMAND...: a phase with its output in a log, shown by
-# collect NAME, which also gives its status.
+# collect NAME, which notes a failure; running NAME tells whether it is yet
+# to be collected.
 in_background() {
     local name=$1
-    shift
-    (phase "$name" "$@") > "$logs/$name.log" 2>&1 &
+    (timed "$@") > "$logs/$name.log" 2>&1 &
     echo $! > "$logs/$name.pid"
 }
+running() { [ -e "$logs/$1.pid" ]; }
 collect() {
     local status=0
     wait "$(cat "$logs/$1.pid")" || status=$?
+    rm "$logs/$1.pid"
     cat "$logs/$1.log"
-    return $status
+    grep -q "^== $1: " "$logs/$1.log" || echo "== $1: stopped (status $status)"
+    [ $status -eq 0 ] || failed+=("$1")
+}
+# stop PID: ends the process PID and all its descendants.
+stop() {
+    local children child
+    children=$(pgrep -P "$1")
+    kill "$1" 2>/dev/null
+    for child in $children; do stop "$child"; done
+}
+# Interrupted, test.sh stops the background phases; ending early or not, it
+# waits for them and shows their logs before the logs go.
+stop_all() {
+    local pid_file
+    for pid_file in "$logs"/*.pid; do
+        [ -e "$pid_file" ] && stop "$(cat "$pid_file")"
+    done
+}
+finish() {
+    local pid_file
+    finishing=1
+    for pid_file in "$logs"/*.pid; do
+        [ -e "$pid_file" ] && collect "$(basename "$pid_file" .pid)"
+    done
+    [ -z "${interrupted:-}" ] || { failed+=(interrupted); summary; }
+    rm -rf "$logs"
+}
+trap finish EXIT
+trap 'interrupted=1; stop_all; [ -n "${finishing:-}" ] || exit 130' INT TERM
+
+# summary: the last line: the time, and the phases that failed.
+summary() {
+    local outcome="every phase passed"
+    [ ${#failed[@]} -eq 0 ] || outcome="FAILED: $(IFS=,; echo "${failed[*]}" | sed 's/,/, /g')"
+    echo "== all ($mode): $((SECONDS - start)) s after set-up; $outcome"
+    [ ${#failed[@]} -eq 0 ]
 }
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
+phase "configure" quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+after configure && phase "build" cmake --build build -j"$jobs"
+if [ "$mode" = quick ]; then
+    after build && phase "tests" bash -c "cd build && ctest --output-on-failure -j$test_jobs -L 'unit|e2e'"
+    summary
+    exit
+fi
+
+after build && in_background tests bash -c "cd build && ctest --output-on-failure -j$test_jobs"
+phase "sanitizer configure" quietly cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON
+after "sanitizer configure" && phase "sanitizer build" cmake --build build-asan -j"$jobs"
 # The fuzz targets, built with clang's libFuzzer, each run for a few seconds
 # from its seed corpus.
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON >/dev/null
-
-phase "build" cmake --build build -j"$jobs"
-in_background tests bash -c "cd build && ctest --output-on-failure -j$test_jobs"
-phase "sanitizer build" cmake --build build-asan -j"$jobs"
-phase "fuzz build" cmake --build build-fuzz -j"$jobs" --target fuzz_records fuzz_font fuzz_note fuzz_wavguard fuzz_xpmguard
+phase "fuzz configure" quietly env CC=clang CXX=clang++ \
+    cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON
+after "fuzz configure" && phase "fuzz build" cmake --build build-fuzz -j"$jobs" \
+    --target fuzz_records fuzz_font fuzz_note fuzz_wavguard fuzz_xpmguard
 # The Debian package: built, installed with apt-get, played as a user plays
 # it from an empty folder, compared with the plain build, and removed.
 phase "package build" ./package.sh
-status=0
-collect tests || status=1
-in_background fuzz bash -c "cd build-fuzz && ctest --output-on-failure -j$jobs -L fuzz"
-in_background package tests/package_test.sh dist/varnowick_*.deb build data
+! running tests || collect tests
+after "fuzz build" && in_background fuzz bash -c "cd build-fuzz && ctest --output-on-failure -j$jobs -L fuzz"
+after "package build" build && in_background package tests/package_test.sh dist/varnowick_*.deb build data
 # Under the sanitizers the end-to-end runs fail on any report of theirs.
-phase "sanitized tests" bash -c "cd build-asan && ctest --output-on-failure -j$test_jobs -L 'unit|e2e'" || status=1
-collect fuzz || status=1
-collect package || status=1
+after "sanitizer build" && phase "sanitized tests" bash -c "cd build-asan && ctest --output-on-failure -j$test_jobs -L 'unit|e2e'"
+! running fuzz || collect fuzz
+! running package || collect package
 # The Windows programs: cross-built (the library stack once, kept in
 # build-win/), zipped, and run under wine against the plain build.
-phase "windows" ./windows.sh test || status=1
-echo "== all: $((SECONDS - start)) s after set-up"
-exit $status
+phase "windows" ./windows.sh test
+summary
