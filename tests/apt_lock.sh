@@ -8,7 +8,7 @@ apt_get=$(realpath "$1/tools/apt_get.sh")
 [ "$(id -u)" -eq 0 ] || { echo "not root: skipped"; exit 77; }
 scratch=$(mktemp -d)
 holding=""
-trap '[ -n "$holding" ] && kill "$holding"; rm -rf "$scratch"' EXIT
+trap '[ -n "$holding" ] && kill $(pgrep -P "$holding") "$holding"; rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 mkdir "$scratch/bin"
@@ -24,7 +24,7 @@ exit "${status:-0}"
 STUB
 chmod +x "$scratch/bin/apt-get"
 touch "$scratch/lock"
-flock "$scratch/lock" sleep 60 &
+flock "$scratch/lock" sleep 30 > /dev/null 2>&1 &
 holding=$!
 sleep 0.5
 

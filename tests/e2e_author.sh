@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The board author's loop on the worked example of docs/authoring.md (a version
-# with a deliberate mistake of each kind): boardcheck's report as
-# docs/author/farm-report.txt holds it, the wrong folder, squarevox with the real festival, boardcheck
-# again, and the board picture against a screenshot of the game's start.
+# The board author's loop on the worked example of docs/authoring.md (a
+# version with a deliberate mistake of each kind): boardcheck's report as
+# docs/author/farm-report.txt holds it, the wrong folder, squarevox with the
+# real festival, boardcheck again, and the board picture against a screenshot
+# of the game's start.
 #   e2e_author.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 build=$(realpath "$1") data=$(realpath "$2")
