@@ -13,7 +13,7 @@
 # prints its time and status at its end, a background phase its whole log,
 # and the last line names the phases that failed.
 set -uo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")" || exit 2
 case "${1:-}" in
     "" | quick) mode=${1:-full} ;;
     -h | --help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
