@@ -26,8 +26,9 @@ start=$SECONDS
 told=""
 while :; do
     status=0
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout="$wait" "$@" 2> "$errors" || status=$?
-    cat "$errors" >&2
+    # apt's own lines ("Waiting for cache lock ...") pass through as they come.
+    { DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout="$wait" "$@" \
+        2>&1 1>&3 3>&- | tee "$errors" >&2; } 3>&1 || status=$?
     [ "$status" -eq 0 ] && exit 0
     # "E: Could not get lock /var/lib/dpkg/lock-frontend. It is held by process 812 (apt-get)"
     lock=$(grep -o 'Could not get lock [^ ]*' "$errors" | head -n 1 | sed 's/^Could not get lock //; s/[.:,]$//')
