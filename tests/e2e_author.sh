@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The board author's loop on the worked example of the README (a version
-# with a deliberate mistake of each kind): boardcheck's report as the README
-# shows it, the wrong folder, squarevox with the real festival, boardcheck
-# again, and the board picture against a screenshot of the game's start.
+# The board author's loop on the worked example of docs/authoring.md (a
+# version with a deliberate mistake of each kind): boardcheck's report as
+# docs/author/farm-report.txt holds it, the wrong folder, squarevox with the
+# real festival, boardcheck again, and the board picture against a screenshot
+# of the game's start.
 #   e2e_author.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 build=$(realpath "$1") data=$(realpath "$2")
@@ -20,8 +21,8 @@ mkdir "$work/farm"
 cp "$docs/farm.config" "$work/farm/"
 cd "$work"
 
-# 1. The report before the voices, exactly as the README shows it (but for
-# the times, which follow the shipped turn and win sounds).
+# 1. The report before the voices, exactly as docs/author/farm-report.txt
+# holds it (but for the times, which follow the shipped turn and win sounds).
 status=0
 "$check" farm > before.txt 2> before.err || status=$?
 [ "$status" = 1 ] || fail "first check: status $status, expected 1"

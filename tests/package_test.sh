@@ -8,9 +8,8 @@ set -euo pipefail
 deb=$(realpath "$1") build=$(realpath "$2") data=$(realpath "$3")
 source "$(dirname "$0")/e2e_lib.sh"
 SHOTS_DIR=$build/package-shots
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-apt() { DEBIAN_FRONTEND=noninteractive $sudo apt-get -y -q -o DPkg::Lock::Timeout=300 "$@" >/dev/null; }
+apt_get=$(realpath "$(dirname "$0")/../tools/apt_get.sh")
+apt() { "$apt_get" -y -q "$@" >/dev/null; }
 
 lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
 dpkg-query -W varnowick >/dev/null 2>&1 && fail "varnowick is installed already"

@@ -8,7 +8,6 @@ for pkg in "$@"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing missing packages: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+apt_get=$(dirname "$0")/apt_get.sh
+"$apt_get" update -q
+"$apt_get" install -y -q --no-install-recommends "${missing[@]}"
