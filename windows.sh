@@ -33,7 +33,7 @@ for exe in game/boardgame chuteview/chuteview boardcheck/boardcheck; do
 done
 for dll in "$prefix"/bin/*.dll; do $host-strip --strip-unneeded -o "$stage/$(basename "$dll")" "$dll"; done
 # The run-time files: data/shipped.txt, as CMake listed it.
-while IFS= read -r name; do cp -r "data/$name" "$stage/"; done < "$build/obj/shipped.txt"
+while IFS= read -r item; do cp -r "data/$item" "$stage/"; done < "$build/obj/shipped.txt"
 cp windows/README.txt "$stage/README.txt"
 src=$build/stack/src
 cp "$src/SDL2-2.32.10/LICENSE.txt" "$stage/licences/SDL2.txt"
