@@ -110,22 +110,31 @@ std::vector<Finding> record_findings(const VersionFile &file, const std::string 
 Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records)
 {
     Voices voices;
+    std::array<std::string, SQUARE_COUNT> text;
+    std::array<bool, SQUARE_COUNT> text_ok{};
     for (const VersionRecord &record : records) {
         auto same = [&](const VoiceCheck &c) { return c.square == record.start; };
         auto found = std::find_if(voices.checks.begin(), voices.checks.end(), same);
         if (found == voices.checks.end())
             found = voices.checks.insert(voices.checks.end(), VoiceCheck{});
         VoiceCheck &check = *found;
+        // A square's files are read once, however many records name it
+        // (mended: see QUIRKS.md, 'one look per voice').
+        bool first = check.wav_path.empty();
         check.square = record.start;
         check.line = record.line;
         check.speakable = note_is_speakable(record);
-        check.text_path = square_text_path(version, record.start);
-        check.wav_path = square_sound_path(version, record.start);
-        check.wav = check_sound_as_game(check.wav_path);
-        // A note text is never longer than its record's note.
-        FileRead text = read_regular_file(check.text_path, NOTE_MAX_CHARS);
-        check.text_found = !text.missing;
-        check.text_matches = text.ok && text.bytes == record.note;
+        if (first) {
+            check.text_path = square_text_path(version, record.start);
+            check.wav_path = square_sound_path(version, record.start);
+            check.wav = check_sound_as_game(check.wav_path);
+            // A note text is never longer than its record's note.
+            FileRead read = read_regular_file(check.text_path, NOTE_MAX_CHARS);
+            text[record.start] = read.ok ? read.bytes : std::string();
+            text_ok[record.start] = read.ok;
+            check.text_found = !read.missing;
+        }
+        check.text_matches = text_ok[record.start] && text[record.start] == record.note;
         voices.made = voices.made || check.wav.found || check.text_found;
     }
     return voices;
