@@ -51,7 +51,7 @@ expect "odds despite problems" 1 'Player 1 wins [0-9.]+ % of games' EMPTY -- "$t
 # looked at once, so the report comes in seconds, not minutes.
 mkdir big
 cp "$data/mivo/square04" "$data/mivo/square04.wav" big/
-yes '4 25 You brushed your teeth every night. Climb up!' | head -n 21399 >big/big.config # 1048551 bytes
+yes '4 25 You brushed your teeth every night. Climb up!' | head -n 20560 >big/big.config # 1048560 bytes
 expect "1 MiB version file" 1 'square04.wav +3\.[0-9]+ s +note up to date' EMPTY -- timeout 20 "$tool" big
 
 # The shipped board: no problems. Until its voices are made the report says
