@@ -2,6 +2,7 @@
 // and each put in place only once it is whole.
 #include "voice.h"
 
+#include "guards.h"
 #include "run.h"
 #include "wavguard.h"
 
@@ -74,52 +75,6 @@ std::string name_of(const std::string &path)
 {
     std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Creates a new empty file beside `path`, named ".<name>.new-XXXXXX<suffix>",
-// readable as the user's umask allows, and returns its open descriptor;
-// -1 with errno set when it cannot.
-int create_temporary(const std::string &path, const std::string &stem, const std::string &suffix,
-                     std::string &temporary)
-{
-    std::string pattern = folder_of(path) + "/." + stem + ".new-XXXXXX" + suffix;
-    int fd = mkstemps(&pattern[0], int(suffix.size()));
-    if (fd < 0)
-        return -1;
-    temporary = pattern;
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    return fd;
-}
-
-// Writes `bytes` to a temporary file beside `path`, flushed to the disk.
-// Returns the fault, empty on success; the temporary is gone on failure.
-std::string write_temporary(const std::string &path, const std::string &bytes,
-                            std::string &temporary)
-{
-    int fd = create_temporary(path, name_of(path), "", temporary);
-    if (fd < 0)
-        return std::strerror(errno);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            break;
-        done += std::size_t(wrote);
-    }
-    int why = done == bytes.size() ? 0 : (errno != 0 ? errno : ENOSPC);
-    if (why == 0 && fsync(fd) != 0)
-        why = errno;
-    if (close(fd) != 0 && why == 0)
-        why = errno;
-    if (why != 0) {
-        unlink(temporary.c_str());
-        return std::strerror(why);
-    }
-    return std::string();
 }
 
 // Flushes a finished file to the disk before it is renamed into place.
