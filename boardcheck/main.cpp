@@ -28,7 +28,8 @@ static int flushed(int status)
 int main(int argc, char **argv)
 {
     std::ios::sync_with_stdio(true);
-    // "--" before the version ends the options: a version may be named "-x".
+    // "--" before the version ends the options: a version may be named "-x"
+    // (mended: see QUIRKS.md, 'names like options').
     bool ended = argc >= 3 && std::string(argv[argc - 2]) == "--";
     if (ended) {
         argv[argc - 2] = argv[argc - 1];

@@ -124,7 +124,7 @@ int write_board_picture(const std::string &version, const std::string &png_path,
     }
     SDL_Quit();
     // Through an exclusive temporary, or in place for a device (mended: see
-    // QUIRKS.md, 'the picture's own file').
+    // QUIRKS.md, 'whole files only').
     std::string bytes;
     std::string fault = encode_png(rgb, bytes) ? write_file_replacing(png_path, bytes)
                                                : std::string("the PNG could not be made");

@@ -12,7 +12,8 @@
 namespace {
 
 // The format tags of the encodings the mixer's WAV loader decodes into
-// 16-bit samples; 24- and 32-bit PCM and float it refuses.
+// 16-bit samples; 24- and 32-bit PCM and float it refuses (mended: see
+// QUIRKS.md, 'coded voices').
 constexpr std::uint16_t FORMAT_PCM = 1;
 constexpr std::uint16_t FORMAT_MS_ADPCM = 2;
 constexpr std::uint16_t FORMAT_ALAW = 6;
