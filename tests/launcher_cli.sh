@@ -15,19 +15,24 @@ mine=$XDG_DATA_HOME/varnowick
 data=$(sed -n "s/^DATA_DIR='\(.*\)'$/\1/p" "$dir/varnowick")
 
 # Every program is this stand-in: it names the folders of its version and of
-# the game's sounds, then prints $FAKE_OUTPUT and ends with $FAKE_STATUS.
+# the game's sounds, then prints $FAKE_OUTPUT, waits $FAKE_SLEEP seconds (a
+# signal ends it, unless $FAKE_DEAF) and ends with $FAKE_STATUS.
 mkdir -p "$dir/programs"
 for program in boardgame chuteview squarevox boardcheck; do
     cat > "$dir/programs/$program" <<'EOF'
 #!/bin/sh
+if [ -n "${FAKE_DEAF:-}" ]; then
+    trap '' TERM INT HUP
+elif [ -n "${FAKE_SLEEP:-}" ]; then
+    trap 'kill $! 2>/dev/null; echo "ended by a signal"; exit 143' TERM INT HUP
+fi
 [ "${1:-}" = -- ] && shift
 [ -n "${1:-}" ] && echo "version at $(cd -P "./$1" && pwd)"
 echo "audio at $(cd -P ./audio && pwd)"
 printf '%b' "${FAKE_OUTPUT:-}"
 if [ -n "${FAKE_SLEEP:-}" ]; then # waits, ending on a signal or deaf to it
-    [ -n "${FAKE_DEAF:-}" ] && { trap '' TERM INT HUP; exec sleep "$FAKE_SLEEP"; }
+    [ -n "${FAKE_DEAF:-}" ] && exec sleep "$FAKE_SLEEP"
     sleep "$FAKE_SLEEP" &
-    trap 'kill $!; echo "ended by a signal"; exit 143' TERM INT HUP
     wait
 fi
 exit "${FAKE_STATUS:-0}"
