@@ -28,7 +28,14 @@ static int flushed(int status)
 int main(int argc, char **argv)
 {
     std::ios::sync_with_stdio(true);
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    // "--" before the version ends the options: a version may be named "-x"
+    // (mended: see QUIRKS.md, 'names like options').
+    bool ended = argc >= 3 && std::string(argv[argc - 2]) == "--";
+    if (ended) {
+        argv[argc - 2] = argv[argc - 1];
+        argc--;
+    }
+    if (argc == 2 && !ended && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
         std::cout << USAGE << "\n";
         return flushed(STATUS_CLEAN);
     }
@@ -39,7 +46,7 @@ int main(int argc, char **argv)
         std::cout << "Wrote the board of " << version << " to " << argv[2] << "\n";
         return flushed(STATUS_CLEAN);
     }
-    if (argc != 2 || argv[1][0] == '-') {
+    if (argc != 2 || (argv[1][0] == '-' && !ended)) {
         std::cerr << USAGE << "\n";
         return STATUS_USAGE;
     }

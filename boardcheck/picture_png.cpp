@@ -5,6 +5,7 @@
 #include "board.h"
 #include "font.h"
 #include "geometry.h"
+#include "guards.h"
 #include "paths.h"
 #include "records.h"
 #include "screen.h"
@@ -14,6 +15,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -36,17 +38,21 @@ std::vector<png_byte> board_rows(SDL_Surface *surface)
     return rgb;
 }
 
-// Writes the rows to `path`; false when the file could not be written whole.
-bool write_png(const std::string &path, std::vector<png_byte> &rgb)
+void append_bytes(png_structp png, png_bytep data, png_size_t length)
 {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
+    static_cast<std::string *>(png_get_io_ptr(png))->append(reinterpret_cast<char *>(data), length);
+}
+
+void no_flush(png_structp) {}
+
+// The rows as the bytes of a PNG file; false when libpng fails.
+bool encode_png(std::vector<png_byte> &rgb, std::string &bytes)
+{
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     bool ok = info != nullptr;
     if (ok && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, file);
+        png_set_write_fn(png, &bytes, append_bytes, no_flush);
         png_set_IHDR(png, info, BOARD_SIZE, BOARD_SIZE, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
@@ -57,8 +63,7 @@ bool write_png(const std::string &path, std::vector<png_byte> &rgb)
         ok = false;
     }
     png_destroy_write_struct(&png, &info);
-    ok = std::fflush(file) == 0 && !std::ferror(file) && ok;
-    return std::fclose(file) == 0 && ok;
+    return ok;
 }
 
 } // namespace
@@ -85,10 +90,13 @@ int write_board_picture(const std::string &version, const std::string &png_path,
     setup_players();
     std::vector<png_byte> rgb = board_rows(screen);
     SDL_Quit();
-    std::string temporary = png_path + ".part";
-    if (!write_png(temporary, rgb) || std::rename(temporary.c_str(), png_path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        err << "boardcheck: cannot write the picture " << png_path << "\n";
+    // Through an exclusive temporary, or in place for a device (mended: see
+    // QUIRKS.md, 'whole files only').
+    std::string bytes;
+    std::string fault = encode_png(rgb, bytes) ? write_file_replacing(png_path, bytes)
+                                               : std::string("the PNG could not be made");
+    if (!fault.empty()) {
+        err << "boardcheck: cannot write the picture " << png_path << ": " << fault << "\n";
         return 2;
     }
     return 0;

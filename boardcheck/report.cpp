@@ -110,22 +110,33 @@ std::vector<Finding> record_findings(const VersionFile &file, const std::string 
 Voices check_voices(const std::string &version, const std::vector<VersionRecord> &records)
 {
     Voices voices;
+    std::array<std::string, SQUARE_COUNT> text;
+    std::array<bool, SQUARE_COUNT> text_ok{};
     for (const VersionRecord &record : records) {
         auto same = [&](const VoiceCheck &c) { return c.square == record.start; };
         auto found = std::find_if(voices.checks.begin(), voices.checks.end(), same);
         if (found == voices.checks.end())
             found = voices.checks.insert(voices.checks.end(), VoiceCheck{});
         VoiceCheck &check = *found;
+        // A square's files are read once, however many records name it
+        // (mended: see QUIRKS.md, 'one look per voice').
+        bool first = check.wav_path.empty();
         check.square = record.start;
         check.line = record.line;
         check.speakable = note_is_speakable(record);
-        check.text_path = square_text_path(version, record.start);
-        check.wav_path = square_sound_path(version, record.start);
-        check.wav = check_sound_as_game(check.wav_path);
-        // A note text is never longer than its record's note.
-        FileRead text = read_regular_file(check.text_path, NOTE_MAX_CHARS);
-        check.text_found = !text.missing;
-        check.text_matches = text.ok && text.bytes == record.note;
+        if (first) {
+            check.text_path = square_text_path(version, record.start);
+            check.wav_path = square_sound_path(version, record.start);
+            check.wav = check_sound_as_game(check.wav_path);
+            // A note text is never longer than its record's note.
+            FileRead read = read_regular_file(check.text_path, NOTE_MAX_CHARS);
+            text[record.start] = read.ok ? read.bytes : std::string();
+            text_ok[record.start] = read.ok;
+            check.text_found = !read.missing;
+            std::vector<KeptText> kept = square_kept_texts(version, record.start);
+            check.cut_short = kept.empty() ? std::string() : kept.front().path;
+        }
+        check.text_matches = text_ok[record.start] && text[record.start] == record.note;
         voices.made = voices.made || check.wav.found || check.text_found;
     }
     return voices;
@@ -138,7 +149,8 @@ std::vector<Finding> version_findings(const VersionFile &file, const std::string
     for (const VoiceCheck &check : voices.checks) {
         auto record = std::find_if(file.records.rbegin(), file.records.rend(),
                                    [&](const VersionRecord &r) { return r.start == check.square; });
-        if (check.wav.playable && check.text_matches && record != file.records.rend())
+        if (check.wav.playable && check.text_matches && check.cut_short.empty() &&
+            record != file.records.rend())
             for (const Finding &wait : voice_wait_findings(*record, check.wav.ms, path))
                 findings.push_back(wait);
     }
@@ -160,7 +172,11 @@ std::vector<std::string> voice_problems(const Voices &voices, const std::string 
             problems.push_back(check.wav_path + ": missing" + again);
         else if (!check.wav.playable)
             problems.push_back(check.wav_path + ": not a WAV the game can play: " + check.wav.fault);
-        if (!check.text_found)
+        if (!check.cut_short.empty())
+            problems.push_back(check.cut_short + ": left by a squarevox run that was cut short "
+                                                 "while it spoke this note, so the voice may "
+                                                 "still be the old note's" + again);
+        else if (!check.text_found)
             problems.push_back(check.text_path + ": missing" + again);
         else if (!check.text_matches)
             problems.push_back(check.text_path + format(": does not hold the note of line %d of ",
@@ -206,6 +222,7 @@ std::string voice_line(const VoiceCheck &check)
                       : check.wav.playable ? format("%.2f s", check.wav.ms / 1000)
                                            : "not playable";
     std::string text = !check.speakable     ? "no words to speak"
+                       : !check.cut_short.empty() ? "voice run cut short"
                        : !check.text_found  ? "note text missing"
                        : check.text_matches ? "note up to date"
                                             : "note edited since";

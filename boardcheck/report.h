@@ -35,6 +35,9 @@ struct VoiceCheck {
     bool text_matches = false; // the text file holds the record's note exactly
     bool speakable = true;     // the note has words to speak; a voice that
                                // cannot be made is the note's finding alone
+    std::string cut_short;     // the old text a killed squarevox left
+                               // (square_kept_text_path), or empty: the text
+                               // may then be newer than the voice
 };
 
 // The voices of every start square, in order of first appearance. `made` is
@@ -52,7 +55,8 @@ std::vector<Finding> version_findings(const VersionFile &file, const std::string
                                       const Voices &voices);
 
 // Once any voice exists, every square's voice must exist, be playable and be
-// made from its record's current note; one problem per fault, naming the file.
+// made from its record's current note, with no old text of a cut-short run
+// beside it; one problem per fault, naming the file.
 std::vector<std::string> voice_problems(const Voices &voices, const std::string &version);
 
 // Runs the whole check of `version` in the working directory: the report on

@@ -1,5 +1,5 @@
 // Reading files defensively: regular files only, opened without blocking,
-// read with a bound.
+// read with a bound; writing them whole, through exclusive temporaries.
 #include "guards.h"
 
 #include "platform.h"
@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 namespace {
 
@@ -43,6 +45,36 @@ FileRead refused(const std::string &why)
 std::string too_large(std::size_t max_bytes)
 {
     return "it is larger than " + std::to_string(max_bytes) + " bytes";
+}
+
+std::string folder_of(const std::string &path)
+{
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string name_of(const std::string &path)
+{
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Writes all of `bytes` to `fd` and flushes them; the errno of the first
+// failure, 0 when all went.
+int write_all(int fd, const std::string &bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0)
+            return errno;
+        if (wrote == 0)
+            return ENOSPC;
+        done += std::size_t(wrote);
+    }
+    return platform_flush(fd) ? 0 : errno;
 }
 
 } // namespace
@@ -85,4 +117,70 @@ FileRead read_regular_file(const std::string &path, std::size_t max_bytes)
         return refused(why);
     result.ok = true;
     return result;
+}
+
+int create_temporary(const std::string &path, const std::string &stem, const std::string &suffix,
+                     std::string &temporary)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::random_device source;
+    std::string head = folder_of(path) + "/." + stem + ".new-";
+    for (int attempt = 0; attempt < 100; attempt++) {
+        std::string name = head;
+        for (int i = 0; i < 6; i++)
+            name += letters[source() % (sizeof letters - 1)];
+        name += suffix;
+        int fd = platform_create_new(name.c_str());
+        if (fd >= 0) {
+            temporary = name;
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+std::string write_temporary(const std::string &path, const std::string &bytes,
+                            std::string &temporary)
+{
+    int fd = create_temporary(path, name_of(path), "", temporary);
+    if (fd < 0)
+        return std::strerror(errno);
+    int why = write_all(fd, bytes);
+    if (close(fd) != 0 && why == 0)
+        why = errno;
+    if (why != 0) {
+        std::remove(temporary.c_str());
+        return std::strerror(why);
+    }
+    return std::string();
+}
+
+std::string write_file_replacing(const std::string &path, const std::string &bytes)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return kind_fault(info);
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        int fd = platform_open_write(path.c_str());
+        if (fd < 0)
+            return open_fault(errno);
+        int why = write_all(fd, bytes);
+        if (close(fd) != 0 && why == 0)
+            why = errno;
+        return why == 0 ? std::string() : std::strerror(why);
+    }
+    std::string target = platform_resolved_path(path);
+    std::string temporary;
+    std::string fault = write_temporary(target, bytes, temporary);
+    if (!fault.empty())
+        return "cannot write a new file beside it: " + fault;
+    if (!platform_replace(temporary.c_str(), target.c_str())) {
+        fault = std::strerror(errno);
+        std::remove(temporary.c_str());
+        return "cannot put the new file in place: " + fault;
+    }
+    return std::string();
 }

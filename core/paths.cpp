@@ -1,6 +1,9 @@
 // Paths of the version's files.
 #include "paths.h"
 
+#include <dirent.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -42,4 +45,35 @@ std::string square_text_path(const std::string &version, int square)
 std::string square_sound_path(const std::string &version, int square)
 {
     return square_text_path(version, square) + ".wav";
+}
+
+static std::string kept_text_head(int square)
+{
+    std::string name = square_text_path("", square);
+    return "." + name.substr(name.rfind('/') + 1) + ".old-";
+}
+
+std::string square_kept_text_path(const std::string &version, int square, long pid)
+{
+    return "./" + version + "/" + kept_text_head(square) + std::to_string(pid);
+}
+
+std::vector<KeptText> square_kept_texts(const std::string &version, int square)
+{
+    std::vector<KeptText> found;
+    std::string head = kept_text_head(square);
+    DIR *folder = opendir(("./" + version).c_str());
+    if (folder == nullptr)
+        return found;
+    while (const struct dirent *entry = readdir(folder)) {
+        std::string name = entry->d_name;
+        if (name.compare(0, head.size(), head) != 0 || name.size() == head.size())
+            continue;
+        char *end = nullptr;
+        long pid = std::strtol(name.c_str() + head.size(), &end, 10);
+        if (*end == '\0' && pid > 0)
+            found.push_back(KeptText{"./" + version + "/" + name, pid});
+    }
+    closedir(folder);
+    return found;
 }

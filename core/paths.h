@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // The sound that announces each player's turn and each player's win, by
 // player index.
@@ -42,3 +43,18 @@ std::string working_folder_hint(const std::string &what);
 // path with ".wav".
 std::string square_text_path(const std::string &version, int square);
 std::string square_sound_path(const std::string &version, int square);
+
+// "./<version>/.squareNN.old-PID": while squarevox process PID speaks a new
+// note, the square's old note text is kept under this name (empty when there
+// was none) and removed once the new voice is in place. Found later, it
+// marks a run that was cut short: the square's text may be new while its
+// voice is still the old note's.
+std::string square_kept_text_path(const std::string &version, int square, long pid);
+
+// The paths of every such file of `square` in the version folder, and the PID
+// each names; none when the folder cannot be read.
+struct KeptText {
+    std::string path;
+    long pid = 0;
+};
+std::vector<KeptText> square_kept_texts(const std::string &version, int square);

@@ -3,6 +3,8 @@
 // platform_windows.cpp), so no module needs a platform test of its own.
 #pragma once
 
+#include <string>
+
 // Sets the environment variable `name` to `value` unless it is set already,
 // so that a choice the user made in the environment stands.
 void platform_set_default_env(const char *name, const char *value);
@@ -16,3 +18,25 @@ int platform_open_read(const char *path);
 // nor WAYLAND_DISPLAY is set"), or an empty text when it names one. Windows
 // always has its desktop: there it is always empty.
 const char *platform_display_fault();
+
+// Creates the file `path` for writing bytes, exclusively: it fails with
+// EEXIST when anything, a symbolic link included, is there already, so no
+// link is ever followed. The new file gets the permissions the umask allows.
+// Returns a file descriptor for write/close, or -1 with errno set.
+int platform_create_new(const char *path);
+
+// Opens the existing `path` for writing bytes in place, without truncating
+// it and without waiting (a FIFO without a reader fails at once). Returns a
+// file descriptor, or -1 with errno set.
+int platform_open_write(const char *path);
+
+// Flushes what was written to `fd` to the disk; false with errno set.
+bool platform_flush(int fd);
+
+// Renames `from` to `to`, replacing a file at `to` in one step; false with
+// errno set.
+bool platform_replace(const char *from, const char *to);
+
+// `path` with every symbolic link in it resolved, when it names an existing
+// file; otherwise, and on Windows, `path` itself.
+std::string platform_resolved_path(const std::string &path);

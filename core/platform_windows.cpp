@@ -7,6 +7,9 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 
@@ -28,4 +31,33 @@ int platform_open_read(const char *path)
 const char *platform_display_fault()
 {
     return ""; // a Windows program always has its desktop
+}
+
+int platform_create_new(const char *path)
+{
+    // _O_EXCL fails on anything already there; the folder's rights apply.
+    return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+
+int platform_open_write(const char *path)
+{
+    return _open(path, _O_WRONLY | _O_BINARY);
+}
+
+bool platform_flush(int fd)
+{
+    return _commit(fd) == 0 || errno == EBADF;
+}
+
+bool platform_replace(const char *from, const char *to)
+{
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+    return false;
+}
+
+std::string platform_resolved_path(const std::string &path)
+{
+    return path; // symbolic links are rare there
 }

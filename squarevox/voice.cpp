@@ -2,10 +2,13 @@
 // and each put in place only once it is whole.
 #include "voice.h"
 
+#include "guards.h"
+#include "platform.h"
 #include "run.h"
 #include "wavguard.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,62 +67,10 @@ bool file_holds(const std::string &path, const std::string &text)
     return read && held == text;
 }
 
-std::string folder_of(const std::string &path)
-{
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 std::string name_of(const std::string &path)
 {
     std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Creates a new empty file beside `path`, named ".<name>.new-XXXXXX<suffix>",
-// readable as the user's umask allows, and returns its open descriptor;
-// -1 with errno set when it cannot.
-int create_temporary(const std::string &path, const std::string &stem, const std::string &suffix,
-                     std::string &temporary)
-{
-    std::string pattern = folder_of(path) + "/." + stem + ".new-XXXXXX" + suffix;
-    int fd = mkstemps(&pattern[0], int(suffix.size()));
-    if (fd < 0)
-        return -1;
-    temporary = pattern;
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    return fd;
-}
-
-// Writes `bytes` to a temporary file beside `path`, flushed to the disk.
-// Returns the fault, empty on success; the temporary is gone on failure.
-std::string write_temporary(const std::string &path, const std::string &bytes,
-                            std::string &temporary)
-{
-    int fd = create_temporary(path, name_of(path), "", temporary);
-    if (fd < 0)
-        return std::strerror(errno);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            break;
-        done += std::size_t(wrote);
-    }
-    int why = done == bytes.size() ? 0 : (errno != 0 ? errno : ENOSPC);
-    if (why == 0 && fsync(fd) != 0)
-        why = errno;
-    if (close(fd) != 0 && why == 0)
-        why = errno;
-    if (why != 0) {
-        unlink(temporary.c_str());
-        return std::strerror(why);
-    }
-    return std::string();
 }
 
 // Flushes a finished file to the disk before it is renamed into place.
@@ -135,10 +86,14 @@ bool flush_file(const std::string &path)
 // The square text file through a temporary name. The speech command reads
 // the text by the square's own path, so the new text has to be in place
 // before the speech is made; the old one is kept aside under a second name
-// until the voice is whole, and put back when it is not.
+// (square_kept_text_path; an empty file there when there was none) until the
+// voice is whole, and put back when it is not. A run killed meanwhile leaves
+// that file, which tells boardcheck and the next run that the voice may be
+// the old note's (mended: see QUIRKS.md, 'a killed voice run').
 struct TextSwap {
     std::string path;
-    std::string kept;     // the old text's second name; empty when there was none
+    std::string kept;     // the old text's second name, or the empty marker
+    bool had_old = false; // there was an old text
     bool swapped = false; // the new text is in place
 };
 
@@ -148,29 +103,31 @@ std::string swap_in_text(TextSwap &swap, const std::string &note)
     std::string fault = write_temporary(swap.path, note, temporary);
     if (!fault.empty())
         return "cannot write the square text file " + swap.path + ": " + fault;
-    if (exists(swap.path)) {
-        swap.kept = folder_of(swap.path) + "/." + name_of(swap.path) + ".old-" +
-                    std::to_string(getpid());
-        unlink(swap.kept.c_str());
-        // A second link keeps the old text in place all along; a folder that
-        // has no hard links (FAT) gets it renamed aside instead.
-        if (link(swap.path.c_str(), swap.kept.c_str()) != 0 &&
-            rename(swap.path.c_str(), swap.kept.c_str()) != 0) {
-            int why = errno;
-            unlink(temporary.c_str());
-            swap.kept.clear();
-            return "cannot keep the old square text file " + swap.path + " aside: " +
-                   std::strerror(why);
-        }
+    unlink(swap.kept.c_str());
+    swap.had_old = exists(swap.path);
+    // A second link keeps the old text in place all along; a folder that
+    // has no hard links (FAT) gets it renamed aside instead.
+    bool aside = false;
+    if (swap.had_old)
+        aside = link(swap.path.c_str(), swap.kept.c_str()) == 0 ||
+                rename(swap.path.c_str(), swap.kept.c_str()) == 0;
+    else {
+        int fd = platform_create_new(swap.kept.c_str());
+        aside = fd >= 0 && close(fd) == 0;
+    }
+    if (!aside) {
+        int why = errno;
+        unlink(temporary.c_str());
+        return "cannot keep the old square text file " + swap.path + " aside: " +
+               std::strerror(why);
     }
     if (rename(temporary.c_str(), swap.path.c_str()) != 0) {
         int why = errno;
         unlink(temporary.c_str());
-        if (!swap.kept.empty() && !exists(swap.path))
+        if (swap.had_old && !exists(swap.path))
             rename(swap.kept.c_str(), swap.path.c_str());
-        else if (!swap.kept.empty())
+        else
             unlink(swap.kept.c_str());
-        swap.kept.clear();
         return "cannot put the new square text file in place at " + swap.path + ": " +
                std::strerror(why);
     }
@@ -181,7 +138,7 @@ std::string swap_in_text(TextSwap &swap, const std::string &note)
 // The voice was made: the old text goes.
 void keep_new_text(TextSwap &swap)
 {
-    if (!swap.kept.empty())
+    if (swap.swapped)
         unlink(swap.kept.c_str());
 }
 
@@ -190,12 +147,34 @@ void put_back_text(int square, TextSwap &swap)
 {
     if (!swap.swapped)
         return;
-    bool back = swap.kept.empty() ? unlink(swap.path.c_str()) == 0
-                                  : rename(swap.kept.c_str(), swap.path.c_str()) == 0;
+    bool back = swap.had_old ? rename(swap.kept.c_str(), swap.path.c_str()) == 0
+                             : unlink(swap.path.c_str()) == 0 && unlink(swap.kept.c_str()) == 0;
     if (!back)
         report(square, "cannot put the old square text file back at " + swap.path + ": " +
-                           std::strerror(errno) +
-                           (swap.kept.empty() ? std::string() : "; it is kept as " + swap.kept));
+                           std::strerror(errno) + "; it is kept as " + swap.kept);
+}
+
+// What a run that was killed while it spoke this square left: its old text
+// comes back (or its new text goes when there was none), so that the text is
+// again the one the voice was made from. A file of a squarevox that still
+// runs is left to it.
+void recover_kept_text(const std::string &version, int square, const std::string &text_path)
+{
+    for (const KeptText &kept : square_kept_texts(version, square)) {
+        if (kept.pid != long(getpid()) && (kill(pid_t(kept.pid), 0) == 0 || errno == EPERM)) {
+            report(square, kept.path + " belongs to squarevox process " +
+                               std::to_string(kept.pid) + ", which still runs; left alone");
+            continue;
+        }
+        struct stat info;
+        bool had_old = lstat(kept.path.c_str(), &info) == 0 && info.st_size > 0;
+        bool back = had_old ? rename(kept.path.c_str(), text_path.c_str()) == 0
+                            : (unlink(text_path.c_str()) == 0 || errno == ENOENT) &&
+                                  unlink(kept.path.c_str()) == 0;
+        if (!back)
+            report(square, "cannot clean up " + kept.path + ", left by a run that was cut short: " +
+                               std::strerror(errno));
+    }
 }
 
 // Runs one command; on failure reports it with the square and the command.
@@ -402,8 +381,10 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
         report(record.start, "the note is empty, there is nothing to speak; the old voice is kept");
         return false;
     }
+    recover_kept_text(version, record.start, text_path);
     TextSwap swap;
     swap.path = text_path;
+    swap.kept = square_kept_text_path(version, record.start, long(getpid()));
     if (!file_holds(text_path, record.note)) {
         std::string fault = swap_in_text(swap, record.note);
         if (!fault.empty()) {

@@ -69,7 +69,10 @@ bool note_has_words(const std::string &note);
 // text and sound files stay as they were, byte for byte, no temporary stays
 // behind, and one line on standard error names the square and the fault. A
 // square text or sound file that is a symbolic link or not a regular file is
-// reported and left alone; so is a note without words. Returns true when both
-// files were made; `interrupted` is set when the run was asked to end.
+// reported and left alone; so is a note without words. While the voice is
+// made the old text is kept as square_kept_text_path; one that a killed run
+// left is put back first, so the text is again the one the voice was made
+// from. Returns true when both files were made; `interrupted` is set when the
+// run was asked to end.
 bool make_square_voice(const std::string &version, const VersionRecord &record,
                        const std::string &script, bool &interrupted);

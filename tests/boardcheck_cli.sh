@@ -47,6 +47,19 @@ printf '4 30 up\n30 12 down\n' >bad/bad.config
 expect "problems" 1 'bad.config:1: the ladder from 4 ends on square 30' EMPTY -- "$tool" bad
 expect "odds despite problems" 1 'Player 1 wins [0-9.]+ % of games' EMPTY -- "$tool" bad
 
+# A version named like an option, after "--".
+mkdir -- -x
+cp bad/bad.config -- -x/-x.config
+expect "a version named -x" 1 '^Version -x: \./-x/-x\.config' EMPTY -- "$tool" -- -x
+expect "-x without --" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" -x
+
+# A 1 MiB version file naming one voiced square over and over: its voice is
+# looked at once, so the report comes in seconds, not minutes.
+mkdir big
+cp "$data/mivo/square04" "$data/mivo/square04.wav" big/
+yes '4 25 You brushed your teeth every night. Climb up!' | head -n 20560 >big/big.config # 1048560 bytes
+expect "1 MiB version file" 1 'square04.wav +3\.[0-9]+ s +note up to date' EMPTY -- timeout 20 "$tool" big
+
 # The shipped board: no problems. Until its voices are made the report says
 # so, and that alone is not a problem.
 cd "$data" || exit 1

@@ -81,6 +81,38 @@ grep -qE '^  \./farm/farm\.config:15: warning: the voice of square 51 lasts [0-9
 [ "$(identify -format '%wx%h' farm.png)" = 480x480 ] || fail "picture size"
 same=$(compare -metric AE farm.png "$docs/farm.png" null: 2>&1 || true)
 [ "$same" = 0 ] || fail "the picture differs from docs/author/farm.png in $same pixels"
+# The picture's own file: a link planted at the old temporary's name is not
+# followed; devices are written in place; a full disk fails and keeps the old
+# picture; the new file has the umask's permissions.
+echo mine > victim && ln -s victim farm.png.part
+(umask 027 && "$check" --picture farm.png farm > /dev/null) || fail "--picture beside a planted link"
+[ "$(cat victim)" = mine ] || fail "--picture wrote through a link planted beside it"
+[ "$(stat -c %a farm.png)" = 640 ] || fail "picture mode $(stat -c %a farm.png) under umask 027"
+# The full disk is a small tmpfs (root only); elsewhere a folder that fails alike.
+mkdir full
+if mount -t tmpfs -o size=64k tmpfs full 2>/dev/null; then
+    at_exit "umount '$work/full' 2>/dev/null || true"
+    echo old > full/old.png
+    head -c 100k /dev/zero > full/filler 2>/dev/null || true
+else
+    echo old > full/old.png && chmod 555 full
+fi
+while IFS='|' read -r target want; do
+    status=0
+    "$check" --picture "$target" farm > /dev/null 2> picture.err || status=$?
+    [ "$status" = "$want" ] || fail "--picture $target: status $status, expected $want"
+done <<'TABLE'
+/dev/null|0
+/dev/full|2
+full/old.png|2
+.|2
+TABLE
+[ -c /dev/null ] && [ -c /dev/full ] || fail "--picture replaced a device"
+[ "$(cat full/old.png)" = old ] || fail "a failed picture did not keep the old file"
+[ -z "$(ls -A full | grep -v '^old.png$\|^filler$')" ] || fail "a failed picture left $(ls -A full)"
+[ -z "$(ls -A . | grep '\.new-')" ] || fail "--picture left a temporary: $(ls -A .)"
+umount full 2>/dev/null || chmod 755 full
+
 start_x
 SDL_AUDIODRIVER=dummy "$game" farm > game.out 2> game.err &
 pid=$!

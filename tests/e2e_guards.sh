@@ -4,7 +4,8 @@
 # and as the font (a message, status 1), a short AIFF header as the voice of
 # the square a player reaches (the game goes on to its win), a version file
 # that is a link to /dev/zero, chute pictures whose header claims more than
-# they hold (a message, status 1, no signal), and no display at all.
+# they hold (a message, status 1, no signal), and no display at all; and
+# voices in mu-law, A-law and ADPCM, which the game plays.
 #   e2e_guards.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 build=$(realpath "$1") data=$(realpath "$2")
@@ -50,8 +51,28 @@ Cannot use the sound ./audio/player1.wav: it is a FIFO (named pipe), not a file
 Cannot use the sound ./up/square0$square.wav: it is not a RIFF WAVE file
 END
 
-# The font as a FIFO; the version file as a link to an endless device.
 rm audio/player1.wav && cp "$data/audio/player1.wav" audio/
+
+# Voices in every other encoding the mixer decodes: the game loads and plays
+# the one it reaches, and boardcheck times each of them.
+mkdir coded
+encodings=(mu-law a-law ms-adpcm ima-adpcm mu-law ima-adpcm)
+for s in 1 2 3 4 5 6; do
+    echo "$s 99 Up!" >> coded/coded.config
+    sox "$data/audio/player1.wav" -t wav -e "${encodings[s - 1]}" coded/square0$s.wav
+done
+stdbuf -oL "$game" coded > game.out 2> game.err &
+pid=$!
+win=$(find_window)
+for _ in $(seq 600); do grep -q '^Player 1 is set to' game.out && break; sleep 0.1; done
+roll_to_win "coded voices" "$win"
+grep -q '^Trying to play \./coded/square0[1-6]\.wav$' game.out || fail "coded voices: none was tried: $(cat game.out)"
+[ -s game.err ] && fail "coded voices: $(cat game.err)"
+"$build/boardcheck/boardcheck" coded > report.txt || true
+[ "$(grep -cE '^  square0[1-6]\.wav  [0-9]+\.[0-9]+ s ' report.txt)" = 6 ] ||
+    fail "boardcheck does not time every coded voice: $(grep 'square0' report.txt)"
+
+# The font as a FIFO; the version file as a link to an endless device.
 mv image/6x13.fnt font.keep && mkfifo image/6x13.fnt
 expect_end "FIFO font" 1 \
     "Cannot read the 3328 bytes of the text font ./image/6x13.fnt: it is a FIFO (named pipe), not a file" \

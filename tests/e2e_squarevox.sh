@@ -91,6 +91,32 @@ done
 [[ -z "$(ls -A i | grep -v -E '^(i\.config|square1[0-7](\.wav)?)$')" ]] ||
     fail "files left behind by the interrupt: $(ls -A i)"
 
+# Killed (SIGKILL) while it speaks an edited note: boardcheck does not call
+# the old voice up to date and names the old text left aside; the next run
+# cleans it up and makes the voice.
+check="$(realpath "$1")/boardcheck/boardcheck"
+mkdir k slow
+cp "$2/mivo/square04.wav" k/
+printf ' old note\n' > k/square04
+printf '4 25 new note\n' > k/k.config
+printf '#!/bin/sh\necho $$ > festival.pid\nexec sleep 30\n' > slow/festival
+chmod +x slow/festival
+PATH="$PWD/slow:$PATH" "$tool" k 2> /dev/null &
+pid=$!
+for _ in $(seq 200); do [[ -s festival.pid ]] && break; sleep 0.05; done
+kill -KILL $pid
+wait $pid 2> /dev/null
+kill "$(cat festival.pid)"
+"$check" k > report.txt
+expect_eq "boardcheck status after a killed run" 1 "$?"
+grep -q "^  square04.wav .* voice run cut short$" report.txt || fail "the killed run's voice: $(grep square04 report.txt)"
+grep -qF "./k/.square04.old-$pid: left by a squarevox run that was cut short" report.txt ||
+    fail "the leftover is not named: $(grep -A3 '^Problems' report.txt)"
+"$tool" k
+expect_eq "status of the run after the killed one" 0 "$?"
+[[ -z "$(ls -A k | grep -v -E '^(k\.config|square04(\.wav)?)$')" ]] || fail "left after the next run: $(ls -A k)"
+"$check" k | grep -q "^  square04.wav .* note up to date$" || fail "the voice after the next run"
+
 # No argument: the usage message only.
 mkdir empty && cd empty
 "$tool" > ../usage.txt

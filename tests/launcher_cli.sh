@@ -15,14 +15,26 @@ mine=$XDG_DATA_HOME/varnowick
 data=$(sed -n "s/^DATA_DIR='\(.*\)'$/\1/p" "$dir/varnowick")
 
 # Every program is this stand-in: it names the folders of its version and of
-# the game's sounds, then prints $FAKE_OUTPUT and ends with $FAKE_STATUS.
+# the game's sounds, then prints $FAKE_OUTPUT, waits $FAKE_SLEEP seconds (a
+# signal ends it, unless $FAKE_DEAF) and ends with $FAKE_STATUS.
 mkdir -p "$dir/programs"
 for program in boardgame chuteview squarevox boardcheck; do
     cat > "$dir/programs/$program" <<'EOF'
 #!/bin/sh
+if [ -n "${FAKE_DEAF:-}" ]; then
+    trap '' TERM INT HUP
+elif [ -n "${FAKE_SLEEP:-}" ]; then
+    trap 'kill $! 2>/dev/null; echo "ended by a signal"; exit 143' TERM INT HUP
+fi
+[ "${1:-}" = -- ] && shift
 [ -n "${1:-}" ] && echo "version at $(cd -P "./$1" && pwd)"
 echo "audio at $(cd -P ./audio && pwd)"
 printf '%b' "${FAKE_OUTPUT:-}"
+if [ -n "${FAKE_SLEEP:-}" ]; then # waits, ending on a signal or deaf to it
+    [ -n "${FAKE_DEAF:-}" ] && exec sleep "$FAKE_SLEEP"
+    sleep "$FAKE_SLEEP" &
+    wait
+fi
 exit "${FAKE_STATUS:-0}"
 EOF
     chmod +x "$dir/programs/$program"
@@ -49,9 +61,50 @@ TABLE
 FAKE_OUTPUT='Player 1 wins!\n' FAKE_STATUS=1 "$scratch/bin/varnowick-boardcheck" mivo > /dev/null
 [ $? = 1 ] || fail "a tool's status is not its program's"
 
+# A signal to the launcher: the program gets it at once (or is killed a
+# second later when deaf to it), the launcher ends by it within a second and
+# its folder goes. Command, signal, whether the program is deaf, status.
+while read -r command signal deaf want; do
+    FAKE_SLEEP=30 FAKE_DEAF=${deaf#-} env --default-signal=INT "$scratch/bin/$command" mivo > "$scratch/out" 2>&1 &
+    pid=$!
+    for _ in $(seq 100); do grep -q '^audio at' "$scratch/out" && break; sleep 0.05; done
+    start=$EPOCHREALTIME
+    kill -s "$signal" "$pid"
+    wait "$pid"
+    got=$?
+    took=$(( (${EPOCHREALTIME/./} - ${start/./}) / 1000 ))
+    [ "$got" = "$want" ] || fail "$command, $signal: status $got, expected $want: $(cat "$scratch/out")"
+    (( took < 1500 )) || fail "$command, $signal: ended after $took ms"
+    [ -n "${deaf#-}" ] || grep -qx 'ended by a signal' "$scratch/out" || fail "$command, $signal: the program did not get it"
+done <<'TABLE'
+varnowick TERM - 143
+varnowick INT - 130
+varnowick HUP - 129
+varnowick TERM deaf 143
+varnowick-boardcheck TERM - 143
+varnowick-boardcheck INT deaf 130
+TABLE
+[ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || fail "working folders left after signals: $(ls -A "$XDG_RUNTIME_DIR")"
+
+# A full or read-only runtime folder (root only: small tmpfs mounts): a normal
+# end is still one.
+mkdir "$scratch/full" "$scratch/ro"
+if mount -t tmpfs -o size=8k tmpfs "$scratch/full" 2>/dev/null &&
+    mount -t tmpfs -o ro tmpfs "$scratch/ro"; then
+    trap 'umount "$scratch/full" "$scratch/ro"; rm -rf "$scratch"' EXIT
+    head -c 1M /dev/zero > "$scratch/full/filler" 2>/dev/null
+    for folder in full ro; do
+        for end in 'Got a keyup of 27\n|0' 'Player 1 wins!\n|1'; do
+            XDG_RUNTIME_DIR=$scratch/$folder FAKE_OUTPUT=${end%|*} FAKE_STATUS=${end#*|} \
+                "$scratch/bin/varnowick" > /dev/null 2> "$scratch/err" ||
+                fail "a $folder runtime folder, an end of status ${end#*|}: $(cat "$scratch/err")"
+        done
+    done
+fi
+
 # Which folder the program gets: command, argument, where it is run, expected
 # folder (or "usage" for status 2 without the program).
-mkdir -p "$scratch/boards/own" "$mine/clash" "$mine/audio"
+mkdir -p "$scratch/boards/own" "$scratch/boards/-x" "$mine/clash" "$mine/audio" "$mine/-x"
 cp -r "$data/mivo" "$scratch/boards/"
 echo "1 2 x" > "$mine/clash/clash.config"
 while IFS='|' read -r command arg where want; do
@@ -82,6 +135,9 @@ varnowick|./nosuch|home|usage
 varnowick|-x|home|usage
 varnowick-boardcheck||home|usage
 varnowick-chuteview|mivo|home|usage
+varnowick-boardcheck|./boards/-x|.|{scratch}/boards/-x
+varnowick-squarevox|-- -x|home|{scratch}/data/varnowick/-x
+varnowick|-- -x|home|{scratch}/data/varnowick/-x
 TABLE
 # The user's folder wins a name clash, and a path wins over both.
 cp -r "$data/mivo" "$mine/"

@@ -282,7 +282,7 @@ TEST(BoardcheckReport, EveryVoiceFaultIsAProblem)
          "./v/square30: does not hold the note of line 2 of ./v/v.config"},
         {"voice of another kind", "./v/square04.wav", riff(chunk("fmt ", fmt_body(3, 1, 8000, 32)) +
                                                            chunk("data", std::string(64, '\0'))),
-         "./v/square04.wav: not a WAV the game can play: its encoding 3 is not PCM"},
+         "./v/square04.wav: not a WAV the game can play: its encoding 3 is not one the mixer decodes"},
     };
     for (const Case &c : cases) {
         std::string kept = read_file(c.path);

@@ -50,6 +50,33 @@ std::string extensible(unsigned channels, unsigned bits, const std::string &guid
                              guid + std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14));
 }
 
+// A "fmt " chunk of a block-coded encoding: the 16 common bytes, then `extra`.
+std::string coded(unsigned tag, unsigned channels, unsigned block, unsigned bits,
+                  const std::string &extra)
+{
+    return chunk("fmt ", le(tag, 2) + le(channels, 2) + le(8000, 4) + le(8000 * block, 4) +
+                             le(block, 2) + le(bits, 2) + extra);
+}
+
+// MS ADPCM's extra bytes: samples per block, then `pairs` coefficient pairs,
+// the presets first (the first one spoilt when `spoil`).
+std::string ms_extra(unsigned per_block, unsigned pairs, bool spoil = false)
+{
+    const int presets[14] = {256, 0, 512, -256, 0, 0, 192, 64, 240, 0, 460, -208, 392, -232};
+    std::string coefficients;
+    for (unsigned i = 0; i < 2 * pairs; i++)
+        coefficients += le(std::uint32_t(i < 14 ? presets[i] + (spoil && i == 0) : 0), 2);
+    return le(4 + 4 * pairs, 2) + le(per_block, 2) + le(pairs, 2) + coefficients;
+}
+
+std::string extensible_coded(unsigned channels, unsigned block, unsigned bits, unsigned tag,
+                             unsigned per_block)
+{
+    return coded(0xFFFE, channels, block, bits,
+                 le(22, 2) + le(per_block, 2) + le(0, 4) + le(tag, 2) +
+                     std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14));
+}
+
 std::string wav(const std::string &chunks, int riff_delta = 0)
 {
     return "RIFF" + le(std::uint32_t(4 + chunks.size() + riff_delta), 4) + "WAVE" + chunks;
@@ -59,6 +86,9 @@ TEST(WavGuard, StructureHeldToTheFile)
 {
     const std::string pcm16 = fmt(1, 2, 44100, 16), sound(400, '\x11');
     const std::string data = chunk("data", sound);
+    // Two ADPCM blocks of 256 bytes, naming predictor 0, or 7 in the second.
+    const std::string zeros = chunk("data", std::string(512, '\0'));
+    const std::string past = chunk("data", std::string(256, '\0') + '\x07' + std::string(255, '\0'));
     struct Case {
         const char *name;
         std::string bytes;
@@ -78,9 +108,36 @@ TEST(WavGuard, StructureHeldToTheFile)
         {"VOC", "Creative Voice File\x1a\x1a\0", "not a RIFF WAVE", 0},
         {"Ogg", "OggS\0\x02", "not a RIFF WAVE", 0},
         {"empty file", "", "not a RIFF WAVE", 0},
-        // Formats the guard does not pass.
-        {"ADPCM", wav(fmt(2, 1, 8000, 4) + data), "its encoding 2 is not PCM", 0},
-        {"extensible float", wav(extensible(2, 16, std::string("\x03\0", 2)) + data), "extensible format is not PCM", 0},
+        // Every other encoding the mixer decodes, with its own header checks.
+        {"mu-law stereo", wav(fmt(7, 2, 8000, 8) + data), "", 25},
+        {"A-law mono", wav(fmt(6, 1, 8000, 8) + data), "", 50},
+        {"extensible mu-law", wav(extensible(1, 8, std::string("\x07\0", 2)) + data), "", 50},
+        {"mu-law of 16 bits", wav(fmt(7, 1, 8000, 16) + data), "bits per sample 16 is not 8", 0},
+        {"A-law, block of 2 for 1 channel", wav(coded(6, 1, 2, 8, "") + data), "block size 2", 0},
+        {"MS ADPCM, 2 blocks", wav(coded(2, 1, 256, 4, ms_extra(500, 7)) + zeros), "", 125},
+        {"MS ADPCM, samples per block unset", wav(coded(2, 1, 256, 4, ms_extra(0, 7)) + zeros), "", 125},
+        {"MS ADPCM stereo", wav(coded(2, 2, 256, 4, ms_extra(244, 7)) + zeros), "", 61},
+        {"MS ADPCM, 3 channels", wav(coded(2, 3, 256, 4, ms_extra(100, 7)) + zeros), "3 channels, not 1 or 2", 0},
+        {"MS ADPCM of 8 bits", wav(coded(2, 1, 256, 8, ms_extra(100, 7)) + zeros), "bits per sample 8", 0},
+        {"MS ADPCM block under its header", wav(coded(2, 2, 13, 4, ms_extra(2, 7)) + zeros), "block size 13", 0},
+        {"MS ADPCM, 6 coefficients", wav(coded(2, 1, 256, 4, ms_extra(500, 6)) + zeros), "lacks the preset", 0},
+        {"MS ADPCM, a wrong preset", wav(coded(2, 1, 256, 4, ms_extra(500, 7, true)) + zeros), "preset coefficients are wrong", 0},
+        {"MS ADPCM, coefficients cut short", wav(coded(2, 1, 256, 4, ms_extra(500, 7).substr(0, 30))) + zeros, "cut short", 0},
+        {"MS ADPCM, too many samples per block", wav(coded(2, 1, 256, 4, ms_extra(501, 7)) + zeros), "samples per block 501", 0},
+        {"MS ADPCM, one sample per block", wav(coded(2, 1, 256, 4, ms_extra(1, 7)) + zeros), "samples per block 1 ", 0},
+        {"MS ADPCM, a predictor past the header's", wav(coded(2, 1, 256, 4, ms_extra(500, 7)) + past), "names a predictor", 0},
+        {"MS ADPCM, less than a block", wav(coded(2, 1, 1024, 4, ms_extra(2036, 7)) + zeros), "holds no sound", 0},
+        {"MS ADPCM, extensible", wav(extensible_coded(1, 256, 4, 2, 500) + zeros), "holds MS ADPCM", 0},
+        {"IMA ADPCM, 2 blocks", wav(coded(0x11, 1, 256, 4, le(2, 2) + le(505, 2)) + zeros), "", 126.25},
+        {"IMA ADPCM, no samples per block", wav(coded(0x11, 1, 256, 4, "") + zeros), "", 126.25},
+        {"IMA ADPCM, extensible", wav(extensible_coded(2, 256, 4, 0x11, 249) + zeros), "", 62.25},
+        {"IMA ADPCM of 3 bits", wav(coded(0x11, 1, 256, 3, "") + zeros), "bits per sample 3 is not 4", 0},
+        {"IMA ADPCM, block not of words", wav(coded(0x11, 1, 258, 4, "") + zeros), "block size 258", 0},
+        {"IMA ADPCM, too many samples per block", wav(coded(0x11, 1, 256, 4, le(2, 2) + le(506, 2)) + zeros), "samples per block 506", 0},
+        // Formats the guard does not pass: the mixer refuses them too.
+        {"extensible float", wav(extensible(2, 16, std::string("\x03\0", 2)) + data), "encoding 3 is not one", 0},
+        {"float", wav(fmt(3, 1, 8000, 32) + data), "encoding 3 is not one", 0},
+        {"GSM", wav(coded(0x31, 1, 65, 0, "") + data), "encoding 49 is not one", 0},
         {"24 bits", wav(fmt(1, 1, 8000, 24) + data), "has 24 bits", 0},
         {"9 channels", wav(fmt(1, 9, 8000, 8) + data), "9 channels", 0},
         {"0 channels", wav(fmt(1, 0, 8000, 8) + data), "0 channels", 0},
@@ -175,12 +232,19 @@ TEST(SoundLoader, UnusableSoundsPlayOnInSilence)
     mkdir("folder.wav", 0755);
     write_file("aiff.wav", "FORM\0\0\0\x2e" "AIFFCOMM\0\0\0\x12\0\x01");
     write_file("good.wav", wav(fmt(1, 2, 44100, 16) + chunk("data", std::string(400, '\0'))));
+    const std::string blocks = chunk("data", std::string(512, '\0'));
+    write_file("mulaw.wav", wav(fmt(7, 1, 8000, 8) + blocks));
+    write_file("msadpcm.wav", wav(coded(2, 2, 256, 4, ms_extra(244, 7)) + blocks));
+    write_file("imaadpcm.wav", wav(extensible_coded(1, 256, 4, 0x11, 505) + blocks));
     struct Case {
         const char *path;
         bool loads;
         const char *said;
     } cases[] = {
         {"good.wav", true, ""},
+        {"mulaw.wav", true, ""},
+        {"msadpcm.wav", true, ""},
+        {"imaadpcm.wav", true, ""},
         {"absent.wav", false, ""},
         {"fifo.wav", false, "Cannot use the sound fifo.wav: it is a FIFO (named pipe), not a file\n"},
         {"folder.wav", false, "Cannot use the sound folder.wav: it is a folder, not a file\n"},

@@ -1,7 +1,9 @@
 // Fuzz target: the sound guard, and the mixer's loader on every input the
 // guard passes. An input the guard calls playable must load (the game and
 // boardcheck trust that), last as long as the guard says, and never hang or
-// trip a sanitizer inside the mixer.
+// trip a sanitizer inside the mixer, in every encoding the guard takes: PCM,
+// A-law, mu-law, MS and IMA ADPCM, plain or extensible (seeds of each in
+// corpus/fuzz_wavguard).
 #include "wavguard.h"
 
 #include <SDL.h>
