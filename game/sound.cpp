@@ -9,8 +9,8 @@
 
 #include <cstdio>
 
-std::array<Mix_Chunk *, PLAYERS> turn;
-std::array<Mix_Chunk *, PLAYERS> win;
+std::array<Mix_Chunk *, MAX_PLAYERS> turn;
+std::array<Mix_Chunk *, MAX_PLAYERS> win;
 
 Mix_Chunk *load_sound(const std::string &path)
 {
@@ -29,11 +29,11 @@ Mix_Chunk *load_sound(const std::string &path)
     return sound;
 }
 
-void load_fixed_sounds()
+void load_fixed_sounds(int players)
 {
-    for (int which = 0; which < PLAYERS; which++)
+    for (int which = 0; which < players; which++)
         turn[which] = load_sound(TURN_SOUNDS[which]);
-    for (int which = 0; which < PLAYERS; which++)
+    for (int which = 0; which < players; which++)
         win[which] = load_sound(WIN_SOUNDS[which]);
 }
 

@@ -1,8 +1,10 @@
 // One player's turn: prompt, turn sound, roll, walk, ladder or chute, win test.
 #pragma once
 
-// Plays one turn of player index `which` (0 or 1) on `screen`: the prompt
-// "Player %d - Roll the die", the turn sound awaited, the roll, a walk of one
+// Plays one turn of player index `which` (0 to 3) on `screen`: the prompt
+// "Player %d - Roll the die", the turn sound awaited, the roll (by the space
+// bar, by any button with --one-button, or by the computer for a player that
+// options.computer names), a walk of one
 // square per 800 ms that stops on 99, and on the start of a ladder or chute
 // its note sound "./<location>/squareNN.wav" (missing: only "Trying to play"),
 // its note in the panel and the slide; one ladder or chute per turn at most.
