@@ -117,6 +117,11 @@ done <<'TABLE'
 --colour red mivo|usage
 mivo --players 3|usage
 TABLE
+printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/boardcheck"
+[ "$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)" = "--players 3 mivo" ] ||
+    fail "boardcheck got [$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)]"
+"$scratch/bin/varnowick-squarevox" --players 3 mivo > /dev/null 2>&1
+[ $? = 2 ] || fail "squarevox took --players"
 [ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || fail "working folders left: $(ls -A "$XDG_RUNTIME_DIR")"
 
 (( failures == 0 )) && echo "launcher: all passed"
