@@ -22,34 +22,17 @@ cp -r "$data/image" "$data/audio" "$scratch/"
 cd "$scratch"
 out="$scratch/out.txt"
 
-version() { # NAME RECORD...
-    mkdir -p "$1"
-    local name=$1
-    shift
-    printf '%s\n' "$@" > "$name/$name.config"
-}
-version four "6 96 Up to the top row!"
-version nine "9 99 Straight to the top!"
-version six "6 99 Up!"
-version two "2 99 Up!"
+for v in "four 6 96" "nine 9 99" "six 6 99" "two 2 99"; do
+    set -- $v
+    mkdir "$1" && echo "$2 $3 Up!" > "$1/$1.config"
+done
 
 lines() { grep -c -F -- "$1" "$out" || true; }
 
-wait_for() { # TEXT [COUNT]
-    local want=${2:-1}
-    for _ in $(seq 1200); do
-        (( $(lines "$1") >= want )) && return 0
-        kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
-        sleep 0.05
-    done
-    fail "no '$1' (x$want) in the output"
-}
+at_least() { (( $(lines "$1") >= $2 )); }
+wait_for() { wait_until 60 "'$1' x${2:-1}" at_least "$1" "${2:-1}"; } # TEXT [COUNT]
 
-key() {
-    xdotool keydown --window "$win" "$1"
-    sleep 0.1
-    xdotool keyup --window "$win" "$1"
-}
+key() { xdotool keydown --window "$win" "$1" sleep 0.1 keyup --window "$win" "$1"; }
 
 start_game() { # ROLLS ARGS...
     local rolls=$1
@@ -62,35 +45,25 @@ start_game() { # ROLLS ARGS...
 }
 
 # Waits for the end: status 1, the win line last, nothing on standard error.
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 expect_win() { # LINE
     local status=0
-    for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "no win within 60 s"; }
+    wait_until 60 "the end of the game" ended
     wait "$pid" || status=$?
-    (( status == 1 )) || fail "$1: status $status"
-    [[ $(tail -1 "$out") == "$1" ]] || fail "last line: $(tail -1 "$out"), expected $1"
+    [[ $status:$(tail -1 "$out") == "1:$1" ]] || fail "status $status, last line $(tail -1 "$out"), expected $1"
     [[ ! -s "$scratch/err.txt" ]] || fail "standard error: $(cat "$scratch/err.txt")"
 }
 
 # The player index of every set_dest line, in order.
 turn_order() { sed -n 's/^Player \([0-3]\) is set to .*/\1/p' "$out" | tr -d '\n'; }
 
-# A screenshot once the screen is still and the die is drawn (a point that
-# is white on every face): the game then waits for a child's roll.
-stable_shot() { # FILE
-    local previous="$1.prev"
-    for _ in $(seq 400); do
-        import -window root "$1"
-        if [ -f "$previous" ] && [ "$(compare -metric AE "$1" "$previous" null: 2>&1 || true)" = 0 ] &&
-            [ "$(pixel "$1" 560 166)" = FFFFFF ]; then
-            rm -f "$previous"
-            return 0
-        fi
-        cp "$1" "$previous"
-        sleep 0.1
-    done
-    fail "the screen did not settle for $1"
+# A screenshot once the screen is still and the die drawn (a point white on
+# every face): the game then waits for a child's roll.
+settled() {
+    import -window root "$shot" && [ "$(pixel "$shot" 560 166)" = FFFFFF ] &&
+        [ "$(compare -metric AE "$shot" "$shot.prev" null: 2>&1)" = 0 ] || { cp "$shot" "$shot.prev"; false; }
 }
+stable_shot() { shot=$1 && wait_until 40 "a still screen for $1" settled && rm -f "$1.prev"; }
 
 # Pixels of exactly one colour in a rectangle of a screenshot.
 count_colour() { # FILE WxH+X+Y RRGGBB
@@ -108,34 +81,27 @@ PAWN_PIXELS=96 # the pawn of every token, without the rim of Players 3 and 4
 # of the square is the board picture's (boardcheck --picture; it has the two
 # tokens of the start on square 0, which only the start's check covers).
 check_square() { # FILE BOARD.png X Y N WHAT
-    local file=$1 board=$2 x=$3 y=$4 n=$5 what=$6 t c holes=""
-    for ((t = 0; t < n; t++)); do
-        local rect="20x20+$((x + CORNER_X[t]))+$((y + CORNER_Y[t]))"
-        [ "$(count_colour "$file" "$rect" "${COLOURS[t]}")" = $PAWN_PIXELS ] ||
-            fail "$what: token $t is not whole in its corner"
+    local t c holes=() cut=(-crop "48x48+$3+$4" +repage -fill black)
+    for ((t = 0; t < $5; t++)); do
+        local rect="20x20+$(($3 + CORNER_X[t]))+$(($4 + CORNER_Y[t]))"
         for ((c = 0; c < 4; c++)); do
-            (( c == t )) || [ "$(count_colour "$file" "$rect" "${COLOURS[c]}")" = 0 ] ||
-                fail "$what: colour of token $c in the corner of token $t"
+            local want=0
+            (( c == t )) && want=$PAWN_PIXELS
+            [ "$(count_colour "$1" "$rect" "${COLOURS[c]}")" = $want ] ||
+                fail "$6: not $want pixels of token $c's colour in the corner of token $t"
         done
-        holes+=" rectangle ${CORNER_X[t]},${CORNER_Y[t]} $((CORNER_X[t] + 19)),$((CORNER_Y[t] + 19))"
+        cut+=(-draw "rectangle ${CORNER_X[t]},${CORNER_Y[t]} $((CORNER_X[t] + 19)),$((CORNER_Y[t] + 19))")
     done
-    local cut=(-crop "48x48+$x+$y" +repage)
-    [ -z "$holes" ] || cut+=(-fill black -draw "$holes")
-    convert "$file" "${cut[@]}" "$scratch/square-shot.png"
-    convert "$board" "${cut[@]}" "$scratch/square-board.png"
+    convert "$1" "${cut[@]}" "$scratch/square-shot.png"
+    convert "$2" "${cut[@]}" "$scratch/square-board.png"
     [ "$(compare -metric AE "$scratch/square-shot.png" "$scratch/square-board.png" null: 2>&1 || true)" = 0 ] ||
-        fail "$what: the rest of the square is not the board"
+        fail "$6: the rest of the square is not the board"
 }
 
 # --- Four players, Players 2 to 4 the computer, every roll a 3: the four
 # tokens meet on 3, climb from 6 to 96 together, and Player 1 wins.
 "$check" --picture four.png four > /dev/null
 start_game 3 --players 4 --computer 2,3,4 four
-wait_for "Player 3 is set to"
-[[ $(grep ' is set to ' "$out" | head -4) == "Player 0 is set to (4, 436) w = 20  h = 20
-Player 1 is set to (24, 456) w = 20  h = 20
-Player 2 is set to (4, 456) w = 20  h = 20
-Player 3 is set to (24, 436) w = 20  h = 20" ]] || fail "start lines: $(grep ' is set to ' "$out" | head -4)"
 stable_shot "$shots/four-start.png"
 check_square "$shots/four-start.png" four.png 0 432 4 "four on 0"
 key space
