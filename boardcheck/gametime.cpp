@@ -29,10 +29,11 @@ void add_turn(const DestTable &dest, const SoundTimes &sounds, int which, int sq
 GameTime expected_game_time(const DestTable &dest, const Odds &odds, const SoundTimes &sounds)
 {
     GameTime time;
-    for (int which = 0; which < 2; which++)
+    for (int which = 0; which < odds.players; which++) {
         for (int square = 0; square < WIN_SQUARE; square++)
             if (odds.turns_from[which][square] > 0)
                 add_turn(dest, sounds, which, square, odds.turns_from[which][square], time);
-    time.win_sound = odds.p1_wins * sounds.win_ms[0] + odds.p2_wins * sounds.win_ms[1];
+        time.win_sound += odds.wins[which] * sounds.win_ms[which];
+    }
     return time;
 }

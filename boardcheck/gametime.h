@@ -9,8 +9,8 @@
 // How long the sounds last, in milliseconds; 0 for a sound the game cannot
 // play (it then does not wait for it).
 struct SoundTimes {
-    std::array<double, 2> turn_ms{};          // each turn's start, per player
-    std::array<double, 2> win_ms{};           // the winner's ending
+    std::array<double, MAX_PLAYERS> turn_ms{}; // each turn's start, per player
+    std::array<double, MAX_PLAYERS> win_ms{};  // the winner's ending
     std::array<double, SQUARE_COUNT> note_ms{};    // the note of each start square
 };
 

@@ -3,6 +3,7 @@
 #include "paths.h"
 #include "picture.h"
 #include "report.h"
+#include "rules.h"
 
 #include <cstdio>
 #include <iostream>
@@ -10,6 +11,7 @@
 
 constexpr const char *USAGE =
     "Usage: boardcheck <version>                  check a version: its problems, voices and odds\n"
+    "       boardcheck --players N <version>      the same, its odds and times for N players (2 to 4)\n"
     "       boardcheck --picture FILE.png <version>  write its board as the game draws it\n"
     "Run it in the folder that holds ./<version>/ (data/ in a checkout).\n"
     "Status: 0 no problems, 1 problems listed, 2 usage or no version file,\n"
@@ -23,6 +25,14 @@ static int flushed(int status)
         return status;
     std::cerr << "boardcheck: cannot write the report to standard output\n";
     return STATUS_OUTPUT;
+}
+
+// The number of players written as one digit from 2 to 4, or -1.
+static int players_of(const std::string &text)
+{
+    if (text.size() != 1 || text[0] < '2' || text[0] > '0' + MAX_PLAYERS)
+        return -1;
+    return text[0] - '0';
 }
 
 int main(int argc, char **argv)
@@ -46,9 +56,20 @@ int main(int argc, char **argv)
         std::cout << "Wrote the board of " << version << " to " << argv[2] << "\n";
         return flushed(STATUS_CLEAN);
     }
+    int players = PLAYERS;
+    if (argc == 4 && std::string(argv[1]) == "--players") {
+        players = players_of(argv[2]);
+        if (players < 0) {
+            std::cerr << "boardcheck: --players takes 2, 3 or 4, not \"" << argv[2] << "\"\n"
+                      << USAGE << "\n";
+            return STATUS_USAGE;
+        }
+        argc -= 2;
+        argv += 2;
+    }
     if (argc != 2 || (argv[1][0] == '-' && !ended)) {
         std::cerr << USAGE << "\n";
         return STATUS_USAGE;
     }
-    return flushed(boardcheck(version_name(argv[1]), std::cout, std::cerr));
+    return flushed(boardcheck(version_name(argv[1]), std::cout, std::cerr, players));
 }

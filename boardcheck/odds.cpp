@@ -109,8 +109,26 @@ double total(const std::array<double, SQUARE_COUNT> &mass)
     return sum;
 }
 
-// Follows one token turn by turn. Player 1 starts turn t when neither token
-// finished before it; Player 2 when, besides, Player 1 did not finish on it.
+// x to the power n by repeated products: for two players exactly the
+// products the odds have always been summed from.
+double power(double x, int n)
+{
+    double r = 1;
+    for (int i = 0; i < n; i++)
+        r *= x;
+    return r;
+}
+
+// The chance that the other players leave player index p its turn t: those
+// before it have not finished within t turns (alive_now = alive[t]), those
+// after it not within t - 1 (alive_before = alive[t - 1]).
+double share_of_turn(const Odds &odds, int p, double alive_now, double alive_before)
+{
+    return power(alive_now, p) * power(alive_before, odds.players - 1 - p);
+}
+
+// Follows one token turn by turn; every player's token moves by the same
+// chain, independently of the others.
 void follow(const DestTable &dest, Odds &odds)
 {
     std::array<double, SQUARE_COUNT> mass{};
@@ -121,12 +139,12 @@ void follow(const DestTable &dest, Odds &odds)
         std::array<double, SQUARE_COUNT> before = mass;
         odds.finish.push_back(step(dest, mass));
         odds.alive.push_back(total(mass));
-        for (int s = 0; s < WIN_SQUARE; s++) {
-            odds.turns_from[0][s] += before[s] * odds.alive[t - 1];
-            odds.turns_from[1][s] += before[s] * odds.alive[t];
+        for (int p = 0; p < odds.players; p++) {
+            double others = share_of_turn(odds, p, odds.alive[t], odds.alive[t - 1]);
+            for (int s = 0; s < WIN_SQUARE; s++)
+                odds.turns_from[std::size_t(p)][s] += before[s] * others;
+            odds.wins[std::size_t(p)] += odds.finish[t] * others;
         }
-        odds.p1_wins += odds.finish[t] * odds.alive[t - 1];
-        odds.p2_wins += odds.finish[t] * odds.alive[t];
         if (odds.alive[t] < TAIL)
             return;
     }
@@ -185,9 +203,10 @@ std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest)
     return turns;
 }
 
-Odds board_odds(const DestTable &dest)
+Odds board_odds(const DestTable &dest, int players)
 {
     Odds odds;
+    odds.players = players;
     odds.trap = find_trap(dest);
     odds.expected_turns = expected_turns_to_win(dest)[0];
     follow(dest, odds);
@@ -196,9 +215,9 @@ Odds board_odds(const DestTable &dest)
 
 int rounds_quantile(const Odds &odds, double q)
 {
-    // The game lasts at least t rounds when neither token finished before.
+    // The game lasts at least t rounds when no token finished before.
     for (std::size_t t = 1; t < odds.alive.size(); t++)
-        if (1 - odds.alive[t] * odds.alive[t] >= q - QUANTILE_SLACK)
+        if (1 - power(odds.alive[t], odds.players) >= q - QUANTILE_SLACK)
             return int(t);
     return -1;
 }
@@ -206,13 +225,12 @@ int rounds_quantile(const Odds &odds, double q)
 int turns_quantile(const Odds &odds, double q)
 {
     double ended = 0;
-    for (std::size_t t = 1; t < odds.alive.size(); t++) {
-        ended += odds.finish[t] * odds.alive[t - 1]; // Player 1 wins on turn 2t - 1
-        if (ended >= q - QUANTILE_SLACK)
-            return int(2 * t - 1);
-        ended += odds.finish[t] * odds.alive[t];     // Player 2 wins on turn 2t
-        if (ended >= q - QUANTILE_SLACK)
-            return int(2 * t);
-    }
+    for (std::size_t t = 1; t < odds.alive.size(); t++)
+        for (int p = 0; p < odds.players; p++) {
+            // Player index p wins on turn N (t - 1) + p + 1 of the game.
+            ended += odds.finish[t] * share_of_turn(odds, p, odds.alive[t], odds.alive[t - 1]);
+            if (ended >= q - QUANTILE_SLACK)
+                return int(std::size_t(odds.players) * (t - 1) + std::size_t(p) + 1);
+        }
     return -1;
 }

@@ -32,17 +32,21 @@ struct Odds {
     std::vector<double> finish;
     std::vector<double> alive;
     bool cut_off = false;      // followed for MAX_TURNS and still not done
-    double p1_wins = 0;        // Player 1 moves first; first on 99 wins
-    double p2_wins = 0;        // 1 - p1_wins, less what is lost to a trap or
-                               // the cut-off
+    int players = PLAYERS;     // 2 to 4, moving in turn from Player 1
+    // wins[p] = P(player index p wins): Player 1 moves first, the first on
+    // 99 wins. Together 1, less what is lost to a trap or the cut-off.
+    std::array<double, MAX_PLAYERS> wins{};
     // Expected number of turns that player index p starts on square s during
-    // a whole game (both tokens, Player 1 first, stopping at the win).
-    std::array<std::array<double, SQUARE_COUNT>, 2> turns_from{};
+    // a whole game (every token in turn, Player 1 first, stopping at the win).
+    std::array<std::array<double, SQUARE_COUNT>, MAX_PLAYERS> turns_from{};
 };
 
-// Everything above for the board. Never hangs: at most MAX_TURNS steps of
-// the distribution.
-Odds board_odds(const DestTable &dest);
+// Everything above for the board and `players` (2 to 4) players. The tokens
+// move independently, so one token's finishing distribution gives every
+// player's chance: player p wins on its turn t when its token finishes then,
+// the players before it have not finished within t turns and those after it
+// not within t - 1. Never hangs: at most MAX_TURNS steps of the distribution.
+Odds board_odds(const DestTable &dest, int players = PLAYERS);
 
 // Expected turns from every square to 99, by solving the chain's linear
 // equations over the squares reachable from 0; entries not reachable, or all
@@ -54,6 +58,6 @@ std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest);
 // within the turns followed.
 int rounds_quantile(const Odds &odds, double q);
 
-// The same for the number of turns of both players together (Player 1's
-// winning turn ends the game before Player 2's turn of that round).
+// The same for the number of turns of all players together (a winning turn
+// ends the game before the later players' turns of that round).
 int turns_quantile(const Odds &odds, double q);

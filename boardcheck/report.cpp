@@ -255,9 +255,21 @@ std::string quantiles(int median, int p90, const char *unit, int followed)
     return format("median %d %s, 90th percentile %d %s", median, unit, p90, unit);
 }
 
+// "Player 1 wins 50.84 % of games, Player 2 49.16 %", and so on for more.
+std::string wins_line(const Odds &odds)
+{
+    std::string line = format("Player 1 wins %.2f %% of games", 100 * odds.wins[0]);
+    for (int p = 1; p < odds.players; p++)
+        line += format(", Player %d %.2f %%", p + 1, 100 * odds.wins[std::size_t(p)]);
+    return line;
+}
+
 void print_odds(const Odds &odds, std::ostream &out)
 {
-    out << "\nOdds, exact, from the game's rules:\n";
+    if (odds.players == PLAYERS)
+        out << "\nOdds, exact, from the game's rules:\n";
+    else
+        out << format("\nOdds for %d players, exact, from the game's rules:\n", odds.players);
     if (odds.trap >= 0)
         out << format("  a token can come to square %d, from which it never reaches 99: "
                       "the game may never end\n", odds.trap);
@@ -265,12 +277,15 @@ void print_odds(const Odds &odds, std::ostream &out)
         out << format("  one token reaches 99 in %.2f turns on average\n", odds.expected_turns);
     out << "  game length: "
         << quantiles(rounds_quantile(odds, 0.5), rounds_quantile(odds, 0.9), "rounds", MAX_TURNS)
-        << "\n    (a round is a turn of each player; in turns of both players: "
-        << quantiles(turns_quantile(odds, 0.5), turns_quantile(odds, 0.9), "turns", 2 * MAX_TURNS)
+        << "\n    (a round is a turn of each player; in turns of "
+        << (odds.players == 2 ? "both" : "all") << " players: "
+        << quantiles(turns_quantile(odds, 0.5), turns_quantile(odds, 0.9), "turns",
+                     odds.players * MAX_TURNS)
         << ")\n";
-    out << format("  Player 1 wins %.2f %% of games, Player 2 %.2f %%\n", 100 * odds.p1_wins,
-                  100 * odds.p2_wins);
-    double lost = 1 - odds.p1_wins - odds.p2_wins;
+    out << "  " << wins_line(odds) << "\n";
+    double lost = 1;
+    for (int p = 0; p < odds.players; p++)
+        lost -= odds.wins[std::size_t(p)];
     if (odds.trap >= 0 || odds.cut_off)
         out << format("  games still going after %d rounds: %.4g %%\n", int(odds.alive.size()) - 1,
                       100 * lost);
@@ -287,12 +302,12 @@ double fixed_sound_ms(const char *path, std::vector<std::string> &remarks)
     return wav.ms;
 }
 
-SoundTimes sound_times(const Voices &voices, std::vector<std::string> &remarks)
+SoundTimes sound_times(const Voices &voices, int players, std::vector<std::string> &remarks)
 {
     SoundTimes sounds;
-    for (int which = 0; which < 2; which++)
+    for (int which = 0; which < players; which++)
         sounds.turn_ms[which] = fixed_sound_ms(TURN_SOUNDS[which], remarks);
-    for (int which = 0; which < 2; which++)
+    for (int which = 0; which < players; which++)
         sounds.win_ms[which] = fixed_sound_ms(WIN_SOUNDS[which], remarks);
     for (const VoiceCheck &check : voices.checks)
         sounds.note_ms[check.square] = check.wav.ms;
@@ -307,7 +322,7 @@ void print_time(const DestTable &dest, const Odds &odds, const Voices &voices, s
         return;
     }
     std::vector<std::string> remarks;
-    GameTime time = expected_game_time(dest, odds, sound_times(voices, remarks));
+    GameTime time = expected_game_time(dest, odds, sound_times(voices, odds.players, remarks));
     out << "  turn sounds       " << duration(time.turn_sounds) << "\n"
         << "  walking           " << duration(time.walking) << "\n"
         << "  slides and notes  " << duration(time.slides) << "\n"
@@ -319,7 +334,7 @@ void print_time(const DestTable &dest, const Odds &odds, const Voices &voices, s
 
 } // namespace
 
-int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
+int boardcheck(const std::string &version, std::ostream &out, std::ostream &err, int players)
 {
     std::string path = version_config_path(version);
     VersionFile file = read_version_file(path);
@@ -333,7 +348,7 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
     for (const std::string &fault : voice_problems(voices, version))
         findings.push_back(Finding{0, false, fault});
     DestTable dest = dest_table(file.records);
-    Odds odds = board_odds(dest);
+    Odds odds = board_odds(dest, players);
     if (odds.trap >= 0)
         findings.push_back(Finding{0, false, path + format(": a token can come to square %d, from which no roll "
                                          "ever leads to 99: the game may never end", odds.trap)});

@@ -4,6 +4,7 @@
 
 #include "notes.h"
 #include "records.h"
+#include "rules.h"
 #include "wavguard.h"
 
 #include <ostream>
@@ -59,7 +60,9 @@ std::vector<Finding> version_findings(const VersionFile &file, const std::string
 // beside it; one problem per fault, naming the file.
 std::vector<std::string> voice_problems(const Voices &voices, const std::string &version);
 
-// Runs the whole check of `version` in the working directory: the report on
-// `out`, a missing version file on `err`. Returns STATUS_CLEAN,
-// STATUS_PROBLEMS or STATUS_USAGE (version file missing).
-int boardcheck(const std::string &version, std::ostream &out, std::ostream &err);
+// Runs the whole check of `version` in the working directory, its odds and
+// times for `players` (2 to 4): the report on `out`, a missing version file
+// on `err`. Returns STATUS_CLEAN, STATUS_PROBLEMS or STATUS_USAGE (version
+// file missing).
+int boardcheck(const std::string &version, std::ostream &out, std::ostream &err,
+               int players = PLAYERS);

@@ -21,7 +21,7 @@ Point square_anchor(int n)
 Point token_corner(int which, int n)
 {
     Point cell = square_corner(n);
-    return Point{cell.x + TOKEN_CORNER[which], cell.y + TOKEN_CORNER[which]};
+    return Point{cell.x + TOKEN_CORNER_X[which], cell.y + TOKEN_CORNER_Y[which]};
 }
 
 int strip_length(int dx, int dy)

@@ -10,9 +10,11 @@ constexpr int SQUARE_SIZE = 48;                         // every square is 48 x 
 constexpr int BOARD_SIZE = SQUARE_SIZE * BOARD_SQUARES; // 480: the board's side
 
 constexpr int TOKEN_SIZE = 20; // a token is 20 x 20
-// Where each token sits inside its square: two opposite corners, so two
-// tokens on one square never overlap (Player 1 top left, Player 2 bottom right).
-constexpr std::array<int, PLAYERS> TOKEN_CORNER = {4, 24};
+// Where each token sits inside its square, one corner each, so tokens on one
+// square never overlap: Player 1 top left, Player 2 bottom right, Player 3
+// bottom left, Player 4 top right.
+constexpr std::array<int, MAX_PLAYERS> TOKEN_CORNER_X = {4, 24, 4, 24};
+constexpr std::array<int, MAX_PLAYERS> TOKEN_CORNER_Y = {4, 24, 24, 4};
 constexpr int SLIDE_END_OFFSET = 14; // a slide ends with the token centred
 
 // A ladder or chute is a 20-pixel band from the anchor point of its start
@@ -37,7 +39,7 @@ Point square_corner(int n);
 // The point of square n from which a ladder or chute is drawn.
 Point square_anchor(int n);
 
-// Where token `which` (0 or 1) stands in its corner of square n.
+// Where token `which` (0 to 3) stands in its corner of square n.
 Point token_corner(int which, int n);
 
 // Distance between two points rounded down to a whole pixel (the exact

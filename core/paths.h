@@ -10,9 +10,10 @@
 
 // The sound that announces each player's turn and each player's win, by
 // player index.
-constexpr std::array<const char *, PLAYERS> TURN_SOUNDS = {"./audio/player1.wav",
-                                                           "./audio/player2.wav"};
-constexpr std::array<const char *, PLAYERS> WIN_SOUNDS = {"./audio/win1.wav", "./audio/win2.wav"};
+constexpr std::array<const char *, MAX_PLAYERS> TURN_SOUNDS = {
+    "./audio/player1.wav", "./audio/player2.wav", "./audio/player3.wav", "./audio/player4.wav"};
+constexpr std::array<const char *, MAX_PLAYERS> WIN_SOUNDS = {
+    "./audio/win1.wav", "./audio/win2.wav", "./audio/win3.wav", "./audio/win4.wav"};
 constexpr const char *RATTLE_SOUND = "./audio/ambient_-tolvik-57.wav"; // the spinning die
 
 // The side panel's text font: 256 glyphs of 13 one-byte rows.

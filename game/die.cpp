@@ -34,29 +34,47 @@ static void show_face(int face)
     SDL_UpdateRect(screen, DIE_X, DIE_Y, DIE_SIZE, DIE_SIZE);
 }
 
-// What one event means to the roll: true when the space bar went up. Escape
-// and the window's close end the game here, from inside the roll.
-static bool ends_roll(const SDL_Event &event)
+// The computer stops the die after 0.8 to 2 s of 50 ms frames.
+constexpr int COMPUTER_MIN_FRAMES = 16;
+constexpr int COMPUTER_MAX_FRAMES = 40;
+
+static bool is_wheel(Uint8 button)
+{
+    return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
+}
+
+// What one event means to the roll: true when it stops the die for `roller`.
+// Escape and the window's close end the game here, from inside the roll,
+// whoever rolls.
+static bool ends_roll(const SDL_Event &event, Roller roller)
 {
     if (event.type == SDL_KEYUP) {
         std::printf("Got a keyup of %d\n", int(event.key.keysym.sym));
-        if (event.key.keysym.sym == SDLK_SPACE)
-            return true;
         if (event.key.keysym.sym == SDLK_ESCAPE) {
             std::puts("Quit Button pressed");
             std::exit(0);
         }
-    } else if (event.type == SDL_QUIT) {
+        return roller == Roller::any_button ||
+               (roller == Roller::space_bar && event.key.keysym.sym == SDLK_SPACE);
+    }
+    if (event.type == SDL_QUIT) {
         std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
         std::exit(0);
     }
-    return false;
+    if (roller != Roller::any_button)
+        return false;
+    // A wheel turned by the way is no press of a switch.
+    return (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) ||
+           event.type == SDL_JOYBUTTONUP;
 }
 
-int roll_die()
+int roll_die(Roller roller)
 {
+    int stop_frame = -1;
+    if (roller == Roller::computer)
+        stop_frame = COMPUTER_MIN_FRAMES + std::rand() % (COMPUTER_MAX_FRAMES - COMPUTER_MIN_FRAMES + 1);
     int toggle = 0;
-    for (;;) {
+    for (int frame = 0;; frame++) {
         int face = std::rand() % DIE_FACES;
         // The rattle restarts on every second frame; a start on its own
         // channel cuts off what still plays there.
@@ -66,8 +84,15 @@ int roll_die()
         show_face(face);
         SDL_Event event;
         // One event a frame (kept: see QUIRKS.md, 'keys queue').
-        if (SDL_PollEvent(&event) == 1 && ends_roll(event))
+        if (SDL_PollEvent(&event) == 1 && ends_roll(event, roller))
+            return face + 1;
+        if (frame == stop_frame)
             return face + 1;
         SDL_Delay(DIE_FRAME_MS);
     }
+}
+
+int roll_die()
+{
+    return roll_die(Roller::space_bar);
 }

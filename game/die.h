@@ -1,4 +1,5 @@
-// The die: six faces in the side panel, spun until the space bar goes up.
+// The die: six faces in the side panel, spun until the space bar goes up
+// (or any button, or the computer, stops it).
 #pragma once
 
 #include <SDL.h>
@@ -19,9 +20,21 @@ extern Mix_Chunk *dice_click;  // the rattle; null when its file is missing
 // Call once, after the video mode and the audio device are set.
 void dice_setup();
 
-// Spins the die on `screen`, a random face every 50 ms, until the space bar is
-// released, and returns that face's pips (1 to 6). Prints "Got a keyup of %d"
-// for every key released. Never returns when Escape is released ("Quit Button
-// pressed") or the window is closed ("SDL QUIT called "): the process ends
-// with status 0.
+// Who stops the die.
+enum class Roller {
+    space_bar,  // a child, by releasing the space bar
+    any_button, // a child with one switch: any key, mouse button (not the
+                // wheel) or joystick button released
+    computer,   // the computer, by itself after 0.8 to 2 s
+};
+
+// Spins the die on `screen`, a random face every 50 ms, until `roller` stops
+// it, and returns that face's pips (1 to 6). The computer's wait, 16 to 40
+// frames, is drawn from rand() before the first face. Prints "Got a keyup of
+// %d" for every key released, whoever rolls. Never returns when Escape is
+// released ("Quit Button pressed") or the window is closed ("SDL QUIT called
+// "): the process ends with status 0.
+int roll_die(Roller roller);
+
+// roll_die(Roller::space_bar): the die as the two-player game has it.
 int roll_die();

@@ -4,6 +4,7 @@
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "options.h"
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
@@ -43,9 +44,25 @@ static void load_panel_font()
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
 }
 
+// With --one-button a joystick's or gamepad's buttons stop the die too; the
+// game opens none without it. A machine without them plays on keys and mouse.
+static void open_joysticks()
+{
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == -1) {
+        std::fprintf(stderr, "boardgame: no joystick buttons: %s\n", SDL_GetError());
+        return;
+    }
+    for (int i = 0; i < SDL_NumJoysticks(); i++)
+        if (SDL_JoystickOpen(i) == nullptr)
+            std::fprintf(stderr, "boardgame: cannot open joystick %d: %s\n", i, SDL_GetError());
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+
 void init_SDL_stuff()
 {
     start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO);
+    if (options.one_button)
+        open_joysticks();
     if (!open_audio()) {
         std::puts("Mix_OpenAudio error");
         std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
@@ -54,8 +71,12 @@ void init_SDL_stuff()
     open_window();
     Font_setup();
     load_panel_font();
-    load_fixed_sounds();
+    load_fixed_sounds(player_count);
 }
+
+// What the winner's index prints.
+static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
+    "Player 1 wins!", "Player 2 wins", "Player 3 wins!", "Player 4 wins!"};
 
 // The winner's sound plays to its end before the line; a missing sound waits
 // only for whatever else still plays. The game has always ended a win with
@@ -63,21 +84,23 @@ void init_SDL_stuff()
 [[noreturn]] static void win_ending(int which)
 {
     wait_for_channel(play_sound(win[which]));
-    std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins"); // (kept: see QUIRKS.md, 'Player 2 wins')
+    std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
     std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
 }
 
-// C linkage: SDL's main wrapper calls it by that name on Windows.
+// C linkage: SDL's main wrapper calls it by that name on Windows. The
+// options stand in front of the version; the board sees the version as its
+// argv[1], as it always has.
 extern "C" int SDL_main(int argc, char **argv)
 {
+    int first = parse_options(argc, argv);
+    player_count = options.players;
     init_SDL_stuff();
     dice_setup();
-    setup_board(argc, argv);
+    setup_board(argc - first + 1, argv + first - 1);
     setup_players();
-    for (;;) {
-        if (player_turn(0) == 1)
-            win_ending(0);
-        if (player_turn(1) == 1)
-            win_ending(1);
-    }
+    for (;;)
+        for (int which = 0; which < player_count; which++)
+            if (player_turn(which) == 1)
+                win_ending(which);
 }

@@ -29,15 +29,24 @@ static SlideLine slide_line(SDL_Rect from, SDL_Rect to_cell)
     return SlideLine{false, x0, ex, ex > x0 ? 1 : -1, float(y0), float(dy) / float(std::abs(dx))};
 }
 
-// Takes the sliding token off its start square and puts the other one back.
+// Takes the sliding token off its start square and puts the others back.
 static void lift_token(int which, SDL_Rect start_cell)
 {
-    SDL_Rect rects[2] = {start_cell, player[1 - which].dest};
+    SDL_Rect rects[MAX_PLAYERS] = {start_cell}; // the square, then the others
+    int others[MAX_PLAYERS];
+    int count = 0;
+    for (int other = 0; other < player_count; other++)
+        if (other != which) {
+            others[count] = other;
+            rects[1 + count] = player[other].dest;
+            count++;
+        }
     SDL_Rect from = start_cell;
     SDL_Rect to = start_cell;
     SDL_UpperBlit(board, &from, screen, &to);
-    draw_token(1 - which, rects[1]);
-    SDL_UpdateRects(screen, 2, rects);
+    for (int i = 0; i < count; i++)
+        draw_token(others[i], rects[1 + i]);
+    SDL_UpdateRects(screen, 1 + count, rects);
 }
 
 static void save_under(SDL_Surface *under, SDL_Rect at)

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-std::array<Mix_Chunk *, PLAYERS> turn;
-std::array<Mix_Chunk *, PLAYERS> win;
+std::array<Mix_Chunk *, MAX_PLAYERS> turn;
+std::array<Mix_Chunk *, MAX_PLAYERS> win;
 
 bool open_audio()
 {
@@ -43,11 +43,11 @@ Mix_Chunk *load_sound(const std::string &path)
     return sound;
 }
 
-void load_fixed_sounds()
+void load_fixed_sounds(int players)
 {
-    for (int which = 0; which < PLAYERS; which++)
+    for (int which = 0; which < players; which++)
         turn[which] = load_sound(TURN_SOUNDS[which]);
-    for (int which = 0; which < PLAYERS; which++)
+    for (int which = 0; which < players; which++)
         win[which] = load_sound(WIN_SOUNDS[which]);
 }
 

@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-extern std::array<Mix_Chunk *, PLAYERS> turn; // a player's turn, by player index
-extern std::array<Mix_Chunk *, PLAYERS> win;  // the winner's sound, by player index
+extern std::array<Mix_Chunk *, MAX_PLAYERS> turn; // a player's turn, by player index
+extern std::array<Mix_Chunk *, MAX_PLAYERS> win;  // the winner's sound, by player index
 
 // Opens the audio device as the game plays its sounds: 44100 Hz, signed
 // 16-bit little-endian stereo, 1024-sample buffer; it is closed at exit,
@@ -30,10 +30,11 @@ Mix_Chunk *load_checked_wav(const std::string &bytes);
 // refuses it with channel -1), so the game plays on in silence.
 Mix_Chunk *load_sound(const std::string &path);
 
-// Loads turn[0], turn[1], win[0] and win[1] from "./audio/player1.wav",
-// "./audio/player2.wav", "./audio/win1.wav" and "./audio/win2.wav"; a missing
-// file leaves its sound null.
-void load_fixed_sounds();
+// Loads the turn sounds of the first `players` (2 to 4) players, then their
+// win sounds: turn[i] from "./audio/player<i+1>.wav", win[i] from
+// "./audio/win<i+1>.wav". A missing file leaves its sound null; the sounds of
+// players not in the game stay null and are not looked for.
+void load_fixed_sounds(int players);
 
 // Plays a sound once on the first free channel and returns the channel; -1
 // when the sound is null or no channel is free.

@@ -6,7 +6,12 @@
 #include "squares.h"
 
 
-std::array<Player, PLAYERS> player;
+// Each player's picture, by player index.
+static constexpr std::array<const char *const *, MAX_PLAYERS> TOKEN_PICTURES = {
+    icon1_xpm, icon2_xpm, icon3_xpm, icon4_xpm};
+
+int player_count = PLAYERS;
+std::array<Player, MAX_PLAYERS> player;
 
 void set_dest(int which, int square)
 {
@@ -31,29 +36,32 @@ void draw_token(int which, SDL_Rect at)
 void redraw_tokens(SDL_Rect r)
 {
     // Copies: a blit writes its clipped rectangle back into its argument.
-    SDL_Rect rects[3] = {r, player[0].dest, player[1].dest};
+    SDL_Rect rects[1 + MAX_PLAYERS] = {r};
+    for (int which = 0; which < player_count; which++)
+        rects[1 + which] = player[which].dest;
     SDL_Rect from = r;
     SDL_Rect to = r;
     SDL_UpperBlit(board, &from, screen, &to);
-    draw_token(0, rects[1]);
-    draw_token(1, rects[2]);
-    SDL_UpdateRects(screen, 3, rects);
+    for (int which = 0; which < player_count; which++)
+        draw_token(which, rects[1 + which]);
+    SDL_UpdateRects(screen, 1 + player_count, rects);
 }
 
 void setup_players()
 {
-    player[0].square = 0;
-    player[1].square = 0;
-    player[0].icon = read_xpm(icon1_xpm);
-    player[1].icon = read_xpm(icon2_xpm);
-    for (Player &p : player) {
+    for (int which = 0; which < player_count; which++) {
+        Player &p = player[which];
+        p.square = 0;
+        p.icon = read_xpm(TOKEN_PICTURES[which]);
         key_out_black(p.icon);
         p.src = SDL_Rect{0, 0, TOKEN_SIZE, TOKEN_SIZE};
     }
-    set_dest(0, 0);
-    set_dest(1, 0);
-    SDL_Rect rects[2] = {player[0].dest, player[1].dest};
-    draw_token(0, rects[0]);
-    draw_token(1, rects[1]);
-    SDL_UpdateRects(screen, 2, rects);
+    SDL_Rect rects[MAX_PLAYERS];
+    for (int which = 0; which < player_count; which++) {
+        set_dest(which, 0);
+        rects[which] = player[which].dest;
+    }
+    for (int which = 0; which < player_count; which++)
+        draw_token(which, rects[which]);
+    SDL_UpdateRects(screen, player_count, rects);
 }

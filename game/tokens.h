@@ -1,4 +1,4 @@
-// The two player tokens: their records, their corners and their redraw.
+// The player tokens: their records, their corners and their redraw.
 #pragma once
 
 #include "geometry.h"
@@ -16,20 +16,27 @@ struct Player {
                        // a slide has left it
 };
 
-// Index 0 is "Player 1" (red), index 1 "Player 2" (blue).
-extern std::array<Player, PLAYERS> player;
+// The players in this game, 2 to 4 (PLAYERS unless --players says otherwise);
+// set before setup_players and never changed after it.
+extern int player_count;
 
-// Makes both tokens, puts them on square 0 (printing set_dest's two lines)
-// and draws them over the board already on the screen.
+// Index 0 is "Player 1" (red), 1 "Player 2" (blue), 2 "Player 3" (green),
+// 3 "Player 4" (yellow); only the first player_count are in the game.
+extern std::array<Player, MAX_PLAYERS> player;
+
+// Makes the player_count tokens, puts them on square 0 (printing set_dest's
+// line for each, index 0 first) and draws them over the board already on the
+// screen.
 void setup_players();
 
-// Puts token `which` (0 or 1) into its corner of `square` (0 to 99): +4, +4
-// for index 0, +24, +24 for index 1, and prints "Player %d is set to (%d, %d)
-// w = %d  h = %d" with the index. Leaves player[which].square alone.
+// Puts token `which` (0 to 3) into its corner of `square` (0 to 99): +4, +4
+// for index 0, +24, +24 for 1, +4, +24 for 2, +24, +4 for 3, and prints
+// "Player %d is set to (%d, %d) w = %d  h = %d" with the index. Leaves
+// player[which].square alone.
 void set_dest(int which, int square);
 
-// Repairs `r` on the screen from the board, draws both tokens at their dest
-// (Player 2's last) and updates exactly r and the two token rectangles.
+// Repairs `r` on the screen from the board, draws every token at its dest in
+// index order and updates exactly r and the player_count token rectangles.
 void redraw_tokens(SDL_Rect r);
 
 // Draws token `which` at `at` on the screen without updating the display.

@@ -4,6 +4,7 @@
 #include "config.h"
 #include "die.h"
 #include "note.h"
+#include "options.h"
 #include "paths.h"
 #include "screen.h"
 #include "slide.h"
@@ -74,6 +75,14 @@ static NoteSound start_note_sound(int square)
     return note;
 }
 
+// Who stops the die in the turn of player index `which`.
+static Roller roller_of(int which)
+{
+    if (options.computer[which])
+        return Roller::computer;
+    return options.one_button ? Roller::any_button : Roller::space_bar;
+}
+
 static void clear_panel()
 {
     SDL_Rect panel{PANEL_X, PROMPT_Y, PANEL_CLEAR_W, PANEL_CLEAR_H};
@@ -90,7 +99,7 @@ int player_turn(int which)
     // (kept: see QUIRKS.md, 'silent turn waits').
     wait_for_channel(play_sound(turn[which]));
     NoteSound note;
-    walk(which, roll_die());
+    walk(which, roll_die(roller_of(which)));
     const Square &reached = *blist[p.square];
     if (reached.dest != NO_DEST) {
         note = start_note_sound(reached.number);

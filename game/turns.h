@@ -1,12 +1,13 @@
 // One player's turn: prompt, turn sound, roll, walk, ladder or chute, win test.
 #pragma once
 
-// Plays one turn of player index `which` (0 or 1) on `screen`: the prompt
-// "Player %d - Roll the die", the turn sound awaited, the roll, a walk of one
-// square per WALK_STEP_MS that stops on WIN_SQUARE (walk_steps), and on the
-// start of a ladder or chute its note sound, square_sound_path of `location`
-// (missing: only "Trying to play"), its note in the panel and the slide; one
-// ladder or chute per turn at most.
+// Plays one turn of player index `which` (0 to 3) on `screen`: the prompt
+// "Player %d - Roll the die", the turn sound awaited, the roll (by the space
+// bar, by any button with --one-button, or by the computer for a player that
+// options.computer names), a walk of one square per WALK_STEP_MS that stops
+// on WIN_SQUARE (walk_steps), and on the start of a ladder or chute its note
+// sound, square_sound_path of `location` (missing: only "Trying to play"), its
+// note in the panel and the slide; one ladder or chute per turn at most.
 // The panel is then cleared, the note sound awaited and released and the token
 // set into its corner. Returns 1 when the token stands on WIN_SQUARE, else 0.
 // Never returns when the player quits during the roll.

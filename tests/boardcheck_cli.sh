@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # boardcheck as a board author runs it: the usage line, a missing version,
-# a version with problems, and the shipped mivo board, which has none.
+# a version with problems, and the shipped mivo board, which has none, also
+# for three and four players.
 # Arguments: the build folder and the data folder.
 set -u
 build=$1
@@ -66,6 +67,10 @@ cd "$data" || exit 1
 expect "mivo" 0 '^Problems: none' EMPTY -- "$tool" mivo
 expect "mivo voices" 0 '^Voices:' EMPTY -- "$tool" mivo
 expect "mivo odds" 0 'one token reaches 99 in [0-9.]+ turns on average' EMPTY -- "$tool" mivo
+expect "four players" 0 '^  Player 1 wins [0-9.]+ % of games, Player 2 [0-9.]+ %, Player 3 [0-9.]+ %, Player 4 [0-9.]+ %$' EMPTY -- "$tool" --players 4 mivo
+expect "three players' length" 0 'in turns of all players: median [0-9]+ turns' EMPTY -- "$tool" --players 3 mivo
+expect "five players" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not "5"$' -- "$tool" --players 5 mivo
+expect "players without a version" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" --players 3
 "$tool" mivo
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }

@@ -89,7 +89,7 @@ void start_test_game()
 
 void fresh_board()
 {
-    for (int which = 0; which < 2; which++) {
+    for (int which = 0; which < player_count; which++) {
         player[which].square = 0;
         set_dest(which, 0);
     }

@@ -30,7 +30,8 @@ void reset_recordings();
 // scratch folder, the die (silent: no rattle file there) and both tokens.
 void start_test_game();
 
-// Paints the whole clean board on the screen and puts both tokens on 0.
+// Paints the whole clean board on the screen and puts every token of the
+// game (player_count) on 0.
 void fresh_board();
 
 // Puts a token on a square (in its corner), as a finished turn leaves it.

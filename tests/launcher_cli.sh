@@ -53,6 +53,8 @@ done <<'TABLE'
 Escape or the window closed|Got a keyup of 27\nQuit Button pressed\n|0|0
 Player 1 wins|Player 0 is set to (4, 4)\nPlayer 1 wins!\n|1|0
 Player 2 wins|Player 2 wins\n|1|0
+Player 3 wins|Player 3 wins!\n|1|0
+Player 4 wins|Player 4 wins!\n|1|0
 no audio device|Mix_OpenAudio error\nOh My Goodness, an error : no device|1|1
 a winner's line that is not the last|Player 1 wins!\nanything\n|1|1
 no version file|Cannot open the version file ./x/x.config\n|1|1
@@ -146,7 +148,38 @@ cp -r "$data/mivo" "$mine/"
 [ "$(cd "$HOME" && "$scratch/bin/varnowick" | tail -n 1)" = "audio at $data/audio" ] ||
     fail "a user's folder named audio replaced the game's sounds"
 "$scratch/bin/varnowick-boardcheck" --version | grep -x 'varnowick-boardcheck [0-9]*\.[0-9]*\.[0-9]*' >/dev/null || fail "--version"
-"$scratch/bin/varnowick" --help | grep "^Usage: varnowick \[VERSION\]" >/dev/null || fail "--help"
+"$scratch/bin/varnowick" --help | grep "^Usage: varnowick \[--players N\] .* \[VERSION\]$" >/dev/null || fail "--help"
+
+# The game's options pass on in front of its version; a malformed one is the
+# launcher's usage error; the version follows "--", so it may look like an
+# option. The stand-in game now prints its arguments.
+printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/boardgame"
+while IFS='|' read -r args want; do
+    out=$(cd "$HOME" && "$scratch/bin/varnowick" $args 2> /dev/null)
+    status=$?
+    if [ "$want" = usage ]; then
+        [ "$status" = 2 ] && [ -z "$out" ] || fail "varnowick $args: status $status, [$out], expected a usage error"
+    else
+        [ "$out" = "$want" ] || fail "varnowick $args: the game got [$out], expected [$want]"
+    fi
+done <<'TABLE'
+--players 3 mivo|--players 3 -- mivo
+--players=4 --computer 1,3 --one-button --speak|--players=4 --computer 1,3 --one-button --speak
+--computer 2 -- mivo|--computer 2 -- mivo
+--players 2 -- -x|--players 2 -- -x
+--speak|--speak
+--players|usage
+--players x mivo|usage
+--computer 1;ls mivo|usage
+--computer=* mivo|usage
+--colour red mivo|usage
+mivo --players 3|usage
+TABLE
+printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/boardcheck"
+[ "$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)" = "--players 3 -- mivo" ] ||
+    fail "boardcheck got [$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)]"
+"$scratch/bin/varnowick-squarevox" --players 3 mivo > /dev/null 2>&1
+[ $? = 2 ] || fail "squarevox took --players"
 [ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || fail "working folders left: $(ls -A "$XDG_RUNTIME_DIR")"
 
 (( failures == 0 )) && echo "launcher: all passed"

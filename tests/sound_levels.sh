@@ -39,7 +39,7 @@ for f in audio/*.wav */square*.wav; do
 done
 
 fixed=()
-for f in audio/player1.wav audio/player2.wav audio/win1.wav audio/win2.wav; do
+for f in audio/player[1-4].wav audio/win[1-4].wav; do
     fixed+=("${level[$f]}")
 done
 spread "turn and win sounds" "${fixed[@]}"

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -95,7 +97,7 @@ TEST(BoardcheckOdds, ExpectedTurnsMatchIndependentCalculations)
         for (std::size_t t = 1; t < odds.finish.size(); t++)
             mean += double(t) * odds.finish[t];
         EXPECT_NEAR(mean, c.expected, 1e-9) << c.name;
-        EXPECT_NEAR(odds.p1_wins + odds.p2_wins, 1, 1e-12) << c.name;
+        EXPECT_NEAR(odds.wins[0] + odds.wins[1], 1, 1e-12) << c.name;
         EXPECT_FALSE(odds.cut_off) << c.name;
     }
     // The empty race: 99 squares at 3.5 a roll, plus what the cap loses.
@@ -109,8 +111,8 @@ TEST(BoardcheckOdds, ExpectedTurnsMatchIndependentCalculations)
 TEST(BoardcheckOdds, PlayerOneMovesFirstAndWinsMoreOften)
 {
     Odds odds = board_odds(board_of({}));
-    EXPECT_GT(odds.p1_wins, 0.5);
-    EXPECT_LT(odds.p1_wins, 0.6);
+    EXPECT_GT(odds.wins[0], 0.5);
+    EXPECT_LT(odds.wins[0], 0.6);
 }
 
 // Boards whose finishing turn is known exactly.
@@ -134,11 +136,29 @@ TEST(BoardcheckOdds, HandWorkedDistributions)
     for (const Case &c : cases) {
         Odds odds = board_odds(c.dest);
         EXPECT_NEAR(odds.expected_turns, c.turns, 1e-12) << c.name;
-        EXPECT_NEAR(odds.p1_wins, c.p1, 1e-12) << c.name;
+        EXPECT_NEAR(odds.wins[0], c.p1, 1e-12) << c.name;
         EXPECT_EQ(rounds_quantile(odds, 0.5), c.median_rounds) << c.name;
         EXPECT_EQ(rounds_quantile(odds, 0.9), c.p90_rounds) << c.name;
         EXPECT_EQ(turns_quantile(odds, 0.5), c.median_turns) << c.name;
         EXPECT_EQ(turns_quantile(odds, 0.9), c.p90_turns) << c.name;
+    }
+}
+
+// Every turn wins with probability 1/2, so player p of N wins with
+// 2^-(p+1) / (1 - 2^-N) (4/7, 2/7, 1/7 for three); the game ends on its k-th
+// turn with 2^-k whatever N, so its 90th percentile is turn 4; it lasts
+// beyond r rounds with 2^-(N r): within 2 rounds for 3 players, 1 for 4.
+TEST(BoardcheckOdds, HandWorkedForMorePlayers)
+{
+    DestTable half = board_of({{1, 99}, {2, 99}, {3, 99}, {4, 0}, {5, 0}, {6, 0}});
+    for (int players : {3, 4}) {
+        Odds odds = board_odds(half, players);
+        for (int p = 0; p < MAX_PLAYERS; p++) {
+            double want = p < players ? std::pow(0.5, p + 1) / (1 - std::pow(0.5, players)) : 0;
+            EXPECT_NEAR(odds.wins[p], want, 1e-12) << players << " players, " << p;
+        }
+        EXPECT_EQ(rounds_quantile(odds, 0.9), players == 3 ? 2 : 1) << players;
+        EXPECT_EQ(turns_quantile(odds, 0.9), 4) << players;
     }
 }
 
@@ -167,7 +187,7 @@ TEST(BoardcheckOdds, ATrapIsFoundAndNothingHangs)
     Odds odds = board_odds(board_of(records));
     EXPECT_EQ(odds.trap, 0);
     EXPECT_TRUE(std::isinf(odds.expected_turns));
-    EXPECT_EQ(odds.p1_wins + odds.p2_wins, 0);
+    EXPECT_EQ(odds.wins[0] + odds.wins[1], 0);
     EXPECT_EQ(rounds_quantile(odds, 0.5), -1);
 
     // A chute from 99 with no ladder onto 99: every walk onto 99 slides away.
@@ -186,7 +206,7 @@ TEST(BoardcheckOdds, ATrapIsFoundAndNothingHangs)
     Odds unreachable = board_odds(board_of(fenced));
     EXPECT_EQ(unreachable.trap, -1);
     EXPECT_TRUE(std::isfinite(unreachable.expected_turns));
-    EXPECT_NEAR(unreachable.p1_wins + unreachable.p2_wins, 1, 1e-12);
+    EXPECT_NEAR(unreachable.wins[0] + unreachable.wins[1], 1, 1e-12);
 }
 
 TEST(BoardGeometry, CellsSnakeUpFromTheBottomLeft)
@@ -247,17 +267,19 @@ TEST(BoardcheckTime, OneTurnGamesWorkedByHand)
 
 // Whole games played out with a seeded die, the rules written again here.
 struct Simulated {
-    double p1_wins = 0, turns = 0, walk_ms = 0, slide_ms = 0;
+    std::array<double, MAX_PLAYERS> wins{};
+    double turns = 0, walk_ms = 0, slide_ms = 0;
+    std::vector<int> lengths; // each game's turns, sorted
 };
 
-Simulated simulate(const DestTable &dest, int games)
+Simulated simulate(const DestTable &dest, int games, int players = 2)
 {
     std::mt19937 die(20240611);
     std::uniform_int_distribution<int> face(1, 6);
     Simulated sum;
     for (int g = 0; g < games; g++) {
-        int square[2] = {0, 0};
-        for (int which = 0;; which = 1 - which) {
+        int square[MAX_PLAYERS] = {0, 0, 0, 0};
+        for (int turn = 1, which = 0;; turn++, which = (which + 1) % players) {
             sum.turns += 1;
             int walk = std::min(face(die), 99 - square[which]);
             square[which] += walk;
@@ -265,42 +287,73 @@ Simulated simulate(const DestTable &dest, int games)
             int at = square[which];
             if (at != 99 && dest[at] != NO_DEST) {
                 Point from = square_corner(at), to = square_corner(dest[at]);
-                int corner = which == 0 ? 4 : 24;
-                int dx = std::abs(to.x + 14 - from.x - corner), dy = std::abs(to.y + 14 - from.y - corner);
+                // Top left, bottom right, bottom left, top right.
+                int cx = which % 2 == 0 ? 4 : 24, cy = which == 1 || which == 2 ? 24 : 4;
+                int dx = std::abs(to.x + 14 - from.x - cx), dy = std::abs(to.y + 14 - from.y - cy);
                 sum.slide_ms += 50.0 * std::max(dx, dy);
                 square[which] = dest[at];
             }
             if (square[which] == 99) {
-                sum.p1_wins += which == 0;
+                sum.wins[std::size_t(which)] += 1;
+                sum.lengths.push_back(turn);
                 break;
             }
         }
     }
-    sum.p1_wins /= games;
+    for (double &w : sum.wins)
+        w /= games;
     sum.turns /= games;
     sum.walk_ms /= games;
     sum.slide_ms /= games;
+    std::sort(sum.lengths.begin(), sum.lengths.end());
+    return sum;
+}
+
+const DestTable played_board = board_of({{4, 25}, {9, 48}, {19, 2}, {33, 85}, {35, 6}, {57, 38},
+                                         {62, 81}, {87, 64}, {94, 73}, {98, 41}});
+
+double all_turns(const Odds &odds)
+{
+    double sum = 0;
+    for (const auto &player : odds.turns_from)
+        for (double w : player)
+            sum += w;
     return sum;
 }
 
 TEST(BoardcheckTime, AgreesWithPlayedOutGames)
 {
-    DestTable dest = board_of({{4, 25}, {9, 48}, {19, 2}, {33, 85}, {35, 6}, {57, 38},
-                               {62, 81}, {87, 64}, {94, 73}, {98, 41}});
     constexpr int games = 100000;
-    Simulated played = simulate(dest, games);
-    Odds odds = board_odds(dest);
-    GameTime time = expected_game_time(dest, odds, SoundTimes{});
-    double all_turns = 0;
-    for (const auto &player : odds.turns_from)
-        for (double w : player)
-            all_turns += w;
+    Simulated played = simulate(played_board, games);
+    Odds odds = board_odds(played_board);
+    GameTime time = expected_game_time(played_board, odds, SoundTimes{});
     // Four standard errors of a proportion, and of means that vary by about
     // their own size from game to game.
-    EXPECT_NEAR(played.p1_wins, odds.p1_wins, 4 * 0.5 / std::sqrt(games));
-    EXPECT_NEAR(played.turns / all_turns, 1, 0.02);
+    EXPECT_NEAR(played.wins[0], odds.wins[0], 4 * 0.5 / std::sqrt(games));
+    EXPECT_NEAR(played.turns / all_turns(odds), 1, 0.02);
     EXPECT_NEAR(played.walk_ms / time.walking, 1, 0.02);
     EXPECT_NEAR(played.slide_ms / time.slides, 1, 0.03);
+}
+
+// Three and four players: each player's chance, the game's length in turns
+// and its slides (every player from its own corner), against games played out.
+TEST(BoardcheckOdds, MorePlayersAgreeWithPlayedOutGames)
+{
+    constexpr int games = 100000;
+    for (int players : {3, 4}) {
+        Simulated played = simulate(played_board, games, players);
+        Odds odds = board_odds(played_board, players);
+        for (int p = 0; p < players; p++) {
+            double w = odds.wins[p];
+            EXPECT_NEAR(played.wins[p], w, 4 * std::sqrt(w * (1 - w) / games)) << players << ", " << p;
+        }
+        GameTime time = expected_game_time(played_board, odds, SoundTimes{});
+        EXPECT_NEAR(played.turns / all_turns(odds), 1, 0.02) << players;
+        EXPECT_NEAR(played.slide_ms / time.slides, 1, 0.03) << players;
+        // The played median and 90th percentile within a turn of the exact ones.
+        EXPECT_NEAR(played.lengths[games / 2], turns_quantile(odds, 0.5), 1) << players;
+        EXPECT_NEAR(played.lengths[games * 9 / 10], turns_quantile(odds, 0.9), 1) << players;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The die: the roll is the face shown when the space bar goes up; other keys
-// only print; Escape and the window's close end the game with status 0.
+// only print; Escape and the window's close end the game with status 0. With
+// one button any release stops it; the computer stops it by itself.
 #include "die.h"
 
 #include "game_fixture.h"
@@ -12,6 +13,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -124,6 +126,94 @@ TEST_F(DieTest, ClosingTheWindowQuitsWithStatusZero)
             roll_die();
         },
         testing::ExitedWithCode(0), "SDL QUIT called \n");
+}
+
+// A key, mouse button or joystick button event.
+SDL_Event event_of(Uint8 type, SDLKey key, Uint8 button = 0)
+{
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_KEYUP)
+        event.key.keysym.sym = key;
+    else if (type == SDL_JOYBUTTONUP)
+        event.jbutton.button = button;
+    else
+        event.button.button = button;
+    return event;
+}
+
+void queue_only(SDL_Event event)
+{
+    SDL_Event old;
+    while (SDL_PollEvent(&old) == 1) {
+    }
+    ASSERT_EQ(SDL_PushEvent(&event), 0) << SDL_GetError();
+}
+
+// Which events stop the die for a child at the space bar and for a child
+// with one button. An event that does not stop it is followed, a frame
+// later, by the space bar's release, which stops both.
+TEST_F(DieTest, WhatStopsTheDieForEachRoller)
+{
+    struct Case {
+        const char *name;
+        SDL_Event event;
+        bool stops_space_bar, stops_any_button;
+    };
+    const std::vector<Case> cases = {
+        {"space released", event_of(SDL_KEYUP, SDLK_SPACE), true, true},
+        {"another key released", event_of(SDL_KEYUP, SDLK_a), false, true},
+        {"left button released", event_of(SDL_MOUSEBUTTONUP, SDLK_UNKNOWN, SDL_BUTTON_LEFT), false, true},
+        {"right button released", event_of(SDL_MOUSEBUTTONUP, SDLK_UNKNOWN, SDL_BUTTON_RIGHT), false, true},
+        {"left button pressed", event_of(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, SDL_BUTTON_LEFT), false, false},
+        {"wheel turned", event_of(SDL_MOUSEBUTTONUP, SDLK_UNKNOWN, SDL_BUTTON_WHEELUP), false, false},
+        {"wheel turned back", event_of(SDL_MOUSEBUTTONUP, SDLK_UNKNOWN, SDL_BUTTON_WHEELDOWN), false, false},
+        {"joystick button released", event_of(SDL_JOYBUTTONUP, SDLK_UNKNOWN, 7), false, true},
+    };
+    for (const Case &c : cases)
+        for (Roller roller : {Roller::space_bar, Roller::any_button}) {
+            bool stops = roller == Roller::space_bar ? c.stops_space_bar : c.stops_any_button;
+            reset_recordings();
+            queue_only(c.event);
+            on_delay = [](Uint32) { queue_keyup(SDLK_SPACE); };
+            begin_stdout_capture();
+            int roll = roll_die(roller);
+            end_stdout_capture();
+            EXPECT_EQ(face_on_screen(), roll) << c.name;
+            EXPECT_EQ(delays.size(), stops ? 0u : 1u)
+                << c.name << (roller == Roller::space_bar ? ", space bar" : ", one button");
+        }
+}
+
+// The computer's die ignores every key but Escape and stops after its own
+// 16 to 40 frames (0.8 to 2 s), the count drawn from rand() first.
+TEST_F(DieTest, TheComputerStopsTheDieByItself)
+{
+    std::set<std::size_t> waits;
+    for (unsigned seed = 1; seed <= 200; seed++) {
+        std::srand(seed);
+        std::size_t frames = 16 + std::size_t(std::rand() % 25);
+        reset_recordings();
+        on_delay = [](Uint32) { queue_keyup(SDLK_SPACE); };
+        std::srand(seed);
+        begin_stdout_capture();
+        int roll = roll_die(Roller::computer);
+        std::string out = end_stdout_capture();
+        ASSERT_EQ(count_delays(50), int(frames)) << "seed " << seed;
+        EXPECT_EQ(face_on_screen(), roll) << "seed " << seed;
+        EXPECT_EQ(out.size(), frames * std::string("Got a keyup of 32\n").size()) << "keys only print";
+        waits.insert(frames);
+    }
+    EXPECT_EQ(*waits.begin(), 16u);
+    EXPECT_EQ(*waits.rbegin(), 40u);
+}
+
+TEST_F(DieTest, EscapeAndClosingStillQuitWithOneButtonAndForTheComputer)
+{
+    EXPECT_EXIT((dup2(2, 1), queue_keyup(SDLK_ESCAPE), roll_die(Roller::computer)),
+                testing::ExitedWithCode(0), "Got a keyup of 27\nQuit Button pressed\n");
+    EXPECT_EXIT((dup2(2, 1), queue_only(event_of(SDL_QUIT, SDLK_UNKNOWN)), roll_die(Roller::any_button)),
+                testing::ExitedWithCode(0), "SDL QUIT called \n");
 }
 
 } // namespace

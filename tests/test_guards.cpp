@@ -164,14 +164,15 @@ TEST(WavGuard, StructureHeldToTheFile)
 TEST(WavGuard, EveryShippedSoundPasses)
 {
     std::vector<std::string> sounds;
-    for (const char *name : {"player1", "player2", "win1", "win2", "ambient_-tolvik-57"})
+    for (const char *name : {"player1", "player2", "player3", "player4", "win1", "win2", "win3",
+                             "win4", "ambient_-tolvik-57"})
         sounds.push_back(data_folder() + "/audio/" + name + ".wav");
     for (int n = 0; n <= 99; n++) {
         std::string voice = data_folder() + square_sound_path("mivo", n).substr(1);
         if (regular_file_fault(voice).empty())
             sounds.push_back(voice);
     }
-    EXPECT_EQ(sounds.size(), 5u + 18u);
+    EXPECT_EQ(sounds.size(), 9u + 18u);
     for (const std::string &sound : sounds)
         EXPECT_TRUE(check_wav_file(sound).playable) << sound << ": " << check_wav_file(sound).fault;
 }

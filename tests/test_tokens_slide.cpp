@@ -1,5 +1,6 @@
 // Tokens and the slide: corners, the redraw, the slide's worked examples
-// frame by frame, and the board and the other token left intact.
+// frame by frame, and the board and the other token left intact (the other
+// three, with four tokens).
 #include "slide.h"
 #include "tokens.h"
 
@@ -188,6 +189,53 @@ TEST_F(TokensTest, OtherTokenOnThePathSurvives)
     EXPECT_NE(std::find(freed_surfaces.begin(), freed_surfaces.end(), created_20x20[0]),
               freed_surfaces.end())
         << "the save-under surface is released when the slide ends";
+}
+
+// A game of four, made once (the two more tokens); every test ends with the
+// two-player game again. Whichever of four tokens on one square slides, the
+// three others stay whole: redrawn at once on the start square, passed over
+// by the save-under on the way.
+class FourTokensTest : public TokensTest {
+protected:
+    void SetUp() override
+    {
+        start_test_game();
+        player_count = 4;
+        if (player[3].icon == nullptr) {
+            // setup_players makes every token afresh: the two made before go.
+            SDL_FreeSurface(player[0].icon);
+            SDL_FreeSurface(player[1].icon);
+            setup_players();
+        }
+        fresh_board();
+        reset_recordings();
+    }
+    void TearDown() override
+    {
+        player_count = 2;
+        fresh_board();
+    }
+};
+
+TEST_F(FourTokensTest, TheOtherThreeSurviveASlide)
+{
+    for (int which = 0; which < 4; which++) {
+        fresh_board();
+        for (int t = 0; t < 4; t++)
+            place_token(t, 3);
+        int frame = 0;
+        on_delay = [&frame, which](Uint32) {
+            if (++frame == 1) {
+                for (int t = 0; t < 4; t++)
+                    EXPECT_TRUE(t == which || token_drawn_at(t, player[t].dest)) << which << " lifted, " << t;
+            }
+        };
+        slide(which, 3, 22);
+        for (int t = 0; t < 4; t++)
+            EXPECT_TRUE(token_drawn_at(t, player[t].dest)) << which << " slid, " << t;
+        EXPECT_TRUE(board_intact_except({player[0].dest, player[1].dest, player[2].dest, player[3].dest}))
+            << which;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "board.h"
 #include "squares.h"
 #include "game_fixture.h"
+#include "options.h"
 #include "screen.h"
 #include "support.h"
 #include "tokens.h"
@@ -161,6 +162,38 @@ TEST_F(TurnTest, WalksAndLadders)
 
 // The turn looks for the win only at its end: a record on 99 is taken like
 // any other, and the token that walked onto 99 has not won.
+// Player 4 played by the computer: its prompt and corner, a roll that needs
+// no key, and a win on 99 like anybody's.
+TEST_F(TurnTest, AComputerTurnOfPlayerFour)
+{
+    player_count = 4;
+    options.computer[3] = true;
+    place_token(3, 97);
+    reset_recordings();
+    // The computer draws its wait of 16 to 40 frames first; the face of its
+    // last frame is the roll, here a 6.
+    for (unsigned seed = 1;; seed++) {
+        std::srand(seed);
+        int face = 0;
+        for (int frame = 16 + std::rand() % 25; frame >= 0; frame--)
+            face = std::rand() % 6;
+        if (face == 5) {
+            std::srand(seed);
+            break;
+        }
+    }
+    begin_stdout_capture();
+    EXPECT_EQ(player_turn(3), 1);
+    EXPECT_EQ(end_stdout_capture(), "Player 3 is set to (72, 4) w = 20  h = 20\n"
+                                    "Player 3 is set to (24, 4) w = 20  h = 20\n"
+                                    "Player 3 is set to (24, 4) w = 20  h = 20\n");
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn[0].text, "Player 4 - Roll the die");
+    options = Options{};
+    player_count = 2;
+    fresh_board();
+}
+
 TEST_F(TurnTest, ARecordOn99IsTakenAndTheTokenHasNotWon)
 {
     ladder(99, 60, " Back down!\n");

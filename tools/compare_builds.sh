@@ -159,8 +159,14 @@ for file in $(cd run-old && find . -type f | sort); do
         differences=$((differences + 1))
     fi
 done
+# A shipped file that only the new side has (a sound for a new option) is
+# an input the game was handed, not something it made: listed, not counted.
 for file in $(cd run-new && find . -type f | sort); do
-    [ -f "run-old/$file" ] || { echo "DIFFERS: $file only in $new"; differences=$((differences + 1)); }
+    [ -f "run-old/$file" ] && continue
+    case $file in
+    ./game/audio/*|./game/image/*) echo "new input:   $file (shipped only by $new)" ;;
+    *) echo "DIFFERS: $file only in $new"; differences=$((differences + 1)) ;;
+    esac
 done
 if [ -n "${KEEP_DIR:-}" ]; then rm -rf "$KEEP_DIR" && cp -r "$work" "$KEEP_DIR" && rm -rf "$KEEP_DIR/old" "$KEEP_DIR/new"; fi
 (( differences == 0 )) || { echo "$differences differences between $old and $new"; exit 1; }

@@ -2,7 +2,7 @@
 """Writes the game's compiled-in pictures as XPM string arrays (game/pictures/*_xpm.cpp).
 
 Run from the repository root: python3 tools/make_images.py
-The pictures are drawn here from their rules (checkerboard, die faces, pawn,
+The pictures are drawn here from their rules (checkerboard, die faces, pawns,
 ladder rows, chute stripe); only the letter strip is kept as literal rows.
 """
 import os
@@ -79,6 +79,22 @@ def icon_rows():
     return rows
 
 
+def outlined_icon_rows():
+    """The pawn with a one-pixel dark rim, so that a light colour still stands
+    out on the pale squares."""
+    pawn = icon_rows()
+    rows = []
+    for y in range(20):
+        row = []
+        for x in range(20):
+            near = any(pawn[y + dy][x + dx] == '+'
+                       for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                       if 0 <= y + dy < 20 and 0 <= x + dx < 20)
+            row.append('+' if pawn[y][x] == '+' else 'o' if near else '.')
+        rows.append(''.join(row))
+    return rows
+
+
 LADDER_RAILS = " .. ++++++++++++ .. "
 LADDER_RUNG_EDGE = " ..              .. "
 LADDER_RUNG = " .................. "
@@ -100,6 +116,10 @@ IMAGES = [
       'i\tc #0000ff'], lambda: LETTER_ROWS),
     ('icon1_xpm', '20 20 2 1', ['.\tc #000000', '+\tc #FF0000'], icon_rows),
     ('icon2_xpm', '20 20 2 1', ['.\tc #000000', '+\tc #0000ff'], icon_rows),
+    ('icon3_xpm', '20 20 3 1', ['.\tc #000000', '+\tc #00A000', 'o\tc #202020'],
+     outlined_icon_rows),
+    ('icon4_xpm', '20 20 3 1', ['.\tc #000000', '+\tc #FFD000', 'o\tc #202020'],
+     outlined_icon_rows),
     ('ladder1_xpm', '20 24 3 1',
      ['+\tc #000000', ' \tc #A15F1F', '.\tc #D57E29'], ladder_rows),
     ('chute1_xpm', '20 1 3 1',

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Builds the game's sound effects in data/audio/ (16-bit PCM, 44100 Hz, stereo):
-#   player1.wav, player2.wav   spoken "Player one" / "Player two"
-#   win1.wav, win2.wav         rising chime + spoken "Player one/two wins!"
+#   player1.wav .. player4.wav spoken "Player one" .. "Player four"
+#   win1.wav .. win4.wav       rising chime + spoken "Player one/two/three/four wins!"
 #   ambient_-tolvik-57.wav     short wooden die rattle (replayed while the die spins)
 # The spoken ones are in the voice of tools/festival/festivalrc (the voice of
 # the shipped square voices) and, like those, sit at one loudness: -17 LUFS
@@ -96,15 +96,16 @@ rattle() {
         highpass 150 lowpass 6000 trim 0 0.155 fade t 0 0.155 0.01 gain -n -4
 }
 
-for k in 1 2; do
-    case $k in 1) n=one ;; 2) n=two ;; esac
+NUMBERS=(zero one two three four)
+for k in 1 2 3 4; do
+    n=${NUMBERS[$k]}
     speak "Player $n." "$TMP/player$k.wav"
     level "$TMP/player$k.wav" "$OUT/player$k.wav"
 done
 
 chime "$TMP/chime.wav"
-for n in one two; do
-    case $n in one) k=1 ;; two) k=2 ;; esac
+for k in 1 2 3 4; do
+    n=${NUMBERS[$k]}
     speak "Player $n wins!" "$TMP/wins$k.wav"
     # Chime first, speech starting as the last note rings out.
     $SOX "$TMP/wins$k.wav" "$TMP/wins${k}d.wav" pad 0.40
@@ -114,6 +115,6 @@ done
 
 rattle "$OUT/ambient_-tolvik-57.wav"
 
-for f in player1 player2 win1 win2 ambient_-tolvik-57; do
+for f in player1 player2 player3 player4 win1 win2 win3 win4 ambient_-tolvik-57; do
     printf '%-28s %s s\n' "$f.wav" "$(soxi -D "$OUT/$f.wav")"
 done

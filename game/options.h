@@ -1,0 +1,30 @@
+// The game's command-line options: how many play, whom the computer plays,
+// the one-button die and the spoken game.
+#pragma once
+
+#include "rules.h"
+
+#include <array>
+
+// What the command line asked for; the defaults are the two-player game of
+// two children at the space bar.
+struct Options {
+    int players = PLAYERS;                    // 2 to 4
+    std::array<bool, MAX_PLAYERS> computer{}; // by player index: the computer rolls
+    bool one_button = false;                  // any key, mouse or joystick button
+                                              // released stops the die
+    bool speak = false;                       // say the game aloud
+};
+
+extern Options options;
+
+// Reads the options in front of the version into `options` and returns the
+// index in argv of the first argument that is not an option (argc when there
+// is none: the game then plays its default version); "--" ends the options
+// and is skipped. "--players N" and "--players=N" alike. --help prints the
+// usage on standard output and --version "boardgame <version>", and both end
+// the process with status 0. An unknown option, a missing or bad value, or a
+// --computer player above the number of players prints "boardgame: <what is
+// wrong>" and the usage on standard error and ends the process with status
+// 2, before anything starts.
+int parse_options(int argc, char **argv);
