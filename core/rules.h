@@ -10,6 +10,7 @@ constexpr int WIN_SQUARE = LAST_SQUARE; // the first token on it wins
 constexpr int NO_DEST = -1;         // no ladder or chute starts on the square
 
 constexpr int PLAYERS = 2;          // index 0 is "Player 1", index 1 "Player 2"
+constexpr int MAX_PLAYERS = 4;      // the most players a game can have
 constexpr int DIE_FACES = 6;        // a roll is 1 to 6
 
 constexpr int WALK_STEP_MS = 800;   // one square per step (kept: see QUIRKS.md, '800 ms walk')

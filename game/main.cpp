@@ -4,6 +4,7 @@
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "options.h"
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
@@ -87,9 +88,11 @@ void init_SDL_stuff()
 // C linkage: SDL's main wrapper calls it by that name on Windows.
 extern "C" int SDL_main(int argc, char **argv)
 {
+    int version_at = parse_options(argc, argv);
     init_SDL_stuff();
     dice_setup();
-    setup_board(argc, argv);
+    // The board reads the version from its argv[1].
+    setup_board(argc - version_at + 1, argv + version_at - 1);
     setup_players();
     for (;;) {
         if (player_turn(0) == 1)

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 std::array<Player, PLAYERS> player;
+int player_count = PLAYERS;
 
 void set_dest(int which, int square)
 {

@@ -18,6 +18,7 @@ struct Player {
 
 // Index 0 is "Player 1" (red), index 1 "Player 2" (blue).
 extern std::array<Player, PLAYERS> player;
+extern int player_count; // the players in this game
 
 // Makes both tokens, puts them on square 0 (printing set_dest's two lines)
 // and draws them over the board already on the screen.
