@@ -6,6 +6,7 @@
 #include "rules.h"
 #include "screen.h"
 #include "sound.h"
+#include "speak.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,6 +41,7 @@ static bool ends_roll(const SDL_Event &event)
 {
     if (event.type == SDL_KEYUP) {
         std::printf("Got a keyup of %d\n", int(event.key.keysym.sym));
+        speak_key(event.key.keysym.sym);
         if (event.key.keysym.sym == SDLK_SPACE)
             return true;
         if (event.key.keysym.sym == SDLK_ESCAPE) {
@@ -64,6 +66,7 @@ int roll_die()
             Mix_PlayChannelTimed(RATTLE_CHANNEL, dice_click, 0, -1);
         toggle = (toggle + 1) % 2;
         show_face(face);
+        speak_pump();
         SDL_Event event;
         // One event a frame (kept: see QUIRKS.md, 'keys queue').
         if (SDL_PollEvent(&event) == 1 && ends_roll(event))

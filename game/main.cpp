@@ -1,6 +1,7 @@
 // The game's entry: start-up of SDL, the window, the fonts and sounds, the
 // die, the board and the tokens, then the turns until a token reaches 99.
 #include "board.h"
+#include "config.h"
 #include "die.h"
 #include "font.h"
 #include "guards.h"
@@ -8,6 +9,7 @@
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
+#include "speak.h"
 #include "tokens.h"
 #include "turns.h"
 
@@ -80,7 +82,9 @@ void init_SDL_stuff()
 // status 1, and Player 2's line has never had an exclamation mark.
 [[noreturn]] static void win_ending(int which)
 {
+    speak_finish();
     wait_for_channel(play_sound(win[which]));
+    speak_win(which);
     std::puts(which == 0 ? "Player 1 wins!" : "Player 2 wins"); // (kept: see QUIRKS.md, 'Player 2 wins')
     std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
 }
@@ -94,6 +98,8 @@ extern "C" int SDL_main(int argc, char **argv)
     // The board reads the version from its argv[1].
     setup_board(argc - version_at + 1, argv + version_at - 1);
     setup_players();
+    if (options.speak)
+        speak_setup(location);
     for (;;) {
         if (player_turn(0) == 1)
             win_ending(0);

@@ -8,6 +8,7 @@
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
+#include "speak.h"
 #include "squares.h"
 #include "tokens.h"
 
@@ -44,6 +45,7 @@ static void walk(int which, int roll)
         p.square++;
         set_dest(which, p.square);
         redraw_tokens(left);
+        speak_pump();
         SDL_Delay(WALK_STEP_MS);
     }
 }
@@ -88,10 +90,16 @@ int player_turn(int which)
     // A missing turn sound waits for every channel (channel -1), as the
     // game always has; every sound plays once, so that wait ends too
     // (kept: see QUIRKS.md, 'silent turn waits').
+    speak_finish();
     wait_for_channel(play_sound(turn[which]));
+    speak_turn(which);
     NoteSound note;
-    walk(which, roll_die());
+    int roll = roll_die();
+    speak_roll(roll);
+    walk(which, roll);
+    speak_walked(p.square);
     const Square &reached = *blist[p.square];
+    int walked_to = p.square;
     if (reached.dest != NO_DEST) {
         note = start_note_sound(reached.number);
         display_note(reached.note, NOTE_WRAP, PANEL_X, NOTE_Y, NOTE_CHAR_W, NOTE_LINE_H);
@@ -103,6 +111,7 @@ int player_turn(int which)
         wait_for_channel(note.channel);
         Mix_FreeChunk(note.chunk);
     }
+    speak_landing(walked_to, p.square);
     set_dest(which, p.square);
     redraw_tokens(blist[p.square]->rect);
     return p.square == WIN_SQUARE ? 1 : 0;
