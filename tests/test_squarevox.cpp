@@ -513,7 +513,7 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
     }
 }
 
-TEST(GameVoice, WhatCannotBeSpokenIsRefused)
+TEST(GameVoice, UsageAndWhatCannotBeSpoken)
 {
     struct Case {
         const char *name;
@@ -524,13 +524,14 @@ TEST(GameVoice, WhatCannotBeSpokenIsRefused)
         {"unknown language", {"--game-voice", "v"}, 1, "have no words in the language xx"},
         {"no such version", {"--game-voice", "nope"}, 1, "there is no version folder ./nope/"},
         {"two versions", {"--game-voice", "v", "w"}, 2, "takes one version at most"},
+        {"help", {"--help"}, 0, "squarevox --game-voice [version]\n"},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("refused");
         write_file("v/language", "xx\n");
         ToolRun run = run_squarevox(c.args);
         EXPECT_EQ(run.status, c.status) << c.name;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.name << ": " << run.err;
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << c.name << ": " << run.err;
         EXPECT_FALSE(fs::exists("v/say")) << c.name;
         EXPECT_FALSE(fs::exists(dir + "/festival.log")) << c.name;
     }
