@@ -76,8 +76,9 @@ void speak_setup(const std::string &version)
     int rate = 0, channels = 0;
     Uint16 format = 0;
     Mix_QuerySpec(&rate, &format, &channels);
-    // Whole sample frames of signed 16-bit silence: the device is opened so.
-    gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * int(sizeof(Sint16));
+    // Whole sample frames of zeros: silence in the signed formats the device
+    // is opened in; the low byte of a format is its bits per sample.
+    gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * ((format & 0xFF) / 8);
 }
 
 void speak(const Phrase &phrase)

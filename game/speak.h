@@ -11,7 +11,7 @@
 constexpr int SPEECH_CHANNEL = 0;
 
 // The gap of silence between two clips of one phrase.
-constexpr int SPEECH_GAP_MS = 60;
+constexpr int SPEECH_GAP_MS = 100;
 
 // Starts speaking for `version` in its language: reserves SPEECH_CHANNEL.
 // Clips are looked for along say_clip_paths and loaded when first spoken;

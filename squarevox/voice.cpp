@@ -415,8 +415,8 @@ std::string conversion_command(const std::string &output_path, double gain_db, i
 std::string trim_command()
 {
     return std::string("/usr/bin/sox ") + SPEECH_FILE + " " + TRIMMED_SPEECH_FILE +
-           " silence 1 " + SILENCE_SPAN + " " + SILENCE_LEVEL + " reverse silence 1 " +
-           SILENCE_SPAN + " " + SILENCE_LEVEL + " reverse";
+           " silence 1 " + SILENCE_SPAN + " " + SILENCE_START_LEVEL + " reverse silence 1 " +
+           SILENCE_SPAN + " " + SILENCE_END_LEVEL + " reverse";
 }
 
 bool note_has_words(const std::string &note)

@@ -25,10 +25,12 @@ constexpr double TARGET_RMS_DB = -20.0;
 constexpr double PEAK_CEILING_DB = -2.0;
 // The scratch file of the trimmed speech, renamed over temp.wav.
 constexpr const char *TRIMMED_SPEECH_FILE = "temp-trim.wav";
-// Silence is what stays below SILENCE_LEVEL for SILENCE_SPAN seconds; the
-// clips of the game's voice are cut where the speech starts and ends.
-constexpr const char *SILENCE_SPAN = "0.02";
-constexpr const char *SILENCE_LEVEL = "0.5%";
+// The clips of the game's voice are cut where the speech starts and ends:
+// the first and last SILENCE_SPAN seconds above the level. The end's level is
+// lower, so that the faint release of a last consonant ("eight") stays.
+constexpr const char *SILENCE_SPAN = "0.005";
+constexpr const char *SILENCE_START_LEVEL = "0.5%";
+constexpr const char *SILENCE_END_LEVEL = "0.05%";
 // Speech shorter than this is no speech: festival leaves a click of some
 // 35 ms for a note made only of characters it cannot say.
 constexpr double MIN_SPEECH_MS = 100;
