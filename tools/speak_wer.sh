@@ -35,3 +35,5 @@ wait "$pid" || true
 # The mixer's device: signed 16-bit, two channels, 44100 per second.
 sox -t raw -r 44100 -e signed-integer -b 16 -c 2 played.raw -r 16000 -c 1 played.wav
 python3 "$here/tools/speak_wer.py" game.out played.wav mivo
+# KEEP_DIR=folder keeps the game's output and the recording.
+if [ -n "${KEEP_DIR:-}" ]; then mkdir -p "$KEEP_DIR" && cp game.out played.wav "$KEEP_DIR/"; fi
