@@ -79,7 +79,9 @@ void init_SDL_stuff()
 
 // The winner's sound plays to its end before the line; a missing sound waits
 // only for whatever else still plays. The game has always ended a win with
-// status 1, and Player 2's line has never had an exclamation mark.
+// status 1, and Player 2's line has never had an exclamation mark. Under
+// --speak, what is still being said ends before the sound, and "Player N
+// wins" is said to its end after it.
 [[noreturn]] static void win_ending(int which)
 {
     speak_finish();

@@ -87,10 +87,10 @@ int player_turn(int which)
 {
     Player &p = player[which];
     show_prompt(which);
+    speak_finish();
     // A missing turn sound waits for every channel (channel -1), as the
     // game always has; every sound plays once, so that wait ends too
     // (kept: see QUIRKS.md, 'silent turn waits').
-    speak_finish();
     wait_for_channel(play_sound(turn[which]));
     speak_turn(which);
     NoteSound note;
@@ -99,7 +99,6 @@ int player_turn(int which)
     walk(which, roll);
     speak_walked(p.square);
     const Square &reached = *blist[p.square];
-    int walked_to = p.square;
     if (reached.dest != NO_DEST) {
         note = start_note_sound(reached.number);
         display_note(reached.note, NOTE_WRAP, PANEL_X, NOTE_Y, NOTE_CHAR_W, NOTE_LINE_H);
@@ -111,7 +110,7 @@ int player_turn(int which)
         wait_for_channel(note.channel);
         Mix_FreeChunk(note.chunk);
     }
-    speak_landing(walked_to, p.square);
+    speak_landing(reached.number, p.square);
     set_dest(which, p.square);
     redraw_tokens(blist[p.square]->rect);
     return p.square == WIN_SQUARE ? 1 : 0;
