@@ -6,6 +6,7 @@
 #include "rules.h"
 #include "screen.h"
 #include "sound.h"
+#include "speak.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +51,7 @@ static bool ends_roll(const SDL_Event &event, Roller roller)
 {
     if (event.type == SDL_KEYUP) {
         std::printf("Got a keyup of %d\n", int(event.key.keysym.sym));
+        speak_key(event.key.keysym.sym);
         if (event.key.keysym.sym == SDLK_ESCAPE) {
             std::puts("Quit Button pressed");
             std::exit(0);
@@ -82,6 +84,7 @@ int roll_die(Roller roller)
             Mix_PlayChannelTimed(RATTLE_CHANNEL, dice_click, 0, -1);
         toggle = (toggle + 1) % 2;
         show_face(face);
+        speak_pump();
         SDL_Event event;
         // One event a frame (kept: see QUIRKS.md, 'keys queue').
         if (SDL_PollEvent(&event) == 1 && ends_roll(event, roller))

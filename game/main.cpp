@@ -1,6 +1,7 @@
 // The game's entry: start-up of SDL, the window, the fonts and sounds, the
 // die, the board and the tokens, then the turns until a token reaches 99.
 #include "board.h"
+#include "config.h"
 #include "die.h"
 #include "font.h"
 #include "guards.h"
@@ -8,6 +9,7 @@
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
+#include "speak.h"
 #include "tokens.h"
 #include "turns.h"
 
@@ -80,10 +82,14 @@ static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
 
 // The winner's sound plays to its end before the line; a missing sound waits
 // only for whatever else still plays. The game has always ended a win with
-// status 1, and Player 2's line has never had an exclamation mark.
+// status 1, and Player 2's line has never had an exclamation mark. Under
+// --speak, what is still being said ends before the sound, and "Player N
+// wins" is said to its end after it.
 [[noreturn]] static void win_ending(int which)
 {
+    speak_finish();
     wait_for_channel(play_sound(win[which]));
+    speak_win(which);
     std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
     std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
 }
@@ -99,6 +105,8 @@ extern "C" int SDL_main(int argc, char **argv)
     dice_setup();
     setup_board(argc - first + 1, argv + first - 1);
     setup_players();
+    if (options.speak)
+        speak_setup(location);
     for (;;)
         for (int which = 0; which < player_count; which++)
             if (player_turn(which) == 1)

@@ -9,6 +9,7 @@
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
+#include "speak.h"
 #include "squares.h"
 #include "tokens.h"
 
@@ -45,6 +46,7 @@ static void walk(int which, int roll)
         p.square++;
         set_dest(which, p.square);
         redraw_tokens(left);
+        speak_pump();
         SDL_Delay(WALK_STEP_MS);
     }
 }
@@ -94,12 +96,17 @@ int player_turn(int which)
 {
     Player &p = player[which];
     show_prompt(which);
+    speak_finish();
     // A missing turn sound waits for every channel (channel -1), as the
     // game always has; every sound plays once, so that wait ends too
     // (kept: see QUIRKS.md, 'silent turn waits').
     wait_for_channel(play_sound(turn[which]));
+    speak_turn(which);
     NoteSound note;
-    walk(which, roll_die(roller_of(which)));
+    int roll = roll_die(roller_of(which));
+    speak_roll(roll);
+    walk(which, roll);
+    speak_walked(p.square);
     const Square &reached = *blist[p.square];
     if (reached.dest != NO_DEST) {
         note = start_note_sound(reached.number);
@@ -112,6 +119,7 @@ int player_turn(int which)
         wait_for_channel(note.channel);
         Mix_FreeChunk(note.chunk);
     }
+    speak_landing(reached.number, p.square);
     set_dest(which, p.square);
     redraw_tokens(blist[p.square]->rect);
     return p.square == WIN_SQUARE ? 1 : 0;

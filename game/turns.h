@@ -10,5 +10,8 @@
 // note in the panel and the slide; one ladder or chute per turn at most.
 // The panel is then cleared, the note sound awaited and released and the token
 // set into its corner. Returns 1 when the token stands on WIN_SQUARE, else 0.
-// Never returns when the player quits during the roll.
+// Never returns when the player quits during the roll. Under --speak the
+// turn's phrases of speak.h come at their places: whose turn after the turn
+// sound, the roll, the square reached before any note sound, the ladder's or
+// chute's end after it.
 int player_turn(int which);

@@ -1,5 +1,7 @@
 // squarevox: speaks every note of a version into the square sound files that
-// the game plays.
+// the game plays, and the game's own phrases into its voice clips.
+#include "gamevoice.h"
+#include "language.h"
 #include "records.h"
 #include "run.h"
 #include "voice.h"
@@ -7,26 +9,22 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
-int main(int argc, char **argv)
+constexpr const char *USAGE =
+    "Use:  squarevox version\n"
+    "        speaks the notes of ./version/version.config into ./version/squareNN.wav\n"
+    "      squarevox --game-voice [version]\n"
+    "        speaks the game's phrases for --speak: without a version, in English\n"
+    "        into ./audio/say/en/; with one, in the language of ./version/language\n"
+    "        into ./version/say/\n"
+    "      squarevox --help\n";
+
+// Takes the working folder's lock and readies the run for interrupts; the
+// exit status when the run cannot go on, else 0.
+static int start_run()
 {
-    if (argc < 2) {
-        std::printf("No version specified.  Use:  squarevox version\n");
-        return 1;
-    }
-    std::string version = version_name(argv[1]); // further arguments are ignored
-    std::string path = version_config_path(version);
-    VersionFile file = read_version_file(path);
-    if (!file.opened) {
-        std::fprintf(stderr, "squarevox: cannot open the version file %s\n", path.c_str());
-        std::fprintf(stderr, "squarevox: %s\n", version_folder_hint(version).c_str());
-        return 1;
-    }
-    for (const std::string &problem : file.problems)
-        std::fprintf(stderr, "%s\n", problem.c_str());
-    if (file.records.empty())
-        return file.problems.empty() ? 0 : 1;
     std::string busy = lock_working_folder(LOCK_FILE);
     if (busy == "busy") {
         std::fprintf(stderr,
@@ -42,9 +40,68 @@ int main(int argc, char **argv)
     // A file size limit makes a write fail, as a full disk does, instead of
     // ending the run before it has put the old files back.
     std::signal(SIGXFSZ, SIG_IGN);
+    return 0;
+}
+
+static std::string speech_script()
+{
     const char *search_path = std::getenv("PATH");
-    std::string script = find_speech_script(SPEECH_SCRIPT, SPEECH_SCRIPT_NAME,
-                                            search_path ? search_path : "");
+    return find_speech_script(SPEECH_SCRIPT, SPEECH_SCRIPT_NAME, search_path ? search_path : "");
+}
+
+// squarevox --game-voice [version]
+static int game_voice(int argc, char **argv)
+{
+    if (argc > 3) {
+        std::fprintf(stderr, "squarevox: --game-voice takes one version at most\n%s", USAGE);
+        return 2;
+    }
+    std::string folder = SHIPPED_CLIPS;
+    std::string language = "en";
+    if (argc == 3) {
+        std::string version = version_name(argv[2]);
+        std::error_code error;
+        if (!std::filesystem::is_directory("./" + version, error)) {
+            std::fprintf(stderr, "squarevox: there is no version folder ./%s/\nsquarevox: %s\n",
+                         version.c_str(), version_folder_hint(version).c_str());
+            return 1;
+        }
+        folder = "./" + version + "/say";
+        language = version_language(version);
+    }
+    int status = start_run();
+    return status != 0 ? status : make_game_voice(folder, language, speech_script());
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::printf("No version specified.  Use:  squarevox version\n");
+        return 1;
+    }
+    if (std::string(argv[1]) == "--help") {
+        std::printf("squarevox: speaks a version's notes, and the game's phrases, with festival "
+                    "and sox\n%s", USAGE);
+        return 0;
+    }
+    if (std::string(argv[1]) == "--game-voice")
+        return game_voice(argc, argv);
+    std::string version = version_name(argv[1]); // further arguments are ignored
+    std::string path = version_config_path(version);
+    VersionFile file = read_version_file(path);
+    if (!file.opened) {
+        std::fprintf(stderr, "squarevox: cannot open the version file %s\n", path.c_str());
+        std::fprintf(stderr, "squarevox: %s\n", version_folder_hint(version).c_str());
+        return 1;
+    }
+    for (const std::string &problem : file.problems)
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    if (file.records.empty())
+        return file.problems.empty() ? 0 : 1;
+    int started = start_run();
+    if (started != 0)
+        return started;
+    std::string script = speech_script();
     // A line the reader had to skip or cut short also fails the run.
     bool all_made = file.problems.empty();
     for (const VersionRecord &record : file.records) {

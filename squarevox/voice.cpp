@@ -3,6 +3,7 @@
 #include "voice.h"
 
 #include "guards.h"
+#include "language.h"
 #include "platform.h"
 #include "run.h"
 #include "wavguard.h"
@@ -26,9 +27,14 @@ bool is_regular_file(const std::string &path)
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+void report_job(const std::string &label, const std::string &what)
+{
+    std::fprintf(stderr, "squarevox: %s: %s\n", label.c_str(), what.c_str());
+}
+
 void report(int square, const std::string &what)
 {
-    std::fprintf(stderr, "squarevox: square %d: %s\n", square, what.c_str());
+    report_job("square " + std::to_string(square), what);
 }
 
 // Why a square file may not be replaced: empty when it is absent or a regular
@@ -178,7 +184,7 @@ void recover_kept_text(const std::string &version, int square, const std::string
 }
 
 // Runs one command; on failure reports it with the square and the command.
-bool run_step(int square, const char *step, const std::string &command, bool capture,
+bool run_step(const SpeechJob &job, const char *step, const std::string &command, bool capture,
               std::string &output, bool &interrupted)
 {
     CommandResult result = run_command(command, COMMAND_TIME_LIMIT_MS, capture);
@@ -189,15 +195,15 @@ bool run_step(int square, const char *step, const std::string &command, bool cap
     // Whatever stops the speech, the author's question is which note.
     std::string what = std::string("the ") + step + " command " + result.failure;
     if (std::string(step) == "speech")
-        what = "the speech program could not speak the note (" + what + ")";
-    report(square, what + ": " + command);
+        what = "the speech program could not speak " + job.spoken + " (" + what + ")";
+    report_job(job.label, what + ": " + command);
     if (capture && !result.output.empty())
         std::fputs(result.output.c_str(), stderr);
     return false;
 }
 
 // Checks that the speech command left speech in temp.wav.
-bool speech_made(int square, const std::string &command, double &speech_ms)
+bool speech_made(const SpeechJob &job, const std::string &command, double &speech_ms)
 {
     std::string why;
     struct stat info;
@@ -210,7 +216,8 @@ bool speech_made(int square, const std::string &command, double &speech_ms)
         why = "it made only " + std::to_string(int(speech.ms)) +
               " ms of sound; characters it cannot say?";
     if (!why.empty()) {
-        report(square, "the speech program could not speak the note (" + why + "): " + command);
+        report_job(job.label, "the speech program could not speak " + job.spoken + " (" + why +
+                                  "): " + command);
         return false;
     }
     speech_ms = speech.ms;
@@ -230,54 +237,56 @@ std::string sound_fault(const std::string &path, double speech_ms)
     return std::string();
 }
 
-// Speech, its levels and the conversion into a temporary sound file that
-// replaces the square sound file once it is checked.
-bool make_sound(int square, const std::string &script, const std::string &text_path,
-                const std::string &sound_path, bool &interrupted)
+// Cuts the silence before and after the speech in temp.wav, through a
+// second scratch file renamed over it once sox has written it whole.
+bool trim_speech(const SpeechJob &job, std::string &output, bool &interrupted)
 {
-    std::string output;
-    // Neither the last record's speech may pass for this note's.
-    std::remove(SPEECH_FILE);
-    std::string speak = speech_command(script, text_path);
-    double speech_ms = 0;
-    if (!run_step(square, "speech", speak, false, output, interrupted) ||
-        !speech_made(square, speak, speech_ms))
+    std::remove(TRIMMED_SPEECH_FILE);
+    if (!run_step(job, "silence trim", trim_command(), false, output, interrupted))
         return false;
-    double peak_db = 0, rms_db = 0;
-    if (!run_step(square, "level measurement", measure_command(), true, output, interrupted))
-        return false;
-    if (!parse_levels(output, peak_db, rms_db)) {
-        report(square, std::string("the speech in ") + SPEECH_FILE + " is silent");
+    if (rename(TRIMMED_SPEECH_FILE, SPEECH_FILE) != 0) {
+        report_job(job.label, std::string("cannot put the trimmed speech in place at ") +
+                                  SPEECH_FILE + ": " + std::strerror(errno));
+        std::remove(TRIMMED_SPEECH_FILE);
         return false;
     }
+    return true;
+}
+
+// The conversion of checked speech of these levels into a temporary sound
+// file that replaces the job's sound file once it is checked.
+bool convert_speech(const SpeechJob &job, double speech_ms, double peak_db, double rms_db,
+                    std::string &output, bool &interrupted)
+{
     // The converter writes into a temporary of its own beside the square
     // sound file rather than onto it, so that a failing, cut short or
     // interrupted conversion never touches the old voice; the temporary keeps
     // the ".wav" ending because sox takes the output format from it (mended:
     // see QUIRKS.md, 'old voice kept').
+    const std::string &sound_path = job.sound_path;
     std::string stem = name_of(sound_path);
     stem.resize(stem.size() - 4);
     std::string temporary;
     int fd = create_temporary(sound_path, stem, ".wav", temporary);
     if (fd < 0) {
-        report(square, "cannot create a new sound file beside " + sound_path + ": " +
-                           std::strerror(errno));
+        report_job(job.label, "cannot create a new sound file beside " + sound_path + ": " +
+                                  std::strerror(errno));
         return false;
     }
     close(fd);
-    std::string convert = conversion_command(temporary, level_gain(peak_db, rms_db));
-    bool made = run_step(square, "conversion", convert, false, output, interrupted);
+    std::string convert = conversion_command(temporary, level_gain(peak_db, rms_db), job.channels);
+    bool made = run_step(job, "conversion", convert, false, output, interrupted);
     if (made) {
         std::string fault = sound_fault(temporary, speech_ms);
         if (!fault.empty()) {
-            report(square, "the conversion command wrote a broken sound (" + fault + "): " +
-                               convert);
+            report_job(job.label,
+                       "the conversion command wrote a broken sound (" + fault + "): " + convert);
             made = false;
         }
     }
     if (made && (!flush_file(temporary) || rename(temporary.c_str(), sound_path.c_str()) != 0)) {
-        report(square, "cannot put the new sound in place at " + sound_path + ": " +
-                           std::strerror(errno));
+        report_job(job.label, "cannot put the new sound in place at " + sound_path + ": " +
+                                  std::strerror(errno));
         made = false;
     }
     if (!made)
@@ -286,6 +295,28 @@ bool make_sound(int square, const std::string &script, const std::string &text_p
 }
 
 } // namespace
+
+bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &interrupted)
+{
+    std::string output;
+    // Neither the last record's speech may pass for this one's.
+    std::remove(SPEECH_FILE);
+    std::string speak = speech_command(script, job.text_path);
+    double speech_ms = 0;
+    if (!run_step(job, "speech", speak, false, output, interrupted) ||
+        !speech_made(job, speak, speech_ms))
+        return false;
+    if (job.trim && (!trim_speech(job, output, interrupted) || !speech_made(job, speak, speech_ms)))
+        return false;
+    double peak_db = 0, rms_db = 0;
+    if (!run_step(job, "level measurement", measure_command(), true, output, interrupted))
+        return false;
+    if (!parse_levels(output, peak_db, rms_db)) {
+        report_job(job.label, std::string("the speech in ") + SPEECH_FILE + " is silent");
+        return false;
+    }
+    return convert_speech(job, speech_ms, peak_db, rms_db, output, interrupted);
+}
 
 // (mended: see QUIRKS.md, 'shell quoting')
 std::string shell_quote(const std::string &text)
@@ -352,12 +383,19 @@ double level_gain(double peak_db, double rms_db)
     return gain;
 }
 
-std::string conversion_command(const std::string &output_path, double gain_db)
+std::string conversion_command(const std::string &output_path, double gain_db, int channels)
 {
     char gain[32];
     std::snprintf(gain, sizeof gain, "%.2f", gain_db);
-    return std::string("/usr/bin/sox -c1 -e signed-integer -b 16 ") + SPEECH_FILE +
-           " -c2 -r 22050 " + shell_quote(output_path) + " gain " + gain;
+    return std::string("/usr/bin/sox -c1 -e signed-integer -b 16 ") + SPEECH_FILE + " -c" +
+           std::to_string(channels) + " -r 22050 " + shell_quote(output_path) + " gain " + gain;
+}
+
+std::string trim_command()
+{
+    return std::string("/usr/bin/sox ") + SPEECH_FILE + " " + TRIMMED_SPEECH_FILE +
+           " silence 1 " + SILENCE_SPAN + " " + SILENCE_START_LEVEL + " reverse silence 1 " +
+           SILENCE_SPAN + " " + SILENCE_END_LEVEL + " reverse";
 }
 
 bool note_has_words(const std::string &note)
@@ -392,7 +430,13 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
             return false;
         }
     }
-    bool made = make_sound(record.start, script, text_path, sound_path, interrupted);
+    SpeechJob job;
+    job.label = "square " + std::to_string(record.start);
+    job.spoken = "the note";
+    job.language = version_language(version);
+    job.text_path = text_path;
+    job.sound_path = sound_path;
+    bool made = make_spoken_sound(job, script, interrupted);
     if (made)
         keep_new_text(swap);
     else

@@ -23,6 +23,14 @@ constexpr const char *LOCK_FILE = "./.squarevox.lock";
 // little; the finished voice stays at or below -1 dBFS).
 constexpr double TARGET_RMS_DB = -20.0;
 constexpr double PEAK_CEILING_DB = -2.0;
+// The scratch file of the trimmed speech, renamed over temp.wav.
+constexpr const char *TRIMMED_SPEECH_FILE = "temp-trim.wav";
+// The clips of the game's voice are cut where the speech starts and ends:
+// the first and last SILENCE_SPAN seconds above the level. The end's level is
+// lower, so that the faint release of a last consonant ("eight") stays.
+constexpr const char *SILENCE_SPAN = "0.005";
+constexpr const char *SILENCE_START_LEVEL = "0.5%";
+constexpr const char *SILENCE_END_LEVEL = "0.05%";
 // Speech shorter than this is no speech: festival leaves a click of some
 // 35 ms for a note made only of characters it cannot say.
 constexpr double MIN_SPEECH_MS = 100;
@@ -53,13 +61,36 @@ bool parse_levels(const std::string &stats, double &peak_db, double &rms_db);
 // its peak passing PEAK_CEILING_DB.
 double level_gain(double peak_db, double rms_db);
 
-// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -c2 -r 22050 OUTPUT gain G",
-// the output path quoted, G with two decimals.
-std::string conversion_command(const std::string &output_path, double gain_db);
+// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -cN -r 22050 OUTPUT gain G",
+// N the channels (2 for a note), the output path quoted, G with two decimals.
+std::string conversion_command(const std::string &output_path, double gain_db, int channels = 2);
+
+// "/usr/bin/sox temp.wav temp-trim.wav silence ... reverse silence ... reverse":
+// the speech without the silence before and after it.
+std::string trim_command();
 
 // Whether the note has anything to speak: not empty, not only blanks and
 // line ends.
 bool note_has_words(const std::string &note);
+
+// One sound to speak: the text file it is spoken from, and where it goes.
+struct SpeechJob {
+    std::string label;      // names it in messages: "square 7", "clip number27"
+    std::string spoken;     // what the speech is of: "the note", "the clip"
+    std::string language;   // the language tag its voice speaks ("en")
+    std::string text_path;  // the text festival reads
+    std::string sound_path; // the finished sound, a ".wav" path
+    bool trim = false;      // cut the silence before and after the speech
+    int channels = 2;
+};
+
+// Speaks job.text_path into temp.wav, brings it to the voices' level and
+// converts it at 22050 samples per second into a temporary beside
+// job.sound_path, which replaces job.sound_path once it is a whole WAV as
+// long as the speech. On failure one line on standard error names the job
+// and the fault, and job.sound_path stays as it was. `interrupted` is set
+// when the run was asked to end.
+bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &interrupted);
 
 // Makes one record's voice. Each new file is written under a temporary name
 // in the version folder, checked and only then renamed over the old one: the

@@ -1,6 +1,7 @@
 // The square voice maker: shell quoting, the speech script's place, and whole
 // runs of the program with a stand-in festival (the real sox converts).
 #include "run.h"
+#include "sayings.h"
 #include "voice.h"
 
 #include "sound.h"
@@ -464,6 +465,76 @@ TEST(SquareVox, ReaderProblemsAreTheGamesAndFailTheRun)
     EXPECT_EQ(run.err, "./v/v.config:1: the start square \"x\" is not a number; line skipped\n");
     EXPECT_EQ(read_file("v/square06"), " good\n");
     EXPECT_EQ(entries("v"), (std::set<std::string>{"v.config", "square06", "square06.wav"}));
+}
+
+// ---- the game's voice ----
+
+std::set<std::string> clip_files()
+{
+    std::set<std::string> names;
+    for (const std::string &clip : say_clip_names())
+        names.insert(clip + ".wav");
+    return names;
+}
+
+TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        const char *language; // v/language; null: none
+        std::string folder;
+    } cases[] = {
+        {"shipped English", {"--game-voice"}, nullptr, "audio/say/en"},
+        {"a French version", {"--game-voice", "v/"}, "fr", "v/say"},
+    };
+    for (const Case &c : cases) {
+        std::string dir = enter_tool_folder("gamevoice");
+        fs::create_directories("v");
+        if (c.language != nullptr)
+            write_file("v/language", std::string(c.language) + "\n");
+        ToolRun run = run_squarevox(c.args);
+        EXPECT_EQ(run.status, 0) << c.name << ": " << run.err;
+        EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": the clips and nothing else";
+        for (const char *clip : {"/number00.wav", "/help.wav"})
+            EXPECT_EQ(wav_format(c.folder + clip), (std::pair<int, long>{1, 22050})) << c.name << clip;
+        EXPECT_EQ(festival_log(dir).size(), clip_files().size()) << c.name;
+        // A failing speech keeps every clip as it was.
+        std::string before = read_file(c.folder + "/number42.wav");
+        RunSetup failing;
+        failing.mode = "fail";
+        run = run_squarevox(c.args, failing);
+        EXPECT_EQ(run.status, 1) << c.name;
+        EXPECT_NE(run.err.find("squarevox: clip number42: the speech program could not speak the "
+                               "clip (the speech command ended with status 1)"),
+                  std::string::npos) << run.err;
+        EXPECT_EQ(read_file(c.folder + "/number42.wav"), before) << c.name;
+        EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": no temporary left";
+    }
+}
+
+TEST(GameVoice, UsageAndWhatCannotBeSpoken)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        int status;
+        const char *says;
+    } cases[] = {
+        {"unknown language", {"--game-voice", "v"}, 1, "have no words in the language xx"},
+        {"no such version", {"--game-voice", "nope"}, 1, "there is no version folder ./nope/"},
+        {"two versions", {"--game-voice", "v", "w"}, 2, "takes one version at most"},
+        {"help", {"--help"}, 0, "squarevox --game-voice [version]\n"},
+    };
+    for (const Case &c : cases) {
+        std::string dir = enter_tool_folder("refused");
+        write_file("v/language", "xx\n");
+        ToolRun run = run_squarevox(c.args);
+        EXPECT_EQ(run.status, c.status) << c.name;
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << c.name << ": " << run.err;
+        EXPECT_FALSE(fs::exists("v/say")) << c.name;
+        EXPECT_FALSE(fs::exists(dir + "/festival.log")) << c.name;
+    }
 }
 
 // ---- commands with a time limit ----

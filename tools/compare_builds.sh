@@ -60,8 +60,11 @@ stable_shot() {
 
 run_game() { # SIDE
     local dir="$work/run-$1" out pid rolls=0
-    mkdir -p "$dir/game"
-    cp -r "$work/$1/data/image" "$work/$1/data/audio" "$dir/game/"
+    mkdir -p "$dir/game/audio"
+    # The fixed sounds only: the spoken clips under audio/say/ are read only
+    # under --speak, and a commit that ships more of them plays the same.
+    cp -r "$work/$1/data/image" "$dir/game/"
+    cp "$work/$1/data/audio/"*.wav "$dir/game/audio/"
     game_version "$dir/game"
     cd "$dir/game"
     out="$dir/game.out"

@@ -1,0 +1,52 @@
+// What the game says aloud: the clips its phrases are made of, their texts in
+// the languages the game knows, the phrases, and where a clip's sound is found.
+#pragma once
+
+#include <string>
+#include <vector>
+
+constexpr int SAY_NUMBERS = 100;      // one clip for each number 0 to 99
+constexpr const char *SAY_FALLBACK_LANGUAGE = "en";
+
+// One phrase: the clips spoken one after the other and the words printed
+// for it ("Says: " and the text).
+struct Phrase {
+    std::vector<std::string> clips; // clip names, "number27", "square", ...
+    std::string text;               // "square twenty-seven"
+};
+
+// The name of the clip of number n (0 to 99): "number07" for 7.
+std::string number_clip(int n);
+
+// Every clip the game speaks: the numbers 0 to 99, then the words.
+std::vector<std::string> say_clip_names();
+
+// Whether the game knows the words of `language` (a tag such as "en").
+bool say_language_known(const std::string &language);
+
+// The text that clip `clip` speaks in `language`: for a number clip its
+// English words ("twenty-seven") in English and its digits ("27") in any
+// other language, whose voice reads digits in its own words. Empty when the
+// clip or the language is unknown.
+std::string say_text(const std::string &clip, const std::string &language);
+
+// English words of n, 0 to 99: "zero", "thirteen", "forty", "twenty-seven".
+std::string number_words(int n);
+
+// The phrases, in the words of `language` (English when it is unknown);
+// a player is given by index (0 is "Player 1"), squares by number.
+Phrase phrase_turn(int which, const std::string &language);        // "Player 1, roll the die"
+Phrase phrase_number(int n, const std::string &language);          // "four"
+Phrase phrase_square(int square, const std::string &language);     // "square twenty-seven"
+Phrase phrase_landing(int from, int to, const std::string &language); // "climbs to forty-five"
+Phrase phrase_win(int which, const std::string &language);         // "Player 1 wins"
+// "Player 1 on square twelve, Player 2 on square thirty": squares[i] is
+// where the player of index i stands.
+Phrase phrase_positions(const std::vector<int> &squares, const std::string &language);
+Phrase phrase_help(const std::string &language);                   // the keys and what they do
+
+// Where clip `clip` of version `version` in `language` is looked for, in
+// order: "./<version>/say/<clip>.wav" (made for the user's own version),
+// "./audio/say/<language>/<clip>.wav" (shipped), then the same in English.
+std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,
+                                        const std::string &clip);

@@ -1,0 +1,189 @@
+// The game's speech: clips joined into phrases on the speech channel.
+#include "speak.h"
+
+#include "config.h"
+#include "language.h"
+#include "paths.h"
+#include "sound.h"
+#include "squares.h"
+#include "tokens.h"
+
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <vector>
+
+// One phrase waiting or playing: its printed words and its sound in the
+// mixer's own format, all clips one after the other.
+struct Spoken {
+    std::string says;
+    std::vector<Uint8> sound;
+};
+
+static bool speaking = false;             // --speak: set by speak_setup
+static std::string speak_version;
+static std::string speak_language;
+static std::map<std::string, Mix_Chunk *> clips; // loaded once; null when missing
+static std::deque<Spoken> waiting;
+static Spoken playing;
+static Mix_Chunk *playing_chunk = nullptr; // over playing.sound; freed when it ends
+static int last_note = NO_DEST;           // the square of the last note sound played
+static int gap_bytes = 0;                 // SPEECH_GAP_MS of silence in the mixer's format
+
+static Mix_Chunk *clip(const std::string &name)
+{
+    auto known = clips.find(name);
+    if (known != clips.end())
+        return known->second;
+    Mix_Chunk *found = nullptr;
+    for (const std::string &path : say_clip_paths(speak_version, speak_language, name)) {
+        found = load_sound(path);
+        if (found != nullptr)
+            break;
+    }
+    clips[name] = found;
+    return found;
+}
+
+static void append_sound(Spoken &spoken, const Mix_Chunk *chunk)
+{
+    if (chunk == nullptr)
+        return;
+    if (!spoken.sound.empty())
+        spoken.sound.insert(spoken.sound.end(), std::size_t(gap_bytes), Uint8(0));
+    spoken.sound.insert(spoken.sound.end(), chunk->abuf, chunk->abuf + chunk->alen);
+}
+
+static void queue(Spoken spoken)
+{
+    waiting.push_back(std::move(spoken));
+    speak_pump();
+}
+
+static bool busy()
+{
+    return !waiting.empty() || Mix_Playing(SPEECH_CHANNEL) != 0;
+}
+
+void speak_setup(const std::string &version)
+{
+    speaking = true;
+    speak_version = version;
+    speak_language = version_language(version);
+    Mix_ReserveChannels(SPEECH_CHANNEL + 1);
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    // Whole sample frames of zeros: silence in the signed formats the device
+    // is opened in; the low byte of a format is its bits per sample.
+    gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * ((format & 0xFF) / 8);
+}
+
+void speak(const Phrase &phrase)
+{
+    if (!speaking)
+        return;
+    Spoken spoken;
+    spoken.says = phrase.text;
+    for (const std::string &name : phrase.clips)
+        append_sound(spoken, clip(name));
+    queue(std::move(spoken));
+}
+
+void speak_pump()
+{
+    if (!speaking || Mix_Playing(SPEECH_CHANNEL) != 0)
+        return;
+    if (playing_chunk != nullptr) {
+        Mix_FreeChunk(playing_chunk); // the chunk only; its samples are playing.sound
+        playing_chunk = nullptr;
+    }
+    while (!waiting.empty()) {
+        playing = std::move(waiting.front());
+        waiting.pop_front();
+        std::printf("Says: %s\n", playing.says.c_str());
+        if (playing.sound.empty())
+            continue; // every clip missing: said in print only
+        playing_chunk = Mix_QuickLoad_RAW(playing.sound.data(), Uint32(playing.sound.size()));
+        if (playing_chunk != nullptr &&
+            Mix_PlayChannelTimed(SPEECH_CHANNEL, playing_chunk, 0, -1) == SPEECH_CHANNEL)
+            return;
+        if (playing_chunk != nullptr)
+            Mix_FreeChunk(playing_chunk);
+        playing_chunk = nullptr;
+    }
+}
+
+void speak_finish()
+{
+    while (speaking && busy()) {
+        speak_pump();
+        wait_for_channel(SPEECH_CHANNEL);
+    }
+}
+
+void speak_turn(int which)
+{
+    speak(phrase_turn(which, speak_language));
+}
+
+void speak_roll(int roll)
+{
+    speak(phrase_number(roll, speak_language));
+}
+
+void speak_walked(int square)
+{
+    speak(phrase_square(square, speak_language));
+    if (speaking && blist[square]->dest != NO_DEST) {
+        last_note = square;
+        speak_finish();
+    }
+}
+
+void speak_landing(int from, int to)
+{
+    if (to != from)
+        speak(phrase_landing(from, to, speak_language));
+}
+
+void speak_win(int which)
+{
+    speak(phrase_win(which, speak_language));
+    speak_finish();
+}
+
+// The last note's sound on the speech channel, its text on the Says line.
+static void speak_last_note()
+{
+    if (last_note == NO_DEST)
+        return;
+    Spoken spoken;
+    spoken.says = blist[last_note]->note;
+    std::size_t start = spoken.says.find_first_not_of(" \t");
+    std::size_t end = spoken.says.find_last_not_of(" \t\r\n");
+    spoken.says = start == std::string::npos ? "" : spoken.says.substr(start, end - start + 1);
+    Mix_Chunk *note = load_sound(square_sound_path(location, last_note));
+    append_sound(spoken, note);
+    if (note != nullptr)
+        Mix_FreeChunk(note);
+    queue(std::move(spoken));
+}
+
+void speak_key(int key)
+{
+    if (!speaking)
+        return;
+    if (key == SDLK_p) {
+        std::vector<int> squares;
+        for (int which = 0; which < player_count; which++)
+            squares.push_back(player[std::size_t(which)].square);
+        speak(phrase_positions(squares, speak_language));
+    } else if (key == SDLK_n) {
+        speak_last_note();
+    } else if (key == SDLK_h) {
+        speak(phrase_help(speak_language));
+    }
+}

@@ -1,0 +1,48 @@
+// Speaking the game's state under --speak: phrases made of short clips,
+// queued and played one after the other on a mixer channel of their own.
+#pragma once
+
+#include "sayings.h"
+
+#include <string>
+
+// The speech channel: reserved, so that play_sound's first free channel is
+// never it and no note, turn or win sound cuts a phrase or is cut by one.
+constexpr int SPEECH_CHANNEL = 0;
+
+// The gap of silence between two clips of one phrase.
+constexpr int SPEECH_GAP_MS = 100;
+
+// Starts speaking for `version` in its language: reserves SPEECH_CHANNEL.
+// Clips are looked for along say_clip_paths and loaded when first spoken;
+// a missing or unusable clip is left out of its phrase. Until it is called,
+// every other call here does nothing, so that without --speak the game plays
+// and prints exactly as it does without this module.
+void speak_setup(const std::string &version);
+
+// Queues a phrase. Each phrase's line "Says: TEXT" is printed when it starts
+// to play, so the lines come in the order spoken, also when every clip of
+// the phrase is missing (it then takes no time).
+void speak(const Phrase &phrase);
+
+// Starts the next queued phrase when the speech channel has gone quiet;
+// called wherever the game goes round a loop.
+void speak_pump();
+
+// Waits until every queued phrase has been spoken: at most their own length.
+void speak_finish();
+
+// The turn's phrases, in the turn's order. speak_walked also remembers a
+// note square for the key n, and lets the square's phrase end before the
+// note sound starts, so that speech never plays over a note.
+void speak_turn(int which);               // "Player 1, roll the die"
+void speak_roll(int roll);                // "four"
+void speak_walked(int square);            // "square twenty-seven"
+void speak_landing(int from, int to);     // "climbs to forty-five", after the note
+void speak_win(int which);                // "Player 1 wins", spoken to its end
+
+// A key released while the die spins: p says where every player stands, n
+// the last note again (its sound, its text on the Says line; nothing before
+// the first note), h the keys. Other keys, and every key without --speak, do
+// nothing here.
+void speak_key(int key);

@@ -1,0 +1,79 @@
+// The game's voice: the clips of its phrases, spoken one by one.
+#include "gamevoice.h"
+
+#include "run.h"
+#include "sayings.h"
+#include "voice.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+// Writes the clip's text where festival reads it; false when it cannot.
+bool write_text(const std::string &path, const std::string &text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text << "\n";
+    out.close();
+    return bool(out);
+}
+
+bool make_clip(const std::string &folder, const std::string &language, const std::string &clip,
+               const std::string &script, bool &interrupted)
+{
+    SpeechJob job;
+    job.label = "clip " + clip;
+    job.spoken = "the clip";
+    job.language = language;
+    job.text_path = folder + "/.say-text-" + std::to_string(getpid());
+    job.sound_path = folder + "/" + clip + ".wav";
+    job.trim = true;
+    job.channels = 1; // the mixer converts; one channel halves what ships
+    if (!write_text(job.text_path, say_text(clip, language))) {
+        std::fprintf(stderr, "squarevox: clip %s: cannot write its text to %s: %s\n", clip.c_str(),
+                     job.text_path.c_str(), std::strerror(errno));
+        std::remove(job.text_path.c_str());
+        return false;
+    }
+    bool made = make_spoken_sound(job, script, interrupted);
+    std::remove(job.text_path.c_str());
+    return made;
+}
+
+} // namespace
+
+int make_game_voice(const std::string &folder, const std::string &language,
+                    const std::string &script)
+{
+    if (!say_language_known(language)) {
+        std::fprintf(stderr,
+                     "squarevox: the game's phrases have no words in the language %s; the game "
+                     "speaks the English clips for it\n", language.c_str());
+        return 1;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        std::fprintf(stderr, "squarevox: cannot make the folder %s for the game's voice: %s\n",
+                     folder.c_str(), error ? error.message().c_str() : "not a folder");
+        return 1;
+    }
+    bool all_made = true;
+    for (const std::string &clip : say_clip_names()) {
+        bool interrupted = false;
+        all_made = make_clip(folder, language, clip, script, interrupted) && all_made;
+        if (interrupted || interrupt_signal() != 0) {
+            std::fprintf(stderr, "squarevox: interrupted at the clip %s\n", clip.c_str());
+            int sig = interrupt_signal();
+            return sig != 0 ? 128 + sig : 130;
+        }
+    }
+    return all_made ? 0 : 1;
+}

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The game under --speak in a real X server, with fixed rolls: the "Says:"
+# lines of a whole game in the order spoken, the keys p, n and h while the die
+# spins, a missing clip (its line still printed), and Escape ending the game
+# at once while a long phrase plays. The shipped English clips speak; the
+# game's other waits run four times quicker (the test shim).
+#   e2e_speak.sh BUILD_DIR DATA_DIR
+set -euo pipefail
+
+build=$(realpath "$1")
+data=$(realpath "$2")
+source "$(dirname "$0")/e2e_lib.sh"
+start_x
+game="$build/game/boardgame"
+scratch=$(mktemp -d)
+at_exit "rm -rf '$scratch'"
+
+# Player 1: 4 climbs to 45, 47 slides to 12, 14 climbs to 99. Player 2: 2,
+# then 4 climbs to 45. Rolls 4, 2, 2, 2, 2: Player 1 wins on the fifth turn.
+cp -r "$data/image" "$data/audio" "$scratch/"
+mkdir "$scratch/sp"
+printf '4 45 You brushed your teeth every night. Climb up!\n47 12 Slide down.\n14 99 Up to the top!\n' \
+    > "$scratch/sp/sp.config"
+cp "$data/mivo/square04.wav" "$scratch/sp/square04.wav"
+rm "$scratch/audio/say/en/number12.wav" # "slides down to twelve" loses its last clip
+cd "$scratch"
+out="$scratch/out.txt"
+
+lines() { grep -c -F -x -- "$1" "$out" || true; }
+says() { grep '^Says: ' "$out" | sed 's/^Says: //'; }
+
+wait_for() { # LINE [COUNT]: at least COUNT whole lines LINE, or fail
+    local want=${2:-1}
+    for _ in $(seq 1200); do
+        (( $(lines "$1") >= want )) && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
+        sleep 0.05
+    done
+    fail "no '$1' (x$want) in the output"
+}
+
+key() { xdotool keydown --window "$win" "$1"; sleep 0.1; xdotool keyup --window "$win" "$1"; }
+
+start_game() {
+    : > "$out"
+    SDL_AUDIODRIVER=dummy VARNOWICK_DELAY_DIVISOR=4 VARNOWICK_DIE=4,2,2,2,2 steady "$build" \
+        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
+    pid=$!
+    win=$(find_window)
+}
+
+# --- A whole game.
+start_game --speak sp
+wait_for "Says: Player 1, roll the die"
+key n # no note yet: nothing to say
+wait_for "Got a keyup of 110"
+key space
+wait_for "Says: Player 2, roll the die"
+key space
+wait_for "Says: Player 1, roll the die" 2
+key p
+key n
+key h
+wait_for "Says: Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game."
+(( $(lines "Got a keyup of 32") == 2 )) || fail "p, n or h ended the turn"
+for _ in 1 2 3; do
+    n=$(lines "Got a keyup of 32")
+    key space
+    wait_for "Got a keyup of 32" $((n + 1))
+done
+set +e; wait "$pid"; status=$?; set -e
+(( status == 1 )) || fail "the win ended with status $status: $(cat err.txt)"
+[[ $(tail -1 "$out") == "Player 1 wins!" ]] || fail "last line: $(tail -1 "$out")"
+expected="Player 1, roll the die
+four
+square four
+climbs to forty-five
+Player 2, roll the die
+two
+square two
+Player 1, roll the die
+Player 1 on square forty-five, Player 2 on square two
+You brushed your teeth every night. Climb up!
+Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game.
+two
+square forty-seven
+slides down to twelve
+Player 2, roll the die
+two
+square four
+climbs to forty-five
+Player 1, roll the die
+two
+square fourteen
+climbs to ninety-nine
+Player 1 wins"
+[[ "$(says)" == "$expected" ]] || fail "the Says lines: $(diff <(echo "$expected") <(says))"
+# Each phrase is printed as it starts, among the game's own lines: the
+# square after the walk to it, the note sound after the square's phrase, the
+# landing after the slide.
+at() { grep -n -x -F -- "$1" "$out" | head -1 | cut -d: -f1; }
+order=("Player 0 is set to (196, 436) w = 20  h = 20" "Says: square four"
+       "Trying to play ./sp/square04.wav" "Staring y loop with star = 436, end = 254, dir = -1"
+       "Says: climbs to forty-five")
+for ((i = 1; i < ${#order[@]}; i++)); do
+    a=$(at "${order[i - 1]}"); b=$(at "${order[i]}")
+    [[ -n $a && -n $b ]] && (( a < b )) || fail "'${order[i - 1]}' ($a) not before '${order[i]}' ($b)"
+done
+[[ ! -s err.txt ]] || fail "standard error: $(cat err.txt)"
+echo "Game: $(says | wc -l) Says lines in order; p, n and h spoke without ending the turn"
+
+# --- Escape while the help plays: the game ends at once, status 0.
+start_game --speak sp
+wait_for "Says: Player 1, roll the die"
+key h
+wait_for "Says: Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game."
+started=$(date +%s%N)
+key Escape
+set +e; wait "$pid"; status=$?; set -e
+took=$(( ($(date +%s%N) - started) / 1000000 ))
+(( status == 0 )) || fail "Escape: status $status"
+[[ $(tail -2 "$out") == $'Got a keyup of 27\nQuit Button pressed' ]] || fail "Escape: $(tail -2 "$out")"
+(( took < 3000 )) || fail "Escape took $took ms while the help plays"
+echo "Escape: status 0 after $took ms, with the help still speaking"
