@@ -101,7 +101,9 @@ int player_turn(int which)
     // game always has; every sound plays once, so that wait ends too
     // (kept: see QUIRKS.md, 'silent turn waits').
     wait_for_channel(play_sound(turn[which]));
+    // Whose turn is said before the die rattles over it.
     speak_turn(which);
+    speak_finish();
     NoteSound note;
     int roll = roll_die(roller_of(which));
     speak_roll(roll);
