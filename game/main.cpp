@@ -4,6 +4,7 @@
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "note.h"
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
@@ -51,6 +52,7 @@ static void load_panel_font()
     }
     std::memcpy(myfont.data(), font.bytes.data(), PANEL_FONT_BYTES);
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
+    load_note_glyphs();
 }
 
 void init_SDL_stuff()

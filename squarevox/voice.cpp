@@ -253,13 +253,13 @@ std::string sound_fault(const std::string &path, double speech_ms)
 
 // Speech, its levels and the conversion into a temporary sound file that
 // replaces the square sound file once it is checked.
-bool make_sound(int square, const std::string &script, const std::string &text_path,
-                const std::string &sound_path, bool &interrupted)
+bool make_sound(int square, const SpeechVoice &voice, const std::string &script,
+                const std::string &text_path, const std::string &sound_path, bool &interrupted)
 {
     std::string output;
     // Neither the last record's speech may pass for this note's.
     std::remove(SPEECH_FILE);
-    std::string speak = speech_command(script, text_path);
+    std::string speak = speech_command_for(voice, script, text_path);
     double speech_ms = 0;
     if (!run_step(square, "speech", speak, false, output, interrupted) ||
         !speech_made(square, speak, speech_ms))
@@ -346,6 +346,15 @@ std::string speech_command(const std::string &script, const std::string &text_pa
            " -o " + SPEECH_FILE;
 }
 
+std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
+                               const std::string &text_path)
+{
+    if (voice.program == SpeechProgram::ESPEAK)
+        return "espeak-ng -v " + shell_quote(voice.voice) + " -w " + SPEECH_FILE + " -f " +
+               shell_quote(text_path);
+    return speech_command(script, text_path);
+}
+
 std::string measure_command()
 {
     return std::string("/usr/bin/sox ") + SPEECH_FILE + " -n stats";
@@ -387,7 +396,7 @@ bool note_has_words(const std::string &note)
 }
 
 bool make_square_voice(const std::string &version, const VersionRecord &record,
-                       const std::string &script, bool &interrupted)
+                       const std::string &script, bool &interrupted, const SpeechVoice &voice)
 {
     std::string text_path = square_text_path(version, record.start);
     std::string sound_path = square_sound_path(version, record.start);
@@ -411,7 +420,7 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
             return false;
         }
     }
-    bool made = make_sound(record.start, script, text_path, sound_path, interrupted);
+    bool made = make_sound(record.start, voice, script, text_path, sound_path, interrupted);
     if (made)
         keep_new_text(swap);
     else

@@ -4,6 +4,7 @@
 
 #include "paths.h"
 #include "records.h"
+#include "voices.h"
 
 #include <string>
 
@@ -41,6 +42,12 @@ std::string find_speech_script(const std::string &usual_path, const std::string 
 // "festival --script SCRIPT TEXTPATH -o temp.wav", both paths quoted.
 std::string speech_command(const std::string &script, const std::string &text_path);
 
+// The command that speaks the text file at `text_path` into temp.wav in
+// `voice`: speech_command for festival, "espeak-ng -v VOICE -w temp.wav -f
+// TEXTPATH" (voice and path quoted) for espeak-ng.
+std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
+                               const std::string &text_path);
+
 // "/usr/bin/sox temp.wav -n stats": the speech's peak and RMS levels, on
 // standard error.
 std::string measure_command();
@@ -71,5 +78,7 @@ bool note_has_words(const std::string &note);
 // square text or sound file that is a symbolic link or not a regular file is
 // reported and left alone; so is a note without words. Returns true when both
 // files were made; `interrupted` is set when the run was asked to end.
+// The note is spoken in `voice` (festival's English unless said).
 bool make_square_voice(const std::string &version, const VersionRecord &record,
-                       const std::string &script, bool &interrupted);
+                       const std::string &script, bool &interrupted,
+                       const SpeechVoice &voice = SpeechVoice{SpeechProgram::FESTIVAL, "", ""});
