@@ -32,7 +32,7 @@ for exe in game/boardgame chuteview/chuteview boardcheck/boardcheck; do
     $host-strip -o "$stage/$(basename "$exe").exe" "$build/obj/$exe.exe"
 done
 for dll in "$prefix"/bin/*.dll; do $host-strip --strip-unneeded -o "$stage/$(basename "$dll")" "$dll"; done
-cp -r data/audio data/image data/mivo data/chute1.xpm "$stage/"
+cp -r data/audio data/image data/mivo data/lirou data/chute1.xpm "$stage/"
 cp windows/README.txt "$stage/README.txt"
 src=$build/stack/src
 cp "$src/SDL2-2.32.10/LICENSE.txt" "$stage/licences/SDL2.txt"

@@ -212,6 +212,14 @@ void add_language_findings(const LanguageRead &language, const std::string &vers
                                              language.tag + "\": squarevox cannot make its voices"});
     if (!has_character_notes(records))
         return;
+    if (!language.given)
+        findings.insert(findings.begin(),
+                        Finding{0, true, version_language_path(version) +
+                                             ": warning: the notes hold letters beyond ASCII but "
+                                             "the version has no language file, so squarevox "
+                                             "speaks them in English, which skips or garbles "
+                                             "them; write the language's tag (fr, de, el, ...) "
+                                             "into this file"});
     WideFont font = read_wide_font(WIDE_FONT);
     for (const VersionRecord &record : records)
         for (const Finding &found : note_character_findings(record, path, font))
