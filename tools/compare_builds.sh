@@ -3,6 +3,8 @@
 # same: byte-identical output and pixel-identical screenshots of
 #   - a whole game with fixed rolls (standard output, standard error, status),
 #     screenshots of its start and of the middle of the game,
+#   - the panel's notes: one that is not valid UTF-8 (Latin-1 bytes) and one
+#     in plain ASCII, each screenshotted while its slide shows it,
 #   - boardcheck's report of mivo,
 #   - squarevox over a small version with a stand-in speech program,
 #   - chuteview's first frame and its frames after arrow keys.
@@ -87,6 +89,47 @@ run_game() { # SIDE
     echo "status $status" >> "$dir/game.out"
 }
 
+# note_shot FILE: the note area of the panel once it holds a note and has
+# stopped changing (the note stays while its slide runs).
+note_shot() {
+    local previous="$1.prev" i
+    for ((i = 0; i < 600; i++)); do
+        import -window root -crop 150x90+485+295 +repage "$1"
+        if [ "$(convert "$1" -format '%[fx:maxima.r]' info:)" != 0 ] && [ -f "$previous" ] &&
+            [ "$(compare -metric AE "$1" "$previous" null: 2>&1 || true)" = 0 ]; then
+            rm -f "$previous"
+            return 0
+        fi
+        cp "$1" "$previous"
+        sleep 0.05
+    done
+    fail "no note appeared for $1"
+}
+
+# Two notes shown by the game: Player 1 rolls 6 onto a ladder whose note is
+# Latin-1 bytes, Player 2 rolls 1 onto one whose note is ASCII.
+run_notes() { # SIDE
+    local dir="$work/run-$1" pid
+    mkdir -p "$dir/notes/notes"
+    cp -r "$work/$1/data/image" "$work/$1/data/audio" "$dir/notes/"
+    printf '6 38 Caf\xe9 cr\xe8me br\xfbl\xe9e, na\xefve \xa9\xff\x80 \xc3 end\n1 20 Plain ASCII, wrapped over two lines of the panel.\n' \
+        > "$dir/notes/notes/notes.config"
+    cd "$dir/notes"
+    SDL_AUDIODRIVER=dummy VARNOWICK_DIE=6,1 VARNOWICK_DELAY_DIVISOR=2 steady "$work/shim" \
+        "$work/$1/build/game/boardgame" notes > "$dir/notes.out" 2> "$dir/notes.err" &
+    pid=$!
+    win=$(find_window)
+    stable_shot "$dir/notes-start.png"
+    xdotool keydown --window "$win" space keyup --window "$win" space
+    note_shot "$dir/note-latin1.png"
+    stable_shot "$dir/notes-after1.png"
+    xdotool keydown --window "$win" space keyup --window "$win" space
+    note_shot "$dir/note-ascii.png"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    rm -f "$dir/notes.out" "$dir/notes.err" "$dir"/notes-*.png
+}
+
 run_boardcheck() { # SIDE
     local dir="$work/run-$1" status=0
     cd "$work/$1/data"
@@ -129,6 +172,7 @@ run_chuteview() { # SIDE
 for side in old new; do
     mkdir -p "$work/run-$side"
     run_game "$side"
+    run_notes "$side"
     run_boardcheck "$side"
     run_squarevox "$side"
     run_chuteview "$side"
