@@ -1,6 +1,7 @@
 // UTF-8 decoding and the table of scripts the panel cannot draw yet.
 #include "utf8.h"
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -13,7 +14,7 @@ struct ScriptRange {
     const char *name;
 };
 
-constexpr ScriptRange UNSUPPORTED_SCRIPTS[] = {
+constexpr std::array<ScriptRange, 29> UNSUPPORTED_SCRIPTS = {{
     {0x0590, 0x05FF, "Hebrew"},     {0x0600, 0x06FF, "Arabic"},
     {0x0700, 0x074F, "Syriac"},     {0x0750, 0x077F, "Arabic"},
     {0x0780, 0x07BF, "Thaana"},     {0x07C0, 0x07FF, "N'Ko"},
@@ -29,7 +30,7 @@ constexpr ScriptRange UNSUPPORTED_SCRIPTS[] = {
     {0x1800, 0x18AF, "Mongolian"},  {0xA8E0, 0xA8FF, "Devanagari"},
     {0xFB1D, 0xFB4F, "Hebrew"},     {0xFB50, 0xFDFF, "Arabic"},
     {0xFE70, 0xFEFF, "Arabic"},
-};
+}};
 
 } // namespace
 

@@ -1,12 +1,13 @@
 // The table of espeak-ng's languages and the choice of a language's voice.
 #include "voices.h"
 
+#include <array>
 #include <cctype>
 
 namespace {
 
 // The language names espeak-ng 1.51 takes after -v, in lower case.
-constexpr const char *ESPEAK_LANGUAGES[] = {
+constexpr std::array<const char *, 121> ESPEAK_LANGUAGES = {
     "af", "am", "an", "ar", "as", "az", "ba", "be", "bg", "bn", "bpy", "bs", "ca", "cmn",
     "cmn-latn-pinyin", "cs", "cv", "cy", "da", "de", "el", "en", "eo", "es", "es-419", "et",
     "eu", "fa", "fa-latn", "fi", "fr", "fr-be", "fr-ch", "fr-fr", "ga", "gd", "gn", "grc", "gu",
