@@ -229,7 +229,8 @@ void add_language_findings(const LanguageRead &language, const std::string &vers
 }
 
 // The language, its voice and every note's length in characters; printed for
-// a version with a language file or notes beyond ASCII only.
+// a version with a language file only, so that an English board's report
+// stays as it was.
 void print_language(const LanguageRead &language, const std::string &version,
                     const std::vector<VersionRecord> &records, std::ostream &out)
 {
@@ -237,9 +238,7 @@ void print_language(const LanguageRead &language, const std::string &version,
     if (!language.fault.empty())
         out << "unknown (" << language.fault << ")\n";
     else
-        out << language.tag << (language.given ? " (" + version_language_path(version) + ")"
-                                               : std::string(" (no language file: English)"))
-            << ", voice: "
+        out << language.tag << " (" << version_language_path(version) << "), voice: "
             << (voice_for_language(language.tag).program == SpeechProgram::NONE
                     ? std::string("none")
                     : voice_for_language(language.tag).description)
@@ -384,7 +383,6 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
     Voices voices = check_voices(version, file.records);
     std::vector<Finding> findings = version_findings(file, path, voices);
     LanguageRead language = read_version_language(version);
-    bool language_shown = language.given || has_character_notes(file.records);
     add_language_findings(language, version, file.records, path, findings);
     for (const std::string &fault : voice_problems(voices, version))
         findings.push_back(Finding{0, false, fault});
@@ -396,7 +394,7 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err)
 
     out << "Version " << version << ": " << path << "\n\n";
     print_board(file.records, out);
-    if (language_shown)
+    if (language.given)
         print_language(language, version, file.records, out);
     print_findings(findings, out);
     print_voices(voices, version, out);
