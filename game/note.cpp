@@ -47,6 +47,8 @@ void draw_rows(int x, int y, const GlyphRows &rows)
 // draws them, the others from the wide glyphs, a box where there is none.
 void draw_characters(const Pen &pen, const std::string &word)
 {
+    if (screen == nullptr) // SDL_gfx reads the surface's clip rectangle
+        return;
     int x = pen.x;
     for (char32_t ch : text_characters(word)) {
         if (ch < 0x100) {
