@@ -110,16 +110,17 @@ note_shot() {
 }
 
 # Two notes shown by the game: Player 1 rolls 6 onto a ladder whose note is
-# Latin-1 bytes, Player 2 rolls 1 onto one whose note is ASCII.
+# Latin-1 bytes, Player 2 rolls 1 onto one whose note is ASCII; then Escape
+# ends the game while the die spins.
 run_notes() { # SIDE
-    local dir="$work/run-$1" pid
+    local dir="$work/run-$1" pid status=0
     mkdir -p "$dir/notes/notes"
     cp -r "$work/$1/data/image" "$work/$1/data/audio" "$dir/notes/"
     printf '6 38 Caf\xe9 cr\xe8me br\xfbl\xe9e, na\xefve \xa9\xff\x80 \xc3 end\n1 20 Plain ASCII, wrapped over two lines of the panel.\n' \
         > "$dir/notes/notes/notes.config"
     cd "$dir/notes"
     SDL_AUDIODRIVER=dummy VARNOWICK_DIE=6,1 VARNOWICK_DELAY_DIVISOR=2 steady "$work/shim" \
-        "$work/$1/build/game/boardgame" notes > "$dir/notes.out" 2> "$dir/notes.err" &
+        stdbuf -oL "$work/$1/build/game/boardgame" notes > "$dir/notes.out" 2> "$dir/notes.err" &
     pid=$!
     win=$(find_window)
     stable_shot "$dir/notes-start.png"
@@ -128,9 +129,11 @@ run_notes() { # SIDE
     stable_shot "$dir/notes-after1.png"
     xdotool keydown --window "$win" space keyup --window "$win" space
     note_shot "$dir/note-ascii.png"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    rm -f "$dir/notes.out" "$dir/notes.err" "$dir"/notes-*.png
+    stable_shot "$dir/notes-after2.png"
+    xdotool keydown --window "$win" Escape keyup --window "$win" Escape
+    wait "$pid" || status=$?
+    echo "status $status" >> "$dir/notes.out"
+    rm -f "$dir"/notes-*.png
 }
 
 run_boardcheck() { # SIDE
