@@ -2,6 +2,7 @@
 #include "notes.h"
 
 #include "geometry.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,19 +31,6 @@ std::string words_of(const std::string &note)
     if (!words.empty() && words.back() == '\n')
         words.pop_back();
     return words;
-}
-
-// Bytes in the UTF-8 sequence that starts at `p`, or 0 when none does.
-std::size_t utf8_length(const std::string &s, std::size_t p)
-{
-    unsigned char lead = static_cast<unsigned char>(s[p]);
-    std::size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (lead >= 0xF5 || n == 0 || p + n > s.size())
-        return 0;
-    for (std::size_t i = 1; i < n; i++)
-        if ((static_cast<unsigned char>(s[p + i]) & 0xC0) != 0x80)
-            return 0;
-    return n;
 }
 
 std::string hex_byte(unsigned char byte)
@@ -80,9 +68,22 @@ bool is_letter_or_digit(char ch)
     return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
 }
 
+// Whether a character of a valid UTF-8 note is a letter or digit to speak:
+// ASCII ones, and every character from U+00C0 on but the punctuation blocks.
+bool is_spoken_character(char32_t ch)
+{
+    if (ch < 0x80)
+        return is_letter_or_digit(char(ch));
+    return ch >= 0xC0 && !(ch >= 0x2000 && ch <= 0x2BFF) && ch != 0xD7 && ch != 0xF7;
+}
+
 bool note_is_speakable(const VersionRecord &record)
 {
     std::string words = words_of(record.note);
+    if (is_valid_utf8(words)) {
+        std::vector<char32_t> chars = text_characters(words);
+        return std::any_of(chars.begin(), chars.end(), is_spoken_character);
+    }
     return std::any_of(words.begin(), words.end(), is_letter_or_digit);
 }
 
@@ -111,19 +112,25 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                              "nothing to speak; write a few words after the end square"));
         return found;
     }
-    if (int(note.size()) == NOTE_MAX_CHARS && note.back() != '\n' && !record.cut)
-        found.push_back(make(record, path, false, long_note_problem(int(words.size()), false)));
+    if (int(character_count(note)) == NOTE_MAX_CHARS && note.back() != '\n' && !record.cut)
+        found.push_back(make(record, path, false,
+                             long_note_problem(int(character_count(words)), false)));
     else if (!record.cut && !note.empty() && note.back() != '\n' && has_words)
         found.push_back(make(record, path, true,
                              "the file's last line has no line end, so the panel drops the note's "
                              "last character \"" + std::string(1, note.back()) +
                                  "\": press Enter at the end of the line"));
     std::vector<std::string> foreign, control;
-    bool letter = false;
+    // A note in valid UTF-8 is drawn as characters: note_character_findings
+    // judges those beyond ASCII.
+    const bool by_character = is_valid_utf8(words);
+    bool letter = by_character && note_is_speakable(record);
     for (std::size_t p = 0; p < words.size(); p++) {
         unsigned char ch = static_cast<unsigned char>(words[p]);
-        if (ch >= 0x80) {
-            std::size_t n = utf8_length(words, p);
+        if (ch >= 0x80 && by_character) {
+            continue;
+        } else if (ch >= 0x80) {
+            std::size_t n = utf8_sequence_length(words, p);
             if (n == 0) {
                 add_once(foreign, "the byte " + hex_byte(ch));
                 continue;
@@ -152,6 +159,35 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         found.push_back(make(record, path, false,
                              "the note has no letter or digit: the speech program cannot say it "
                              "and squarevox fails on it; write a word"));
+    return found;
+}
+
+std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
+                                             const WideFont &font)
+{
+    std::string words = words_of(record.note);
+    if (!is_valid_utf8(words))
+        return {};
+    std::vector<std::string> missing, scripts;
+    for (char32_t ch : text_characters(words)) {
+        if (ch < 0x80)
+            continue;
+        if (const char *script = unsupported_script(ch))
+            add_once(scripts, script);
+        else if (!panel_has_glyph(font, ch))
+            add_once(missing, code_point_name(ch));
+    }
+    std::vector<Finding> found;
+    if (!scripts.empty())
+        found.push_back(make(record, path, false,
+                             "the note is written in " + joined(scripts) +
+                                 ", not supported yet: the panel draws one cell a character from "
+                                 "left to right and cannot show it right"));
+    if (!missing.empty())
+        found.push_back(make(record, path, false,
+                             "the panel has no glyph for " + joined(missing) +
+                                 (font.loaded ? std::string() : " (" + font.fault + ")") +
+                                 ": it shows a box instead; use another character"));
     return found;
 }
 

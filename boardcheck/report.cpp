@@ -4,9 +4,12 @@
 #include "gametime.h"
 #include "geometry.h"
 #include "guards.h"
+#include "language.h"
 #include "mixer.h"
 #include "odds.h"
 #include "paths.h"
+#include "utf8.h"
+#include "voices.h"
 
 #include <algorithm>
 #include <array>
@@ -203,6 +206,72 @@ void print_board(const std::vector<VersionRecord> &records, std::ostream &out)
     }
 }
 
+// Whether any note is read as characters beyond ASCII.
+bool has_character_notes(const std::vector<VersionRecord> &records)
+{
+    return std::any_of(records.begin(), records.end(), [](const VersionRecord &r) {
+        return is_valid_utf8(r.note) && character_count(r.note) != r.note.size();
+    });
+}
+
+// The language's findings and those of the notes' characters, in line order
+// among `findings`; the glyphs are read only when a note needs them.
+void add_language_findings(const LanguageRead &language, const std::string &version,
+                           const std::vector<VersionRecord> &records, const std::string &path,
+                           std::vector<Finding> &findings)
+{
+    if (!language.fault.empty())
+        findings.insert(findings.begin(), Finding{0, false, language.fault});
+    else if (voice_for_language(language.tag).program == SpeechProgram::NONE)
+        findings.insert(findings.begin(),
+                        Finding{0, true, version_language_path(version) + ": warning: no voice speaks \"" +
+                                             language.tag + "\": squarevox cannot make its voices"});
+    if (!has_character_notes(records))
+        return;
+    if (!language.given)
+        findings.insert(findings.begin(),
+                        Finding{0, true, version_language_path(version) +
+                                             ": warning: the notes hold letters beyond ASCII but "
+                                             "the version has no language file, so squarevox "
+                                             "speaks them in English, which skips or garbles "
+                                             "them; write the language's tag (fr, de, el, ...) "
+                                             "into this file"});
+    WideFont font = read_wide_font(WIDE_FONT);
+    for (const VersionRecord &record : records)
+        for (const Finding &found : note_character_findings(record, path, font))
+            findings.push_back(found);
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
+}
+
+// The language, its voice and every note's length in characters; printed for
+// a version with a language file only, so that an English board's report
+// stays as it was.
+void print_language(const LanguageRead &language, const std::string &version,
+                    const std::vector<VersionRecord> &records, std::ostream &out)
+{
+    out << "\nLanguage: ";
+    if (!language.fault.empty())
+        out << "unknown (" << language.fault << ")\n";
+    else
+        out << language.tag << " (" << version_language_path(version) << "), voice: "
+            << (voice_for_language(language.tag).program == SpeechProgram::NONE
+                    ? std::string("none")
+                    : voice_for_language(language.tag).description)
+            << "\n";
+    out << "Notes, in characters after the blank (the panel shows at most "
+        << NOTE_TEXT_MAX << "):\n";
+    out << "  line  from  characters  read as\n";
+    for (const VersionRecord &r : records) {
+        std::string words = r.note.empty() ? r.note : r.note.substr(1);
+        if (!words.empty() && words.back() == '\n')
+            words.pop_back();
+        bool by_character = is_valid_utf8(words);
+        out << format("  %4d  %4d  %10d  %s\n", r.line, r.start, int(character_count(words)),
+                      by_character ? "UTF-8 characters" : "bytes (not valid UTF-8)");
+    }
+}
+
 void print_findings(const std::vector<Finding> &findings, std::ostream &out)
 {
     std::size_t warnings = std::count_if(findings.begin(), findings.end(),
@@ -345,6 +414,8 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err,
     }
     Voices voices = check_voices(version, file.records);
     std::vector<Finding> findings = version_findings(file, path, voices);
+    LanguageRead language = read_version_language(version);
+    add_language_findings(language, version, file.records, path, findings);
     for (const std::string &fault : voice_problems(voices, version))
         findings.push_back(Finding{0, false, fault});
     DestTable dest = dest_table(file.records);
@@ -355,6 +426,8 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err,
 
     out << "Version " << version << ": " << path << "\n\n";
     print_board(file.records, out);
+    if (language.given)
+        print_language(language, version, file.records, out);
     print_findings(findings, out);
     print_voices(voices, version, out);
     print_odds(odds, out);

@@ -1,14 +1,71 @@
-// The language of a version.
+// Reading and checking a version's language file.
 #include "language.h"
 
-#include <fstream>
+#include "guards.h"
+
+#include <cctype>
+
+std::string version_language_path(const std::string &version)
+{
+    return "./" + version + "/language";
+}
+
+std::string language_tag_fault(const std::string &tag)
+{
+    if (tag.empty())
+        return "it holds no language tag";
+    if (tag.size() > LANGUAGE_TAG_MAX)
+        return "the tag \"" + tag + "\" is longer than " + std::to_string(LANGUAGE_TAG_MAX) +
+               " characters";
+    bool part_start = true;
+    for (std::size_t i = 0; i < tag.size(); i++) {
+        unsigned char ch = static_cast<unsigned char>(tag[i]);
+        bool letter = ch < 0x80 && std::isalpha(ch);
+        bool digit = ch >= '0' && ch <= '9';
+        if (ch == '-' && !part_start) {
+            part_start = true;
+            continue;
+        }
+        if (!letter && !digit)
+            return "the tag \"" + tag + "\" may hold only letters a to z, digits and '-' between them";
+        if (i == 0 && !letter)
+            return "the tag \"" + tag + "\" must start with a letter";
+        part_start = false;
+    }
+    if (part_start)
+        return "the tag \"" + tag + "\" ends with '-'";
+    return std::string();
+}
+
+LanguageRead read_version_language(const std::string &version)
+{
+    LanguageRead read;
+    std::string path = version_language_path(version);
+    FileRead file = read_regular_file(path, LANGUAGE_FILE_MAX_BYTES);
+    if (file.missing) {
+        read.tag = DEFAULT_LANGUAGE;
+        return read;
+    }
+    read.given = true;
+    if (!file.ok) {
+        read.fault = path + ": " + file.fault;
+        return read;
+    }
+    const std::string blanks = " \t\r\n";
+    std::size_t first = file.bytes.find_first_not_of(blanks);
+    std::size_t last = file.bytes.find_last_not_of(blanks);
+    std::string tag = first == std::string::npos ? std::string()
+                                                 : file.bytes.substr(first, last - first + 1);
+    std::string fault = language_tag_fault(tag);
+    if (!fault.empty()) {
+        read.fault = path + ": " + fault + " (write one tag such as fr, de or pt-BR)";
+        return read;
+    }
+    read.tag = tag;
+    return read;
+}
 
 std::string version_language(const std::string &version)
 {
-    std::ifstream in("./" + version + "/language");
-    std::string line;
-    if (!std::getline(in, line))
-        return "en";
-    std::size_t end = line.find_last_not_of(" \t\r");
-    return end == std::string::npos ? "en" : line.substr(0, end + 1);
+    return read_version_language(version).tag;
 }

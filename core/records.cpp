@@ -2,6 +2,7 @@
 #include "records.h"
 
 #include "guards.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,15 +85,36 @@ bool on_board(int square)
     return square >= FIRST_SQUARE && square <= LAST_SQUARE;
 }
 
+// The rest of the line from `pos`, the line end and the carriage return of a
+// CRLF line end left out.
+std::string rest_of_line(const std::string &text, std::size_t pos)
+{
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos)
+        end = text.size();
+    if (end > pos && text[end - 1] == '\r')
+        end--;
+    return text.substr(pos, end - pos);
+}
+
+bool is_continuation(char ch)
+{
+    return (static_cast<unsigned char>(ch) & 0xC0) == 0x80;
+}
+
 // Reads one note: the rest of the line, line end included, at most 79
-// characters. The carriage return of a CRLF line end is left out, and a
+// characters: code points when the line is valid UTF-8, bytes otherwise (the
+// same for ASCII). The carriage return of a CRLF line end is left out, and a
 // carriage return that ends the text stands for its line end. Returns false
 // when the line goes on past 79 characters; the cursor then stands on the
 // 80th.
 bool read_note(Cursor &c, std::string &note)
 {
     note.clear();
-    while (!at_end(c) && note.size() < std::size_t(NOTE_MAX_CHARS)) {
+    const bool by_character = is_valid_utf8(rest_of_line(c.text, c.pos));
+    int count = 0;
+    while (!at_end(c) &&
+           (count < NOTE_MAX_CHARS || (by_character && is_continuation(c.text[c.pos])))) {
         char ch = c.text[c.pos++];
         if (ch == '\r' && (at_end(c) || c.text[c.pos] == '\n')) {
             if (at_end(c))
@@ -101,6 +123,8 @@ bool read_note(Cursor &c, std::string &note)
                 continue;
         }
         note += ch;
+        if (!(by_character && is_continuation(ch)))
+            count++;
         if (ch == '\n') {
             c.line++;
             return true;
@@ -112,16 +136,10 @@ bool read_note(Cursor &c, std::string &note)
            (c.text[c.pos] == '\r' && (c.pos + 1 == c.text.size() || c.text[c.pos + 1] == '\n'));
 }
 
-// Characters from `pos` to the line end, the line end and the carriage
-// return of a CRLF line end left out.
+// Characters from `pos` to the line end, counted as read_note counts them.
 int line_length(const std::string &text, std::size_t pos)
 {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos)
-        end = text.size();
-    if (end > pos && text[end - 1] == '\r')
-        end--;
-    return int(end - pos);
+    return int(character_count(rest_of_line(text, pos)));
 }
 
 // The lines holding a carriage return that does not end them (a file saved

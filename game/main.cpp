@@ -5,6 +5,7 @@
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "note.h"
 #include "options.h"
 #include "paths.h"
 #include "screen.h"
@@ -44,6 +45,7 @@ static void load_panel_font()
     }
     std::memcpy(myfont.data(), font.bytes.data(), PANEL_FONT_BYTES);
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
+    load_note_glyphs();
 }
 
 // With --one-button a joystick's or gamepad's buttons stop the die too; the

@@ -31,7 +31,7 @@ bool make_clip(const std::string &folder, const std::string &language, const std
     SpeechJob job;
     job.label = "clip " + clip;
     job.spoken = "the clip";
-    job.language = language;
+    job.voice = voice_for_language(language);
     job.text_path = folder + "/.say-text-" + std::to_string(getpid());
     job.sound_path = folder + "/" + clip + ".wav";
     job.trim = true;

@@ -94,6 +94,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "squarevox: %s\n", version_folder_hint(version).c_str());
         return 1;
     }
+    // The language comes first: a version no voice can speak changes no file.
+    LanguageRead language = read_version_language(version);
+    if (!language.fault.empty()) {
+        std::fprintf(stderr, "squarevox: %s; no file changed\n", language.fault.c_str());
+        return 1;
+    }
+    SpeechVoice voice = voice_for_language(language.tag);
+    if (voice.program == SpeechProgram::NONE) {
+        std::fprintf(stderr,
+                     "squarevox: no voice speaks the language \"%s\" of %s (espeak-ng has none "
+                     "for it); no file changed\n",
+                     language.tag.c_str(), version_language_path(version).c_str());
+        return 1;
+    }
     for (const std::string &problem : file.problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
     if (file.records.empty())
@@ -106,7 +120,7 @@ int main(int argc, char **argv)
     bool all_made = file.problems.empty();
     for (const VersionRecord &record : file.records) {
         bool interrupted = false;
-        bool made = make_square_voice(version, record, script, interrupted);
+        bool made = make_square_voice(version, record, script, interrupted, voice);
         all_made = made && all_made;
         if (interrupted || interrupt_signal() != 0) {
             std::fprintf(stderr, made ? "squarevox: interrupted after square %d\n"

@@ -301,7 +301,7 @@ bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &in
     std::string output;
     // Neither the last record's speech may pass for this one's.
     std::remove(SPEECH_FILE);
-    std::string speak = speech_command(script, job.text_path);
+    std::string speak = speech_command_for(job.voice, script, job.text_path);
     double speech_ms = 0;
     if (!run_step(job, "speech", speak, false, output, interrupted) ||
         !speech_made(job, speak, speech_ms))
@@ -356,6 +356,15 @@ std::string speech_command(const std::string &script, const std::string &text_pa
            " -o " + SPEECH_FILE;
 }
 
+std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
+                               const std::string &text_path)
+{
+    if (voice.program == SpeechProgram::ESPEAK)
+        return "espeak-ng -v " + shell_quote(voice.voice) + " -w " + SPEECH_FILE + " -f " +
+               shell_quote(text_path);
+    return speech_command(script, text_path);
+}
+
 std::string measure_command()
 {
     return std::string("/usr/bin/sox ") + SPEECH_FILE + " -n stats";
@@ -404,7 +413,7 @@ bool note_has_words(const std::string &note)
 }
 
 bool make_square_voice(const std::string &version, const VersionRecord &record,
-                       const std::string &script, bool &interrupted)
+                       const std::string &script, bool &interrupted, const SpeechVoice &voice)
 {
     std::string text_path = square_text_path(version, record.start);
     std::string sound_path = square_sound_path(version, record.start);
@@ -433,7 +442,7 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
     SpeechJob job;
     job.label = "square " + std::to_string(record.start);
     job.spoken = "the note";
-    job.language = version_language(version);
+    job.voice = voice;
     job.text_path = text_path;
     job.sound_path = sound_path;
     bool made = make_spoken_sound(job, script, interrupted);

@@ -4,6 +4,7 @@
 
 #include "paths.h"
 #include "records.h"
+#include "voices.h"
 
 #include <string>
 
@@ -20,8 +21,12 @@ constexpr const char *LOCK_FILE = "./.squarevox.lock";
 // The level every voice is brought to: the speech's RMS level, which for one
 // voice follows its integrated loudness within a few tenths of a LU, and the
 // highest sample peak the gain may give (the resampling after it may add a
-// little; the finished voice stays at or below -1 dBFS).
-constexpr double TARGET_RMS_DB = -20.0;
+// little; the finished voice stays at or below -1 dBFS). -25 dBFS (about -22
+// LUFS for the stereo voice) is close to the level festival speaks at: the
+// speech recogniser of tools/voice_wer.py misheard more of the same speech
+// the more it was raised above it (12.5 % word errors at -20 dBFS, 8.0 % at
+// -25), and the game's other sounds sit at the same loudness.
+constexpr double TARGET_RMS_DB = -25.0;
 constexpr double PEAK_CEILING_DB = -2.0;
 // The scratch file of the trimmed speech, renamed over temp.wav.
 constexpr const char *TRIMMED_SPEECH_FILE = "temp-trim.wav";
@@ -48,6 +53,12 @@ std::string find_speech_script(const std::string &usual_path, const std::string 
 
 // "festival --script SCRIPT TEXTPATH -o temp.wav", both paths quoted.
 std::string speech_command(const std::string &script, const std::string &text_path);
+
+// The command that speaks the text file at `text_path` into temp.wav in
+// `voice`: speech_command for festival, "espeak-ng -v VOICE -w temp.wav -f
+// TEXTPATH" (voice and path quoted) for espeak-ng.
+std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
+                               const std::string &text_path);
 
 // "/usr/bin/sox temp.wav -n stats": the speech's peak and RMS levels, on
 // standard error.
@@ -77,7 +88,7 @@ bool note_has_words(const std::string &note);
 struct SpeechJob {
     std::string label;      // names it in messages: "square 7", "clip number27"
     std::string spoken;     // what the speech is of: "the note", "the clip"
-    std::string language;   // the language tag its voice speaks ("en")
+    SpeechVoice voice;      // who speaks it (voice_for_language)
     std::string text_path;  // the text festival reads
     std::string sound_path; // the finished sound, a ".wav" path
     bool trim = false;      // cut the silence before and after the speech
@@ -104,6 +115,8 @@ bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &in
 // made the old text is kept as square_kept_text_path; one that a killed run
 // left is put back first, so the text is again the one the voice was made
 // from. Returns true when both files were made; `interrupted` is set when the
-// run was asked to end.
+// run was asked to end. The note is spoken in `voice` (festival's English
+// unless said).
 bool make_square_voice(const std::string &version, const VersionRecord &record,
-                       const std::string &script, bool &interrupted);
+                       const std::string &script, bool &interrupted,
+                       const SpeechVoice &voice = SpeechVoice{SpeechProgram::FESTIVAL, "", ""});

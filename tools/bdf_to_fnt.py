@@ -7,9 +7,22 @@ using their BBX offsets; the cell's top row is the font's ascent line.
 Codes that have no glyph in the BDF file are left blank.
 
 Usage: bdf_to_fnt.py INPUT.bdf OUTPUT.fnt [CELL_W CELL_H]
+       bdf_to_fnt.py --wide INPUT.bdf OUTPUT.fnt   (glyphs from U+0100 on, below)
        bdf_to_fnt.py --show OUTPUT.fnt CELL_H CODE...   (print glyphs as text)
 """
+import struct
 import sys
+
+# The wide glyph file (core/widefont.h): the magic, the count, the sorted
+# code points, then the 13-byte bitmaps.  Only the blocks a board author in a
+# European language needs, to keep it small: Latin Extended-A/B, spacing
+# modifiers, Greek, Cyrillic, Latin Extended Additional, Greek Extended,
+# general punctuation, currency signs, letterlike symbols (the numero sign),
+# and the alphabetic ligatures.
+WIDE_MAGIC = b"VW6x13u1"
+WIDE_RANGES = [(0x0100, 0x024F), (0x02B0, 0x02FF), (0x0370, 0x03FF), (0x0400, 0x052F),
+               (0x1E00, 0x1EFF), (0x1F00, 0x1FFF), (0x2000, 0x206F), (0x20A0, 0x20CF),
+               (0x2100, 0x214F), (0xFB00, 0xFB06)]
 
 
 def parse_bdf(path):
@@ -89,6 +102,19 @@ def convert(src, dst, cell_w, cell_h):
     return len(data), sum(1 for c in glyphs if 0 <= c < 256)
 
 
+def convert_wide(src, dst, cell_w=6, cell_h=13):
+    ascent, descent, glyphs = parse_bdf(src)
+    codes = sorted(c for c in glyphs if any(a <= c <= b for a, b in WIDE_RANGES))
+    data = bytearray(WIDE_MAGIC + struct.pack("<I", len(codes)))
+    for code in codes:
+        data += struct.pack("<I", code)
+    for code in codes:
+        data += bytes(render(ascent, glyphs[code], cell_w, cell_h))
+    with open(dst, "wb") as f:
+        f.write(data)
+    return len(data), len(codes)
+
+
 def show(path, cell_h, codes):
     data = open(path, "rb").read()
     for code in codes:
@@ -104,6 +130,10 @@ def main(argv):
         for a in argv[4:]:
             codes.append(int(a, 0) if a[0].isdigit() else ord(a.encode("latin-1").decode("latin-1")[0]))
         show(path, cell_h, codes)
+        return 0
+    if len(argv) == 4 and argv[1] == "--wide":
+        size, count = convert_wide(argv[2], argv[3])
+        print("%s: %d bytes, %d glyphs" % (argv[3], size, count))
         return 0
     if len(argv) not in (3, 5):
         sys.stderr.write(__doc__)

@@ -4,7 +4,7 @@
 #   win1.wav .. win4.wav       rising chime + spoken "Player one/two/three/four wins!"
 #   ambient_-tolvik-57.wav     short wooden die rattle (replayed while the die spins)
 # The spoken ones are in the voice of tools/festival/festivalrc (the voice of
-# the shipped square voices) and, like those, sit at one loudness: -17 LUFS
+# the shipped square voices) and, like those, sit at one loudness: -22 LUFS
 # integrated (EBU R128), sample peaks at or below -1.5 dBFS.
 # Needs: festival (text2wave) with festvox-us-slt-hts, sox, ffmpeg.  Run from
 # anywhere.
@@ -23,7 +23,7 @@ trap 'rm -rf "$TMP"' EXIT
 # festival reads ~/.festivalrc: a home of our own holds the chosen voice.
 mkdir "$TMP/home"
 cp tools/festival/festivalrc "$TMP/home/.festivalrc"
-LOUDNESS=-17   # LUFS, where squarevox's voices land
+LOUDNESS=-22   # LUFS, where squarevox's voices land
 PEAK=-1.5      # dBFS
 
 RATE=44100
@@ -82,7 +82,8 @@ knock() {
     $SOX -m "$TMP/k_tone.wav" "$TMP/k_tick.wav" $FMT "$out" fade h 0.0008 "$len" 0.004 vol "$amp"
 }
 
-# rattle OUTFILE: four knocks of falling strength at uneven intervals.
+# rattle OUTFILE: four knocks of falling strength at uneven intervals, peaking at
+# -9 dBFS: 13 dB above the loudness of the speech, as it always was.
 rattle() {
     local out=$1
     knock "$TMP/r0.wav" 820 0.045 1.00
@@ -93,7 +94,7 @@ rattle() {
     $SOX "$TMP/r2.wav" "$TMP/r2d.wav" pad 0.078
     $SOX "$TMP/r3.wav" "$TMP/r3d.wav" pad 0.122
     $SOX -m "$TMP/r0.wav" "$TMP/r1d.wav" "$TMP/r2d.wav" "$TMP/r3d.wav" $FMT "$out" \
-        highpass 150 lowpass 6000 trim 0 0.155 fade t 0 0.155 0.01 gain -n -4
+        highpass 150 lowpass 6000 trim 0 0.155 fade t 0 0.155 0.01 gain -n -9
 }
 
 NUMBERS=(zero one two three four)

@@ -4,7 +4,8 @@ BUILD_PACKAGES=(g++ cmake make pkg-config
     libpng-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3
     xvfb xauth xdotool imagemagick
-    festival festvox-kallpc16k festvox-us-slt-hts sox ffmpeg
+    festival festvox-kallpc16k festvox-us-slt-hts sox ffmpeg espeak-ng
+    xfonts-base pcf2bdf
     clang libclang-rt-14-dev valgrind
     lintian desktop-file-utils appstream man-db)
 # package.sh: CPack's DEB generator reads the programs' libraries with

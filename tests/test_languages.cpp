@@ -1,0 +1,164 @@
+// Notes in other languages: UTF-8 read as characters, the language file, the
+// voice of a language, the reader's character limit and boardcheck's verdicts.
+#include "language.h"
+#include "notes.h"
+#include "records.h"
+#include "support.h"
+#include "utf8.h"
+#include "voices.h"
+#include "widefont.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+TEST(Utf8, ValidTextIsCountedInCharactersOtherTextInBytes)
+{
+    struct Case {
+        const char *name;
+        std::string text;
+        bool valid;
+        std::size_t count;
+    } cases[] = {
+        {"ASCII", "Climb up!", true, 9},
+        {"French", "\xc3\xa9t\xc3\xa9", true, 3},
+        {"Greek and an emoji", "\xce\xb1\xf0\x9f\x98\x80", true, 2},
+        {"Latin-1 byte", "Caf\xe9", false, 4},
+        {"stray continuation", "\x80" "a", false, 2},
+        {"truncated", "\xc3", false, 1},
+        {"overlong slash", "\xc0\xaf", false, 2},
+        {"surrogate", "\xed\xa0\x80", false, 3},
+        {"past U+10FFFF", "\xf4\x90\x80\x80", false, 4},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(is_valid_utf8(c.text), c.valid) << c.name;
+        EXPECT_EQ(character_count(c.text), c.count) << c.name;
+        EXPECT_EQ(text_characters(c.text).size(), c.count) << c.name;
+    }
+    EXPECT_EQ(text_characters("\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80"),
+              (std::vector<char32_t>{0xE9, 0x20AC, 0x1F600}));
+}
+
+TEST(Utf8, RightToLeftAndShapedScriptsAreNamed)
+{
+    EXPECT_STREQ(unsupported_script(0x05D0), "Hebrew");
+    EXPECT_STREQ(unsupported_script(0x0628), "Arabic");
+    EXPECT_STREQ(unsupported_script(0x0915), "Devanagari");
+    EXPECT_STREQ(unsupported_script(0x0E01), "Thai");
+    EXPECT_EQ(unsupported_script(0x00E9), nullptr);
+    EXPECT_EQ(unsupported_script(0x0436), nullptr);
+}
+
+TEST(Language, TheFileGivesATagOrAFaultNamingIt)
+{
+    struct Case {
+        const char *name;
+        const char *content; // nullptr: no file
+        const char *tag;
+        const char *fault;   // a part of it
+    } cases[] = {
+        {"no file is English", nullptr, "en", ""},
+        {"a tag and a line end", "fr\n", "fr", ""},
+        {"a region, CRLF and blanks", "  pt-BR\r\n", "pt-BR", ""},
+        {"empty", "\n", "", "holds no language tag"},
+        {"two tags", "fr de\n", "", "only letters"},
+        {"a path", "../fr\n", "", "only letters"},
+        {"too long", "abcdefghijklmnopq\n", "", "longer than 16"},
+        {"a dash at the end", "fr-\n", "", "ends with '-'"},
+        {"a digit first", "1fr\n", "", "must start with a letter"},
+    };
+    enter_scratch_folder("language");
+    for (const Case &c : cases) {
+        std::filesystem::remove_all("v");
+        std::filesystem::create_directory("v");
+        if (c.content != nullptr)
+            write_file("v/language", c.content);
+        LanguageRead read = read_version_language("v");
+        EXPECT_EQ(read.tag, c.tag) << c.name;
+        EXPECT_EQ(version_language("v"), c.tag) << c.name;
+        EXPECT_NE(read.fault.find(c.fault), std::string::npos) << c.name << ": " << read.fault;
+        if (*c.fault != '\0') {
+            EXPECT_NE(read.fault.find("./v/language"), std::string::npos) << c.name;
+        }
+    }
+}
+
+TEST(Language, EachLanguageHasOneVoiceOrNone)
+{
+    struct Case {
+        const char *tag;
+        SpeechProgram program;
+        const char *voice;
+    } cases[] = {
+        {"en", SpeechProgram::FESTIVAL, ""},  {"en-GB", SpeechProgram::FESTIVAL, ""},
+        {"fr", SpeechProgram::ESPEAK, "fr"},  {"fr-CA", SpeechProgram::ESPEAK, "fr"},
+        {"pt-BR", SpeechProgram::ESPEAK, "pt-br"}, {"el", SpeechProgram::ESPEAK, "el"},
+        {"uk", SpeechProgram::ESPEAK, "uk"},  {"xx", SpeechProgram::NONE, ""},
+        {"", SpeechProgram::NONE, ""},
+    };
+    for (const Case &c : cases) {
+        SpeechVoice voice = voice_for_language(c.tag);
+        EXPECT_EQ(voice.program, c.program) << c.tag;
+        EXPECT_EQ(voice.voice, c.voice) << c.tag;
+    }
+}
+
+TEST(Records, TheNoteLimitCountsCharactersInUtf8AndBytesOtherwise)
+{
+    std::string e79 = " " + std::string(77, 'e') + "\n"; // 79 characters with blank and line end
+    std::string fr79 = " ";
+    for (int i = 0; i < 77; i++)
+        fr79 += "\xc3\xa9";
+    fr79 += "\n";
+    std::string latin81 = " " + std::string(77, '\xe9') + "xy\n";
+    struct Case {
+        const char *name;
+        std::string note;
+        std::string kept;
+        bool cut;
+    } cases[] = {
+        {"ASCII at the limit", e79, e79, false},
+        {"French at the limit keeps every letter", fr79, fr79, false},
+        {"French past it is cut between letters", " \xc3\xa9\xc3\xa9" + fr79.substr(1),
+         " \xc3\xa9" + fr79.substr(1, 2 * 77), true},
+        {"not UTF-8: bytes, as always", latin81, latin81.substr(0, 79), true},
+    };
+    for (const Case &c : cases) {
+        VersionFile file = parse_version_text("4 25" + c.note, "v");
+        ASSERT_EQ(file.records.size(), 1u) << c.name;
+        EXPECT_EQ(file.records[0].note, c.kept) << c.name;
+        EXPECT_EQ(file.records[0].cut, c.cut) << c.name;
+    }
+}
+
+TEST(Boardcheck, CharactersTheNoteCannotShowAreNamed)
+{
+    std::filesystem::current_path(data_folder());
+    WideFont font = read_wide_font();
+    ASSERT_TRUE(font.loaded) << font.fault;
+    struct Case {
+        const char *name;
+        const char *note;
+        std::vector<std::string> found; // a part of each finding, in order
+    } cases[] = {
+        {"French, German, Greek, Russian", " \xc3\xa9t\xc3\xa9 Stra\xc3\x9f" "e \xce\xb1 \xd0\xb6\n", {}},
+        {"Hebrew", " \xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d\n", {"written in Hebrew, not supported yet"}},
+        {"Devanagari and Arabic", " \xe0\xa4\x95 \xd8\xa8\n", {"Devanagari and Arabic, not supported yet"}},
+        {"an emoji", " ok \xf0\x9f\x98\x80\n", {"no glyph for U+1F600"}},
+        {"not UTF-8 is the reader's", " Caf\xe9\n", {}},
+    };
+    for (const Case &c : cases) {
+        VersionRecord record{4, 25, c.note, 1};
+        std::vector<Finding> found = note_character_findings(record, "v", font);
+        ASSERT_EQ(found.size(), c.found.size()) << c.name;
+        for (std::size_t i = 0; i < found.size(); i++)
+            EXPECT_NE(found[i].text.find(c.found[i]), std::string::npos) << found[i].text;
+    }
+    // A note only in Greek letters has words to speak.
+    EXPECT_TRUE(note_findings(VersionRecord{4, 25, " \xce\xb1\xce\xb2\n", 1}, "v").empty());
+}
+
+} // namespace
