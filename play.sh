@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and plays a version (default: mivo).
-#   ./play.sh [version]
+#   ./play.sh [options] [version]    (options: boardgame --help)
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
