@@ -7,15 +7,8 @@
 #   e2e_game.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 
-build=$(realpath "$1")
-data=$(realpath "$2")
 source "$(dirname "$0")/e2e_lib.sh"
-start_x
-game="$build/game/boardgame"
-shots="$build/e2e_game_shots"
-scratch=$(mktemp -d)
-at_exit "rm -rf '$scratch'"
-rm -rf "$shots" && mkdir -p "$shots"
+e2e_begin "$1" "$2" e2e_game_shots
 
 # The version: on the first turn squares 1 to 6 climb one row (to 18 .. 13);
 # from there any roll lands on 14 .. 24, all of which climb to 99.

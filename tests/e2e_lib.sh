@@ -10,6 +10,23 @@ at_exit() {
     trap "$AT_EXIT" EXIT
 }
 
+# e2e_begin BUILD_DIR DATA_DIR [SHOTS]: starts the X server and sets what
+# every script uses: build and data (absolute), game, a scratch folder
+# removed at exit, and, when SHOTS is named, shots: a fresh folder of that
+# name in the build for the screenshots.
+e2e_begin() {
+    build=$(realpath "$1")
+    data=$(realpath "$2")
+    start_x
+    game="$build/game/boardgame"
+    scratch=$(mktemp -d)
+    at_exit "rm -rf '$scratch'"
+    if [ -n "${3:-}" ]; then
+        shots="$build/$3"
+        rm -rf "$shots" && mkdir -p "$shots"
+    fi
+}
+
 # Starts Xvfb, one screen of the window's size so the root window is the
 # game's, on a display that it picks itself (so parallel runs never race
 # for one) and exports DISPLAY; stops it at exit. Without -noreset the

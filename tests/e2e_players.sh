@@ -8,16 +8,9 @@
 #   e2e_players.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 
-build=$(realpath "$1")
-data=$(realpath "$2")
 source "$(dirname "$0")/e2e_lib.sh"
-start_x
-game="$build/game/boardgame"
+e2e_begin "$1" "$2" e2e_players_shots
 check="$build/boardcheck/boardcheck"
-shots="$build/e2e_players_shots"
-scratch=$(mktemp -d)
-at_exit "rm -rf '$scratch'"
-rm -rf "$shots" && mkdir -p "$shots"
 cp -r "$data/image" "$data/audio" "$scratch/"
 cd "$scratch"
 out="$scratch/out.txt"

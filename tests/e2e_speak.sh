@@ -7,13 +7,8 @@
 #   e2e_speak.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 
-build=$(realpath "$1")
-data=$(realpath "$2")
 source "$(dirname "$0")/e2e_lib.sh"
-start_x
-game="$build/game/boardgame"
-scratch=$(mktemp -d)
-at_exit "rm -rf '$scratch'"
+e2e_begin "$1" "$2"
 
 # Player 1: 4 climbs to 45, 47 slides to 12, 14 climbs to 99. Player 2: 2,
 # then 4 climbs to 45. Rolls 4, 2, 2, 2, 2: Player 1 wins on the fifth turn.
