@@ -25,7 +25,10 @@ struct Spoken {
 static bool speaking = false;             // --speak: set by speak_setup
 static std::string speak_version;
 static std::string speak_language;
-static std::map<std::string, Mix_Chunk *> clips; // loaded once; null when missing
+// Loaded once, null when missing, and kept until the process ends like the
+// game's other sounds: the table is never destroyed, so no exit handler
+// frees it before the mixer is closed.
+static std::map<std::string, Mix_Chunk *> &clips = *new std::map<std::string, Mix_Chunk *>;
 static std::deque<Spoken> waiting;
 static Spoken playing;
 static Mix_Chunk *playing_chunk = nullptr; // over playing.sound; freed when it ends
