@@ -49,6 +49,27 @@ static std::string speech_script()
     return find_speech_script(SPEECH_SCRIPT, SPEECH_SCRIPT_NAME, search_path ? search_path : "");
 }
 
+// The language of `version` and the voice that speaks it; false, with one
+// line naming the language file, when the file is unusable or no voice
+// speaks the language.
+static bool version_voice(const std::string &version, std::string &language, SpeechVoice &voice)
+{
+    LanguageRead read = read_version_language(version);
+    if (!read.fault.empty()) {
+        std::fprintf(stderr, "squarevox: %s; no file changed\n", read.fault.c_str());
+        return false;
+    }
+    language = read.tag;
+    voice = voice_for_language(language);
+    if (voice.program != SpeechProgram::NONE)
+        return true;
+    std::fprintf(stderr,
+                 "squarevox: no voice speaks the language \"%s\" of %s (espeak-ng has none "
+                 "for it); no file changed\n",
+                 language.c_str(), version_language_path(version).c_str());
+    return false;
+}
+
 // squarevox --game-voice [version]
 static int game_voice(int argc, char **argv)
 {
@@ -66,8 +87,10 @@ static int game_voice(int argc, char **argv)
                          version.c_str(), version_folder_hint(version).c_str());
             return 1;
         }
+        SpeechVoice voice;
+        if (!version_voice(version, language, voice))
+            return 1;
         folder = "./" + version + "/say";
-        language = version_language(version);
     }
     int status = start_run();
     return status != 0 ? status : make_game_voice(folder, language, speech_script());
@@ -95,19 +118,10 @@ int main(int argc, char **argv)
         return 1;
     }
     // The language comes first: a version no voice can speak changes no file.
-    LanguageRead language = read_version_language(version);
-    if (!language.fault.empty()) {
-        std::fprintf(stderr, "squarevox: %s; no file changed\n", language.fault.c_str());
+    std::string language;
+    SpeechVoice voice;
+    if (!version_voice(version, language, voice))
         return 1;
-    }
-    SpeechVoice voice = voice_for_language(language.tag);
-    if (voice.program == SpeechProgram::NONE) {
-        std::fprintf(stderr,
-                     "squarevox: no voice speaks the language \"%s\" of %s (espeak-ng has none "
-                     "for it); no file changed\n",
-                     language.tag.c_str(), version_language_path(version).c_str());
-        return 1;
-    }
     for (const std::string &problem : file.problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
     if (file.records.empty())

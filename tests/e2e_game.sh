@@ -27,20 +27,6 @@ rm "$scratch/audio/player2.wav"
 cd "$scratch"
 out="$scratch/out.txt"
 
-# Counts the lines of the game's output that start with $1.
-lines() { grep -c -F -- "$1" "$out" || true; }
-
-# Waits until at least $2 lines start with $1 (default 1), or fails.
-wait_for() {
-    local want=${2:-1}
-    for _ in $(seq 1200); do
-        (( $(lines "$1") >= want )) && return 0
-        kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
-        sleep 0.05
-    done
-    fail "no '$1' (x$want) in the output"
-}
-
 key() {
     xdotool keydown --window "$win" "$1"
     sleep 0.1

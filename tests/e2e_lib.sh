@@ -27,6 +27,22 @@ e2e_begin() {
     fi
 }
 
+# lines TEXT: how many lines of the game's output ($out) hold TEXT. A script
+# that wants whole lines only defines its own after sourcing this file.
+lines() { grep -c -F -- "$1" "$out" || true; }
+
+# wait_for TEXT [COUNT]: waits up to a minute until lines TEXT reaches COUNT
+# (default 1); fails at once when the game ($pid) has ended first.
+wait_for() {
+    local want=${2:-1}
+    for _ in $(seq 1200); do
+        (( $(lines "$1") >= want )) && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
+        sleep 0.05
+    done
+    fail "no '$1' (x$want) in the output"
+}
+
 # Starts Xvfb, one screen of the window's size so the root window is the
 # game's, on a display that it picks itself (so parallel runs never race
 # for one) and exports DISPLAY; stops it at exit. Without -noreset the

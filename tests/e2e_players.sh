@@ -20,11 +20,6 @@ for v in "four 6 96" "nine 9 99" "six 6 99" "two 2 99"; do
     mkdir "$1" && echo "$2 $3 Up!" > "$1/$1.config"
 done
 
-lines() { grep -c -F -- "$1" "$out" || true; }
-
-at_least() { (( $(lines "$1") >= $2 )); }
-wait_for() { wait_until 60 "'$1' x${2:-1}" at_least "$1" "${2:-1}"; } # TEXT [COUNT]
-
 key() { xdotool keydown --window "$win" "$1" sleep 0.1 keyup --window "$win" "$1"; }
 
 start_game() { # ROLLS ARGS...

@@ -21,18 +21,8 @@ rm "$scratch/audio/say/en/number12.wav" # "slides down to twelve" loses its last
 cd "$scratch"
 out="$scratch/out.txt"
 
-lines() { grep -c -F -x -- "$1" "$out" || true; }
+lines() { grep -c -F -x -- "$1" "$out" || true; } # whole lines: wait_for counts these
 says() { grep '^Says: ' "$out" | sed 's/^Says: //'; }
-
-wait_for() { # LINE [COUNT]: at least COUNT whole lines LINE, or fail
-    local want=${2:-1}
-    for _ in $(seq 1200); do
-        (( $(lines "$1") >= want )) && return 0
-        kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
-        sleep 0.05
-    done
-    fail "no '$1' (x$want) in the output"
-}
 
 key() { xdotool keydown --window "$win" "$1"; sleep 0.1; xdotool keyup --window "$win" "$1"; }
 

@@ -564,17 +564,20 @@ TEST(GameVoice, UsageAndWhatCannotBeSpoken)
     struct Case {
         const char *name;
         std::vector<std::string> args;
+        const char *language; // v/language
         int status;
         const char *says;
     } cases[] = {
-        {"unknown language", {"--game-voice", "v"}, 1, "have no words in the language xx"},
-        {"no such version", {"--game-voice", "nope"}, 1, "there is no version folder ./nope/"},
-        {"two versions", {"--game-voice", "v", "w"}, 2, "takes one version at most"},
-        {"help", {"--help"}, 0, "squarevox --game-voice [version]\n"},
+        {"no voice", {"--game-voice", "v"}, "xx", 1, "no voice speaks the language \"xx\" of ./v/language"},
+        {"a broken language file", {"--game-voice", "v"}, "../fr", 1, "./v/language"},
+        {"a voice but no words", {"--game-voice", "v"}, "de", 1, "have no words in the language de"},
+        {"no such version", {"--game-voice", "nope"}, "xx", 1, "there is no version folder ./nope/"},
+        {"two versions", {"--game-voice", "v", "w"}, "xx", 2, "takes one version at most"},
+        {"help", {"--help"}, "xx", 0, "squarevox --game-voice [version]\n"},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("refused");
-        write_file("v/language", "xx\n");
+        write_file("v/language", std::string(c.language) + "\n");
         ToolRun run = run_squarevox(c.args);
         EXPECT_EQ(run.status, c.status) << c.name;
         EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << c.name << ": " << run.err;
