@@ -21,7 +21,10 @@ std::string number_clip(int n);
 // Every clip the game speaks: the numbers 0 to 99, then the words.
 std::vector<std::string> say_clip_names();
 
-// Whether the game knows the words of `language` (a tag such as "en").
+// Whether the game knows the words of `language` (a tag such as "en"; a
+// regional tag such as "pt-BR" has those of its first part): English, French,
+// German, Spanish, Italian, Portuguese, Dutch, Polish, Czech, Greek, Russian,
+// Ukrainian and Turkish.
 bool say_language_known(const std::string &language);
 
 // The text that clip `clip` speaks in `language`: for a number clip its
@@ -47,6 +50,7 @@ Phrase phrase_help(const std::string &language);                   // the keys a
 
 // Where clip `clip` of version `version` in `language` is looked for, in
 // order: "./<version>/say/<clip>.wav" (made for the user's own version),
-// "./audio/say/<language>/<clip>.wav" (shipped), then the same in English.
+// "./audio/say/<language>/<clip>.wav" (shipped; for a regional tag also the
+// folder of its first part), then the same in English.
 std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip);

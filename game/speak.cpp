@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -70,11 +71,28 @@ static bool busy()
     return !waiting.empty() || Mix_Playing(SPEECH_CHANNEL) != 0;
 }
 
+// Whether clip `name` of the version's language is there, in the version's
+// own folder or among the shipped clips, rather than only in English.
+static bool own_clip_found(const std::string &name)
+{
+    std::vector<std::string> paths = say_clip_paths(speak_version, speak_language, name);
+    paths.pop_back(); // the English fallback
+    std::error_code error;
+    for (const std::string &path : paths)
+        if (std::filesystem::is_regular_file(path, error))
+            return true;
+    return false;
+}
+
 void speak_setup(const std::string &version)
 {
     speaking = true;
     speak_version = version;
     speak_language = version_language(version);
+    // The lines print the words the clips say: a board whose clips in its
+    // language were never made speaks, and prints, the English ones.
+    if (!own_clip_found("roll"))
+        speak_language = SAY_FALLBACK_LANGUAGE;
     Mix_ReserveChannels(SPEECH_CHANNEL + 1);
     int rate = 0, channels = 0;
     Uint16 format = 0;

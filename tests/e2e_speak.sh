@@ -107,3 +107,18 @@ took=$(( ($(date +%s%N) - started) / 1000000 ))
 [[ $(tail -2 "$out") == $'Got a keyup of 27\nQuit Button pressed' ]] || fail "Escape: $(tail -2 "$out")"
 (( took < 3000 )) || fail "Escape took $took ms while the help plays"
 echo "Escape: status 0 after $took ms, with the help still speaking"
+
+# --- A board in another language speaks its own words where its clips are
+# found (its own, or the shipped French ones), and the English ones, printed
+# as such, where they were never made.
+for case in "de:own:Spieler 1, würfle" "de::Player 1, roll the die" "fr::Joueur 1, lance le dé"; do
+    IFS=: read -r language clips first <<< "$case"
+    rm -rf "$scratch/sp/say"
+    echo "$language" > "$scratch/sp/language"
+    [[ -z $clips ]] || { mkdir "$scratch/sp/say"; cp audio/say/en/roll.wav sp/say/; }
+    start_game --speak sp
+    wait_for "Says: $first"
+    key Escape
+    wait "$pid" || fail "$language with ${clips:-no} clips: status $?"
+done
+echo "Languages: a German board's own clips, its English fall-back, the shipped French clips"

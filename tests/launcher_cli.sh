@@ -178,8 +178,23 @@ TABLE
 printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/boardcheck"
 [ "$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)" = "--players 3 -- mivo" ] ||
     fail "boardcheck got [$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)]"
-"$scratch/bin/varnowick-squarevox" --players 3 mivo > /dev/null 2>&1
-[ $? = 2 ] || fail "squarevox took --players"
+# squarevox makes the game's phrases of the user's own version only.
+printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/squarevox"
+while IFS='|' read -r args want; do
+    out=$(cd "$HOME" && "$scratch/bin/varnowick-squarevox" $args 2> /dev/null)
+    status=$?
+    if [ "$want" = usage ]; then
+        [ "$status" = 2 ] && [ -z "$out" ] || fail "squarevox $args: status $status, [$out], expected a usage error"
+    else
+        [ "$out" = "$want" ] || fail "squarevox $args: it got [$out], expected [$want]"
+    fi
+done <<'TABLE'
+--game-voice clash|--game-voice clash
+--game-voice -- -x|--game-voice -x
+--game-voice lirou|usage
+--game-voice|usage
+--players 3 mivo|usage
+TABLE
 [ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || fail "working folders left: $(ls -A "$XDG_RUNTIME_DIR")"
 
 (( failures == 0 )) && echo "launcher: all passed"

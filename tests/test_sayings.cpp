@@ -61,11 +61,25 @@ TEST(Sayings, EveryClipHasItsWordsInEveryKnownLanguage)
     std::vector<std::string> names = say_clip_names();
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
     EXPECT_EQ(names.size(), std::size_t(SAY_NUMBERS + 8));
-    for (const std::string &name : names)
-        for (const char *language : {"en", "fr"})
-            EXPECT_FALSE(say_text(name, language).empty()) << name << " in " << language;
+    for (const char *language :
+         {"en", "fr", "de", "es", "it", "pt", "nl", "pl", "cs", "el", "ru", "uk", "tr"}) {
+        std::set<std::string> words;
+        for (const std::string &name : names) {
+            std::string text = say_text(name, language);
+            EXPECT_FALSE(text.empty()) << name << " in " << language;
+            words.insert(text);
+        }
+        EXPECT_EQ(words.size(), names.size()) << "two clips of " << language << " say the same";
+    }
+    const std::vector<std::pair<std::string, std::string>> tags = {
+        {"pt-BR", "Jogador"}, {"FR", "Joueur"}, {"de_AT", "Spieler"}, {"en-GB", "Player"},
+        {"sv", ""}, {"e", ""}, {"", ""}};
+    for (const auto &tag : tags) {
+        EXPECT_EQ(say_text("player", tag.first), tag.second) << "'" << tag.first << "'";
+        EXPECT_EQ(say_language_known(tag.first), !tag.second.empty()) << "'" << tag.first << "'";
+    }
     EXPECT_EQ(say_text("number27", "fr"), "27");
-    EXPECT_EQ(say_text("number27", "de"), "") << "no words for an unknown language";
+    EXPECT_EQ(say_text("number27", "en-GB"), "twenty-seven");
 }
 
 TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
@@ -77,6 +91,9 @@ TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
     const std::vector<Case> cases = {
         {"en", {"./v/say/wins.wav", "./audio/say/en/wins.wav"}},
         {"fr", {"./v/say/wins.wav", "./audio/say/fr/wins.wav", "./audio/say/en/wins.wav"}},
+        {"fr-CA",
+         {"./v/say/wins.wav", "./audio/say/fr-CA/wins.wav", "./audio/say/fr/wins.wav",
+          "./audio/say/en/wins.wav"}},
         {"../../etc", {"./v/say/wins.wav", "./audio/say/en/wins.wav"}},
         {"", {"./v/say/wins.wav", "./audio/say/en/wins.wav"}},
     };

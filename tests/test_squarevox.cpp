@@ -570,7 +570,7 @@ TEST(GameVoice, UsageAndWhatCannotBeSpoken)
     } cases[] = {
         {"no voice", {"--game-voice", "v"}, "xx", 1, "no voice speaks the language \"xx\" of ./v/language"},
         {"a broken language file", {"--game-voice", "v"}, "../fr", 1, "./v/language"},
-        {"a voice but no words", {"--game-voice", "v"}, "de", 1, "have no words in the language de"},
+        {"a voice but no words", {"--game-voice", "v"}, "sv", 1, "have no words in the language sv"},
         {"no such version", {"--game-voice", "nope"}, "xx", 1, "there is no version folder ./nope/"},
         {"two versions", {"--game-voice", "v", "w"}, "xx", 2, "takes one version at most"},
         {"help", {"--help"}, "xx", 0, "squarevox --game-voice [version]\n"},
