@@ -150,19 +150,26 @@ cp -r "$data/mivo" "$mine/"
 "$scratch/bin/varnowick-boardcheck" --version | grep -x 'varnowick-boardcheck [0-9]*\.[0-9]*\.[0-9]*' >/dev/null || fail "--version"
 "$scratch/bin/varnowick" --help | grep "^Usage: varnowick \[--players N\] .* \[VERSION\]$" >/dev/null || fail "--help"
 
+# passes_on COMMAND PROGRAM < TABLE: each line's arguments given to COMMAND
+# reach PROGRAM, now a stand-in that prints them, as the line's second half
+# says, or are a usage error.
+passes_on() {
+    local command=$1 args want out status
+    printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/$2"
+    while IFS='|' read -r args want; do
+        out=$(cd "$HOME" && "$scratch/bin/$command" $args 2> /dev/null)
+        status=$?
+        if [ "$want" = usage ]; then
+            [ "$status" = 2 ] && [ -z "$out" ] || fail "$command $args: status $status, [$out], expected a usage error"
+        else
+            [ "$out" = "$want" ] || fail "$command $args: $2 got [$out], expected [$want]"
+        fi
+    done
+}
 # The game's options pass on in front of its version; a malformed one is the
 # launcher's usage error; the version follows "--", so it may look like an
-# option. The stand-in game now prints its arguments.
-printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/boardgame"
-while IFS='|' read -r args want; do
-    out=$(cd "$HOME" && "$scratch/bin/varnowick" $args 2> /dev/null)
-    status=$?
-    if [ "$want" = usage ]; then
-        [ "$status" = 2 ] && [ -z "$out" ] || fail "varnowick $args: status $status, [$out], expected a usage error"
-    else
-        [ "$out" = "$want" ] || fail "varnowick $args: the game got [$out], expected [$want]"
-    fi
-done <<'TABLE'
+# option.
+passes_on varnowick boardgame <<'TABLE'
 --players 3 mivo|--players 3 -- mivo
 --players=4 --computer 1,3 --one-button --speak|--players=4 --computer 1,3 --one-button --speak
 --computer 2 -- mivo|--computer 2 -- mivo
@@ -175,20 +182,11 @@ done <<'TABLE'
 --colour red mivo|usage
 mivo --players 3|usage
 TABLE
-printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/boardcheck"
-[ "$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)" = "--players 3 -- mivo" ] ||
-    fail "boardcheck got [$("$scratch/bin/varnowick-boardcheck" --players 3 mivo)]"
+passes_on varnowick-boardcheck boardcheck <<'TABLE'
+--players 3 mivo|--players 3 -- mivo
+TABLE
 # squarevox makes the game's phrases of the user's own version only.
-printf '#!/bin/sh\necho "$*"\n' > "$dir/programs/squarevox"
-while IFS='|' read -r args want; do
-    out=$(cd "$HOME" && "$scratch/bin/varnowick-squarevox" $args 2> /dev/null)
-    status=$?
-    if [ "$want" = usage ]; then
-        [ "$status" = 2 ] && [ -z "$out" ] || fail "squarevox $args: status $status, [$out], expected a usage error"
-    else
-        [ "$out" = "$want" ] || fail "squarevox $args: it got [$out], expected [$want]"
-    fi
-done <<'TABLE'
+passes_on varnowick-squarevox squarevox <<'TABLE'
 --game-voice clash|--game-voice clash
 --game-voice -- -x|--game-voice -x
 --game-voice lirou|usage
