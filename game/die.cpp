@@ -51,13 +51,13 @@ static bool ends_roll(const SDL_Event &event, Roller roller)
 {
     if (event.type == SDL_KEYUP) {
         std::printf("Got a keyup of %d\n", int(event.key.keysym.sym));
-        speak_key(event.key.keysym.sym);
+        bool spoke = speak_key(event.key.keysym.sym); // p, n and h ask, and do not roll
         if (event.key.keysym.sym == SDLK_ESCAPE) {
             std::puts("Quit Button pressed");
             std::exit(0);
         }
-        return roller == Roller::any_button ||
-               (roller == Roller::space_bar && event.key.keysym.sym == SDLK_SPACE);
+        return !spoke && (roller == Roller::any_button ||
+                          (roller == Roller::space_bar && event.key.keysym.sym == SDLK_SPACE));
     }
     if (event.type == SDL_QUIT) {
         std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')

@@ -10,6 +10,7 @@
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -21,6 +22,7 @@
 struct Spoken {
     std::string says;
     std::vector<Uint8> sound;
+    bool asked = false; // asked for by a key: p, n or h
 };
 
 static bool speaking = false;             // --speak: set by speak_setup
@@ -66,6 +68,26 @@ static void queue(Spoken spoken)
     speak_pump();
 }
 
+// Drops what the keys asked for and is not yet said, and cuts short what
+// they asked for and is being said: a key asked again, or the roll, moves on
+// at once, and the game never waits for answers nobody listens to any more.
+static void drop_asked()
+{
+    waiting.erase(std::remove_if(waiting.begin(), waiting.end(),
+                                 [](const Spoken &spoken) { return spoken.asked; }),
+                  waiting.end());
+    if (playing.asked && Mix_Playing(SPEECH_CHANNEL) != 0)
+        Mix_HaltChannel(SPEECH_CHANNEL);
+}
+
+// A phrase a key asked for, in place of any other one.
+static void queue_asked(Spoken spoken)
+{
+    drop_asked();
+    spoken.asked = true;
+    queue(std::move(spoken));
+}
+
 static bool busy()
 {
     return !waiting.empty() || Mix_Playing(SPEECH_CHANNEL) != 0;
@@ -102,15 +124,19 @@ void speak_setup(const std::string &version)
     gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * ((format & 0xFF) / 8);
 }
 
-void speak(const Phrase &phrase)
+static Spoken spoken_phrase(const Phrase &phrase)
 {
-    if (!speaking)
-        return;
     Spoken spoken;
     spoken.says = phrase.text;
     for (const std::string &name : phrase.clips)
         append_sound(spoken, clip(name));
-    queue(std::move(spoken));
+    return spoken;
+}
+
+void speak(const Phrase &phrase)
+{
+    if (speaking)
+        queue(spoken_phrase(phrase));
 }
 
 void speak_pump()
@@ -152,6 +178,8 @@ void speak_turn(int which)
 
 void speak_roll(int roll)
 {
+    if (speaking)
+        drop_asked();
     speak(phrase_number(roll, speak_language));
 }
 
@@ -179,8 +207,6 @@ void speak_win(int which)
 // The last note's sound on the speech channel, its text on the Says line.
 static void speak_last_note()
 {
-    if (last_note == NO_DEST)
-        return;
     Spoken spoken;
     spoken.says = blist[last_note]->note;
     std::size_t start = spoken.says.find_first_not_of(" \t");
@@ -190,21 +216,25 @@ static void speak_last_note()
     append_sound(spoken, note);
     if (note != nullptr)
         Mix_FreeChunk(note);
-    queue(std::move(spoken));
+    queue_asked(std::move(spoken));
 }
 
-void speak_key(int key)
+bool speak_key(int key)
 {
     if (!speaking)
-        return;
+        return false;
     if (key == SDLK_p) {
         std::vector<int> squares;
         for (int which = 0; which < player_count; which++)
             squares.push_back(player[std::size_t(which)].square);
-        speak(phrase_positions(squares, speak_language));
+        queue_asked(spoken_phrase(phrase_positions(squares, speak_language)));
     } else if (key == SDLK_n) {
-        speak_last_note();
+        if (last_note != NO_DEST)
+            speak_last_note();
     } else if (key == SDLK_h) {
-        speak(phrase_help(speak_language));
+        queue_asked(spoken_phrase(phrase_help(speak_language)));
+    } else {
+        return false;
     }
+    return true;
 }

@@ -36,13 +36,15 @@ void speak_finish();
 // note square for the key n, and lets the square's phrase end before the
 // note sound starts, so that speech never plays over a note.
 void speak_turn(int which);               // "Player 1, roll the die"
-void speak_roll(int roll);                // "four"
+void speak_roll(int roll);                // "four", cutting short what keys asked for
 void speak_walked(int square);            // "square twenty-seven"
 void speak_landing(int from, int to);     // "climbs to forty-five", after the note
 void speak_win(int which);                // "Player 1 wins", spoken to its end
 
 // A key released while the die spins: p says where every player stands, n
 // the last note again (its sound, its text on the Says line; nothing before
-// the first note), h the keys. Other keys, and every key without --speak, do
-// nothing here.
-void speak_key(int key);
+// the first note), h the keys. What a key asked for is cut short by the next
+// such key and by the roll. True for these three keys under --speak, which
+// then do not stop the die whoever rolls; other keys, and every key without
+// --speak, do nothing here.
+bool speak_key(int key);

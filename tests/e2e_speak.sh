@@ -34,8 +34,10 @@ start_game() {
     win=$(find_window)
 }
 
-# --- A whole game.
-start_game --speak sp
+help="Says: Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game."
+
+# --- A whole game, with one button: p, n and h speak and do not stop its die.
+start_game --speak --one-button sp
 wait_for "Says: Player 1, roll the die"
 key n # no note yet: nothing to say
 wait_for "Got a keyup of 110"
@@ -46,7 +48,7 @@ wait_for "Says: Player 1, roll the die" 2
 key p
 key n
 key h
-wait_for "Says: Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game."
+wait_for "$help"
 (( $(lines "Got a keyup of 32") == 2 )) || fail "p, n or h ended the turn"
 for _ in 1 2 3; do
     n=$(lines "Got a keyup of 32")
@@ -94,11 +96,21 @@ done
 [[ ! -s err.txt ]] || fail "standard error: $(cat err.txt)"
 echo "Game: $(says | wc -l) Says lines in order; p, n and h spoke without ending the turn"
 
-# --- Escape while the help plays: the game ends at once, status 0.
+# --- h asked again cuts the help short and starts it anew; the roll cuts it
+# short too and is said at once; Escape while the help plays ends the game
+# at once, status 0.
 start_game --speak sp
 wait_for "Says: Player 1, roll the die"
+key h; key h; key h
+wait_for "$help" 3
+started=$(date +%s%N)
+key space
+wait_for "Says: four"
+took=$(( ($(date +%s%N) - started) / 1000000 ))
+(( took < 2000 )) || fail "the roll was said $took ms after the space bar, behind the help"
+wait_for "Says: Player 2, roll the die"
 key h
-wait_for "Says: Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game."
+wait_for "$help" 4
 started=$(date +%s%N)
 key Escape
 set +e; wait "$pid"; status=$?; set -e
@@ -106,7 +118,7 @@ took=$(( ($(date +%s%N) - started) / 1000000 ))
 (( status == 0 )) || fail "Escape: status $status"
 [[ $(tail -2 "$out") == $'Got a keyup of 27\nQuit Button pressed' ]] || fail "Escape: $(tail -2 "$out")"
 (( took < 3000 )) || fail "Escape took $took ms while the help plays"
-echo "Escape: status 0 after $took ms, with the help still speaking"
+echo "Escape: status 0 after $took ms, with the help still speaking; the help cut short by h and by the roll"
 
 # --- A board in another language speaks its own words where its clips are
 # found (its own, or the shipped French ones), and the English ones, printed
