@@ -51,11 +51,12 @@ void draw_characters(const Pen &pen, const std::string &word)
         return;
     int x = pen.x;
     for (char32_t ch : text_characters(word)) {
-        if (ch < 0x100) {
+        if (ch < 0x100 && panel_has_glyph(Note_glyphs, ch)) {
             characterRGBA(screen, Sint16(x), Sint16(pen.y), char(ch), 255, 255, 255, 255);
         } else {
-            const GlyphRows *rows = wide_glyph(Note_glyphs, ch);
-            if (rows == nullptr && !Note_glyphs.loaded && !glyph_fault_said) {
+            // (the 8-bit font's cells of control characters are blank)
+            const GlyphRows *rows = ch < 0x100 ? nullptr : wide_glyph(Note_glyphs, ch);
+            if (ch >= 0x100 && rows == nullptr && !Note_glyphs.loaded && !glyph_fault_said) {
                 std::fprintf(stderr, "boardgame: cannot use the glyphs beyond the 8-bit font: %s;"
                                      " such characters show as boxes\n", Note_glyphs.fault.c_str());
                 glyph_fault_said = true;

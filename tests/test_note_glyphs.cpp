@@ -143,7 +143,7 @@ TEST_F(NoteGlyphs, WrapCountsCharactersAndAMissingGlyphIsABox)
     std::string note = " ";
     for (int i = 0; i < 21; i++)
         note += "\xc3\xa9"; // é
-    note += "\xf0\x9f\x98\x80 \xd0\xb6\n"; // an emoji, then ж on the next line
+    note += "\xf0\x9f\x98\x80 \xd0\xb6\xc2\x85\n"; // an emoji; ж and U+0085 on the next line
     display_note(note.c_str(), 23, X0, Y0, CELL_W, 15);
     EXPECT_EQ(shown(drawn_cell(X0 + CELL_W * 20, Y0)), shown(bdf().at(U'é')));
     Cell box(CELL_H, std::string(CELL_W, '.'));
@@ -154,6 +154,7 @@ TEST_F(NoteGlyphs, WrapCountsCharactersAndAMissingGlyphIsABox)
     EXPECT_EQ(shown(drawn_cell(X0 + CELL_W * 21, Y0)), shown(box));
     EXPECT_NE(shown(box), shown(Cell(CELL_H, std::string(CELL_W, '.'))));
     EXPECT_EQ(shown(drawn_cell(X0, Y0 + 15)), shown(bdf().at(U'ж')));
+    EXPECT_EQ(shown(drawn_cell(X0 + CELL_W, Y0 + 15)), shown(box)) << "a blank 8-bit cell";
 }
 
 } // namespace
