@@ -10,12 +10,33 @@ std::string version_language_path(const std::string &version)
     return "./" + version + "/language";
 }
 
+// The tag as a message shows it, in quotes: a byte that is not a printable
+// ASCII character as \xNN, so no control byte reaches the terminal, and a
+// long one cut short.
+static std::string quoted(const std::string &tag)
+{
+    constexpr std::size_t SHOWN = 20;
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < tag.size() && i < SHOWN; i++) {
+        unsigned char ch = static_cast<unsigned char>(tag[i]);
+        if (ch >= 0x20 && ch < 0x7F && ch != '"' && ch != '\\') {
+            shown += char(ch);
+        } else {
+            static const char digits[] = "0123456789ABCDEF";
+            shown += std::string("\\x") + digits[ch >> 4] + digits[ch & 15];
+        }
+    }
+    return shown + (tag.size() > SHOWN ? "...\"" : "\"");
+}
+
 std::string language_tag_fault(const std::string &tag)
 {
     if (tag.empty())
         return "it holds no language tag";
+    if (tag.find_first_of("\r\n") != std::string::npos)
+        return "it holds more than one line";
     if (tag.size() > LANGUAGE_TAG_MAX)
-        return "the tag \"" + tag + "\" is longer than " + std::to_string(LANGUAGE_TAG_MAX) +
+        return "the tag " + quoted(tag) + " is longer than " + std::to_string(LANGUAGE_TAG_MAX) +
                " characters";
     bool part_start = true;
     for (std::size_t i = 0; i < tag.size(); i++) {
@@ -27,13 +48,13 @@ std::string language_tag_fault(const std::string &tag)
             continue;
         }
         if (!letter && !digit)
-            return "the tag \"" + tag + "\" may hold only letters a to z, digits and '-' between them";
+            return "the tag " + quoted(tag) + " may hold only letters a to z, digits and '-' between them";
         if (i == 0 && !letter)
-            return "the tag \"" + tag + "\" must start with a letter";
+            return "the tag " + quoted(tag) + " must start with a letter";
         part_start = false;
     }
     if (part_start)
-        return "the tag \"" + tag + "\" ends with '-'";
+        return "the tag " + quoted(tag) + " ends with '-'";
     return std::string();
 }
 

@@ -69,6 +69,9 @@ TEST(Language, TheFileGivesATagOrAFaultNamingIt)
         {"too long", "abcdefghijklmnopq\n", "", "longer than 16"},
         {"a dash at the end", "fr-\n", "", "ends with '-'"},
         {"a digit first", "1fr\n", "", "must start with a letter"},
+        {"two lines", "fr\nde\n", "", "it holds more than one line"},
+        {"control bytes", "f\033[31mr\xff", "", "tag \"f\\x1B[31mr\\xFF\" may hold only"},
+        {"a long line", "abcdefghijklmnopqrstuvwxyz\n", "", "tag \"abcdefghijklmnopqrst...\" is longer"},
     };
     enter_scratch_folder("language");
     for (const Case &c : cases) {
