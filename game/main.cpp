@@ -62,7 +62,7 @@ static void open_joysticks()
     SDL_JoystickEventState(SDL_ENABLE);
 }
 
-void init_SDL_stuff()
+static void init_SDL_stuff()
 {
     start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO);
     if (options.one_button)

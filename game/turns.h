@@ -1,7 +1,7 @@
 // One player's turn: prompt, turn sound, roll, walk, ladder or chute, win test.
 #pragma once
 
-// Plays one turn of player index `which` (0 to 3) on `screen`: the prompt
+// Plays one turn of player index `which` (0 to 3): the prompt
 // "Player %d - Roll the die", the turn sound awaited, the roll (by the space
 // bar, by any button with --one-button, or by the computer for a player that
 // options.computer names), a walk of one square per WALK_STEP_MS that stops

@@ -27,7 +27,8 @@ told=""
 while :; do
     status=0
     # apt's own lines ("Waiting for cache lock ...") pass through as they come.
-    { DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout="$wait" "$@" \
+    # (through env: sudo's env_reset would drop a variable set in front of it)
+    { $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout="$wait" "$@" \
         2>&1 1>&3 3>&- | tee "$errors" >&2; } 3>&1 || status=$?
     [ "$status" -eq 0 ] && exit 0
     # "E: Could not get lock /var/lib/dpkg/lock-frontend. It is held by process 812 (apt-get)"
