@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -101,23 +102,45 @@ TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
         EXPECT_EQ(say_clip_paths("v", c.language, "wins"), c.paths) << "'" << c.language << "'";
 }
 
-// The clips that ship: all there, playable, one channel at 22050 per second,
-// trimmed short, a few megabytes in all.
-TEST(Sayings, TheShippedEnglishClipsAreWholeAndShort)
+// The languages whose clips ship: English, and each shipped version's.
+std::set<std::string> shipped_languages()
 {
-    double total_bytes = 0;
-    for (const std::string &name : say_clip_names()) {
-        std::string path = data_folder() + "/audio/say/en/" + name + ".wav";
-        std::string bytes;
-        WavInfo wav = check_wav_file(path, bytes);
-        ASSERT_TRUE(wav.playable) << path << ": " << wav.fault;
-        EXPECT_EQ(wav.channels, 1) << path;
-        EXPECT_EQ(wav.rate, 22050u) << path;
-        EXPECT_LT(wav.ms, name == "help" ? 10000 : 1500) << path;
-        EXPECT_GT(wav.ms, 150) << path;
-        total_bytes += double(bytes.size());
+    std::set<std::string> languages = {"en"};
+    std::istringstream list(read_file(data_folder() + "/shipped.txt"));
+    for (std::string line; std::getline(list, line);) {
+        std::istringstream words(line);
+        std::string kind, name;
+        if (words >> kind >> name && kind == "version") {
+            std::istringstream tag(read_file(data_folder() + "/" + name + "/language"));
+            std::string language = "en";
+            tag >> language;
+            languages.insert(language);
+        }
     }
-    EXPECT_LT(total_bytes, 5e6);
+    return languages;
+}
+
+// The clips that ship: all there for every shipped language, playable, one
+// channel at 22050 per second, trimmed short, a few megabytes a language.
+TEST(Sayings, TheShippedClipsAreWholeAndShort)
+{
+    std::set<std::string> languages = shipped_languages();
+    EXPECT_TRUE(languages.count("fr")) << "the French board's clips";
+    for (const std::string &language : languages) {
+        double total_bytes = 0;
+        for (const std::string &name : say_clip_names()) {
+            std::string path = data_folder() + "/audio/say/" + language + "/" + name + ".wav";
+            std::string bytes;
+            WavInfo wav = check_wav_file(path, bytes);
+            ASSERT_TRUE(wav.playable) << path << ": " << wav.fault;
+            EXPECT_EQ(wav.channels, 1) << path;
+            EXPECT_EQ(wav.rate, 22050u) << path;
+            EXPECT_LT(wav.ms, name == "help" ? 10000 : 1500) << path;
+            EXPECT_GT(wav.ms, 150) << path;
+            total_bytes += double(bytes.size());
+        }
+        EXPECT_LT(total_bytes, 5e6) << language;
+    }
 }
 
 } // namespace
