@@ -7,6 +7,7 @@
 #include "game_fixture.h"
 #include "options.h"
 #include "screen.h"
+#include "sound.h"
 #include "support.h"
 #include "tokens.h"
 
@@ -290,6 +291,32 @@ TEST_F(NoteSoundTest, AMissingSoundStillShowsTheNoteAndSlides)
     EXPECT_EQ(count_delays(50), 86);
     ASSERT_EQ(drawn.size(), 3u);
     EXPECT_EQ(drawn[1].text, "Climb");
+}
+
+// Each player's turn begins with that player's own turn sound, Players 3 and
+// 4 too.
+TEST_F(NoteSoundTest, EachPlayerHearsTheirOwnTurnSound)
+{
+    player_count = MAX_PLAYERS;
+    for (int which = 0; which < MAX_PLAYERS; which++)
+        turn[std::size_t(which)] = load_checked_wav(silent_wav(441));
+    for (int which = 0; which < MAX_PLAYERS; which++) {
+        int result = -1;
+        play(which, 1, &result);
+        int heard = -1;
+        for (int channel = 0; channel < Mix_AllocateChannels(-1); channel++)
+            for (int sound = 0; sound < MAX_PLAYERS; sound++)
+                if (Mix_GetChunk(channel) == turn[std::size_t(sound)])
+                    heard = sound;
+        EXPECT_EQ(heard, which) << "Player " << which + 1;
+        Mix_HaltChannel(-1);
+    }
+    for (Mix_Chunk *&sound : turn) {
+        Mix_FreeChunk(sound);
+        sound = nullptr;
+    }
+    player_count = PLAYERS;
+    fresh_board();
 }
 
 } // namespace
