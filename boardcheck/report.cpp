@@ -177,18 +177,19 @@ std::vector<std::string> voice_problems(const Voices &voices, const std::string 
             problems.push_back(check.wav_path + ": missing" + again);
         else if (!check.wav.playable)
             problems.push_back(check.wav_path + ": not a WAV the game can play: " + check.wav.fault);
-        if (!check.cut_short.empty())
+        if (!check.cut_short.empty()) {
             for (const std::string &left : check.cut_short)
                 problems.push_back(left + ": left by a squarevox run that was cut short while it "
                                           "spoke this note, so the voice may still be the old "
                                           "note's" + again);
-        else if (!check.text_found)
+        } else if (!check.text_found) {
             problems.push_back(check.text_path + ": missing" + again);
-        else if (!check.text_matches)
+        } else if (!check.text_matches) {
             problems.push_back(check.text_path + format(": does not hold the note of line %d of ",
                                                         check.line) +
                                version_config_path(version) + " (edited since its voice was made)" +
                                again);
+        }
     }
     return problems;
 }
