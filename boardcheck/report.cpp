@@ -136,8 +136,10 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
             text[record.start] = read.ok ? read.bytes : std::string();
             text_ok[record.start] = read.ok;
             check.text_found = !read.missing;
-            std::vector<KeptText> kept = square_kept_texts(version, record.start);
-            check.cut_short = kept.empty() ? std::string() : kept.front().path;
+            for (const auto &files : {square_kept_texts(version, record.start),
+                                      square_temporaries(version, record.start)})
+                for (const RunFile &file : files)
+                    check.cut_short.push_back(file.path);
         }
         check.text_matches = text_ok[record.start] && text[record.start] == record.note;
         voices.made = voices.made || check.wav.found || check.text_found;
@@ -175,17 +177,19 @@ std::vector<std::string> voice_problems(const Voices &voices, const std::string 
             problems.push_back(check.wav_path + ": missing" + again);
         else if (!check.wav.playable)
             problems.push_back(check.wav_path + ": not a WAV the game can play: " + check.wav.fault);
-        if (!check.cut_short.empty())
-            problems.push_back(check.cut_short + ": left by a squarevox run that was cut short "
-                                                 "while it spoke this note, so the voice may "
-                                                 "still be the old note's" + again);
-        else if (!check.text_found)
+        if (!check.cut_short.empty()) {
+            for (const std::string &left : check.cut_short)
+                problems.push_back(left + ": left by a squarevox run that was cut short while it "
+                                          "spoke this note, so the voice may still be the old "
+                                          "note's" + again);
+        } else if (!check.text_found) {
             problems.push_back(check.text_path + ": missing" + again);
-        else if (!check.text_matches)
+        } else if (!check.text_matches) {
             problems.push_back(check.text_path + format(": does not hold the note of line %d of ",
                                                         check.line) +
                                version_config_path(version) + " (edited since its voice was made)" +
                                again);
+        }
     }
     return problems;
 }

@@ -36,9 +36,10 @@ struct VoiceCheck {
     bool text_matches = false; // the text file holds the record's note exactly
     bool speakable = true;     // the note has words to speak; a voice that
                                // cannot be made is the note's finding alone
-    std::string cut_short;     // the old text a killed squarevox left
-                               // (square_kept_text_path), or empty: the text
-                               // may then be newer than the voice
+    std::vector<std::string> cut_short; // what a killed squarevox left: the
+                               // old text (square_kept_text_path; the text
+                               // may then be newer than the voice) and the
+                               // temporaries (square_temporaries)
 };
 
 // The voices of every start square, in order of first appearance. `made` is

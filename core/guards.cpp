@@ -119,12 +119,18 @@ FileRead read_regular_file(const std::string &path, std::size_t max_bytes)
     return result;
 }
 
+std::string temporary_head(const std::string &stem)
+{
+    return "." + stem + ".new-";
+}
+
 int create_temporary(const std::string &path, const std::string &stem, const std::string &suffix,
                      std::string &temporary)
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::random_device source;
-    std::string head = folder_of(path) + "/." + stem + ".new-";
+    std::string head =
+        folder_of(path) + "/" + temporary_head(stem) + std::to_string(platform_process_id()) + "-";
     for (int attempt = 0; attempt < 100; attempt++) {
         std::string name = head;
         for (int i = 0; i < 6; i++)

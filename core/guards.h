@@ -31,13 +31,19 @@ FileRead read_regular_file(const std::string &path, std::size_t max_bytes);
 // file", ...), or an empty text when it is one. Looks without opening.
 std::string regular_file_fault(const std::string &path);
 
-// Creates a new empty file beside `path`, named ".<stem>.new-XXXXXX<suffix>"
-// with six random letters and digits, exclusively: never through a link or
-// file already at that name (another name is tried then). It gets the
+// Creates a new empty file beside `path`, named
+// ".<stem>.new-PID-XXXXXX<suffix>", PID being this process's and XXXXXX six
+// random letters and digits, exclusively: never through a link or file
+// already at that name (another name is tried then). It gets the
 // permissions the umask allows. Returns its open descriptor and sets
-// `temporary` to its path, or -1 with errno set.
+// `temporary` to its path, or -1 with errno set. The PID tells a later run
+// whether the temporary's maker still runs.
 int create_temporary(const std::string &path, const std::string &stem, const std::string &suffix,
                      std::string &temporary);
+
+// ".<stem>.new-": how the names of create_temporary's files of `stem` begin,
+// before the PID.
+std::string temporary_head(const std::string &stem);
 
 // Writes `bytes` to a new temporary beside `path` (see create_temporary, the
 // stem being the name of `path`), flushed to the disk. Returns the fault in

@@ -1,8 +1,11 @@
 // Paths of the version's files.
 #include "paths.h"
 
+#include "guards.h"
+
 #include <dirent.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -58,22 +61,34 @@ std::string square_kept_text_path(const std::string &version, int square, long p
     return "./" + version + "/" + kept_text_head(square) + std::to_string(pid);
 }
 
-std::vector<KeptText> square_kept_texts(const std::string &version, int square)
+std::vector<RunFile> run_files(const std::string &folder, const std::string &head, bool then_more)
 {
-    std::vector<KeptText> found;
-    std::string head = kept_text_head(square);
-    DIR *folder = opendir(("./" + version).c_str());
-    if (folder == nullptr)
+    std::vector<RunFile> found;
+    DIR *listing = opendir(folder.c_str());
+    if (listing == nullptr)
         return found;
-    while (const struct dirent *entry = readdir(folder)) {
+    while (const struct dirent *entry = readdir(listing)) {
         std::string name = entry->d_name;
-        if (name.compare(0, head.size(), head) != 0 || name.size() == head.size())
+        if (name.compare(0, head.size(), head) != 0 || name.size() == head.size() ||
+            !std::isdigit(static_cast<unsigned char>(name[head.size()])))
             continue;
         char *end = nullptr;
         long pid = std::strtol(name.c_str() + head.size(), &end, 10);
-        if (*end == '\0' && pid > 0)
-            found.push_back(KeptText{"./" + version + "/" + name, pid});
+        bool ends = then_more ? *end == '-' && end[1] != '\0' : *end == '\0';
+        if (ends && pid > 0)
+            found.push_back(RunFile{folder + "/" + name, pid});
     }
-    closedir(folder);
+    closedir(listing);
     return found;
+}
+
+std::vector<RunFile> square_kept_texts(const std::string &version, int square)
+{
+    return run_files("./" + version, kept_text_head(square), false);
+}
+
+std::vector<RunFile> square_temporaries(const std::string &version, int square)
+{
+    std::string name = square_text_path("", square);
+    return run_files("./" + version, temporary_head(name.substr(name.rfind('/') + 1)), true);
 }

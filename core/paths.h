@@ -52,10 +52,22 @@ std::string square_sound_path(const std::string &version, int square);
 // voice is still the old note's.
 std::string square_kept_text_path(const std::string &version, int square, long pid);
 
-// The paths of every such file of `square` in the version folder, and the PID
-// each names; none when the folder cannot be read.
-struct KeptText {
+// A file named for the squarevox process that made it, and that process's ID.
+struct RunFile {
     std::string path;
     long pid = 0;
 };
-std::vector<KeptText> square_kept_texts(const std::string &version, int square);
+
+// Every file in `folder` whose name is `head` followed by a PID: the PID
+// alone (`then_more` false) or the PID, "-" and more (true); with the PID
+// each names. None when the folder cannot be read.
+std::vector<RunFile> run_files(const std::string &folder, const std::string &head, bool then_more);
+
+// The square's kept old texts (square_kept_text_path) in the version folder.
+std::vector<RunFile> square_kept_texts(const std::string &version, int square);
+
+// The temporaries of the square's text and sound files in the version folder
+// (create_temporary: ".squareNN.new-PID-XXXXXX", the sound's with ".wav"). A
+// run removes its own once it is done with them: found later, beside a PID
+// that no longer runs, they are a run's that was cut short.
+std::vector<RunFile> square_temporaries(const std::string &version, int square);

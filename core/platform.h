@@ -40,3 +40,7 @@ bool platform_replace(const char *from, const char *to);
 // `path` with every symbolic link in it resolved, when it names an existing
 // file; otherwise, and on Windows, `path` itself.
 std::string platform_resolved_path(const std::string &path);
+
+// The ID of this process, which names the files it leaves while it works so
+// that a later run can tell a dead run's files from a live one's.
+long platform_process_id();

@@ -64,3 +64,8 @@ std::string platform_resolved_path(const std::string &path)
     char resolved[PATH_MAX];
     return realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
+
+long platform_process_id()
+{
+    return long(getpid());
+}

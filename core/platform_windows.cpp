@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <process.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -60,4 +61,9 @@ bool platform_replace(const char *from, const char *to)
 std::string platform_resolved_path(const std::string &path)
 {
     return path; // symbolic links are rare there
+}
+
+long platform_process_id()
+{
+    return long(_getpid());
 }

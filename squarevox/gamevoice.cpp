@@ -1,11 +1,12 @@
 // The game's voice: the clips of its phrases, spoken one by one.
 #include "gamevoice.h"
 
+#include "guards.h"
+#include "paths.h"
+#include "platform.h"
 #include "run.h"
 #include "sayings.h"
 #include "voice.h"
-
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +16,9 @@
 #include <system_error>
 
 namespace {
+
+// The clips' text is spoken from ".say-text-PID" in the clips' folder.
+constexpr const char *SAY_TEXT_HEAD = ".say-text-";
 
 // Writes the clip's text where festival reads it; false when it cannot.
 bool write_text(const std::string &path, const std::string &text)
@@ -32,8 +36,9 @@ bool make_clip(const std::string &folder, const std::string &language, const std
     job.label = "clip " + clip;
     job.spoken = "the clip";
     job.voice = voice_for_language(language);
-    job.text_path = folder + "/.say-text-" + std::to_string(getpid());
+    job.text_path = folder + "/" + SAY_TEXT_HEAD + std::to_string(platform_process_id());
     job.sound_path = folder + "/" + clip + ".wav";
+    remove_dead_run_files(run_files(folder, temporary_head(clip), true), job.label);
     job.trim = true;
     job.channels = 1; // the mixer converts; one channel halves what ships
     if (!write_text(job.text_path, say_text(clip, language))) {
@@ -65,6 +70,8 @@ int make_game_voice(const std::string &folder, const std::string &language,
                      folder.c_str(), error ? error.message().c_str() : "not a folder");
         return 1;
     }
+    // A run cut short while it spoke a clip left its text behind.
+    remove_dead_run_files(run_files(folder, SAY_TEXT_HEAD, false), "the game's voice");
     bool all_made = true;
     for (const std::string &clip : say_clip_names()) {
         bool interrupted = false;

@@ -13,13 +13,14 @@
 #include <string>
 
 constexpr const char *USAGE =
-    "Use:  squarevox version\n"
+    "Use:  squarevox [--] version\n"
     "        speaks the notes of ./version/version.config into ./version/squareNN.wav\n"
-    "      squarevox --game-voice [version]\n"
+    "      squarevox --game-voice [[--] version]\n"
     "        speaks the game's phrases for --speak: without a version, in English\n"
     "        into ./audio/say/en/; with one, in the language of ./version/language\n"
     "        into ./version/say/\n"
-    "      squarevox --help\n";
+    "      squarevox --help\n"
+    "      \"--\" ends the options: a version may then be named like one (-- --help)\n";
 
 // Takes the working folder's lock and readies the run for interrupts; the
 // exit status when the run cannot go on, else 0.
@@ -70,17 +71,20 @@ static bool version_voice(const std::string &version, std::string &language, Spe
     return false;
 }
 
-// squarevox --game-voice [version]
-static int game_voice(int argc, char **argv)
+// squarevox --game-voice [[--] version]; `first` is the argument after
+// --game-voice.
+static int game_voice(int argc, char **argv, int first)
 {
-    if (argc > 3) {
+    if (first < argc && std::string(argv[first]) == "--")
+        first++;
+    if (argc - first > 1) {
         std::fprintf(stderr, "squarevox: --game-voice takes one version at most\n%s", USAGE);
         return 2;
     }
     std::string folder = SHIPPED_CLIPS;
     std::string language = "en";
-    if (argc == 3) {
-        std::string version = version_name(argv[2]);
+    if (first < argc) {
+        std::string version = version_name(argv[first]);
         std::error_code error;
         if (!std::filesystem::is_directory("./" + version, error)) {
             std::fprintf(stderr, "squarevox: there is no version folder ./%s/\nsquarevox: %s\n",
@@ -98,18 +102,21 @@ static int game_voice(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    if (argc < 2) {
-        std::printf("No version specified.  Use:  squarevox version\n");
-        return 1;
-    }
-    if (std::string(argv[1]) == "--help") {
+    std::string option = argc < 2 ? std::string() : argv[1];
+    if (option == "--help") {
         std::printf("squarevox: speaks a version's notes, and the game's phrases, with festival "
                     "and sox\n%s", USAGE);
         return 0;
     }
-    if (std::string(argv[1]) == "--game-voice")
-        return game_voice(argc, argv);
-    std::string version = version_name(argv[1]); // further arguments are ignored
+    if (option == "--game-voice")
+        return game_voice(argc, argv, 2);
+    // "--" ends the options; after the version further arguments are ignored.
+    int at = option == "--" ? 2 : 1;
+    if (argc <= at) {
+        std::printf("No version specified.  Use:  squarevox version\n");
+        return 1;
+    }
+    std::string version = version_name(argv[at]);
     std::string path = version_config_path(version);
     VersionFile file = read_version_file(path);
     if (!file.opened) {

@@ -160,18 +160,27 @@ void put_back_text(int square, TextSwap &swap)
                            std::strerror(errno) + "; it is kept as " + swap.kept);
 }
 
+// Whether squarevox process `pid`, another than this one, still runs; then
+// its file is left to it, with a line saying so under `label`.
+bool left_to_its_run(const std::string &label, const RunFile &file)
+{
+    if (file.pid == platform_process_id() || (kill(pid_t(file.pid), 0) != 0 && errno != EPERM))
+        return false;
+    report_job(label, file.path + " belongs to squarevox process " + std::to_string(file.pid) +
+                          ", which still runs; left alone");
+    return true;
+}
+
 // What a run that was killed while it spoke this square left: its old text
 // comes back (or its new text goes when there was none), so that the text is
-// again the one the voice was made from. A file of a squarevox that still
-// runs is left to it.
+// again the one the voice was made from, and its temporaries go. A file of a
+// squarevox that still runs is left to it.
 void recover_kept_text(const std::string &version, int square, const std::string &text_path)
 {
-    for (const KeptText &kept : square_kept_texts(version, square)) {
-        if (kept.pid != long(getpid()) && (kill(pid_t(kept.pid), 0) == 0 || errno == EPERM)) {
-            report(square, kept.path + " belongs to squarevox process " +
-                               std::to_string(kept.pid) + ", which still runs; left alone");
+    std::string label = "square " + std::to_string(square);
+    for (const RunFile &kept : square_kept_texts(version, square)) {
+        if (left_to_its_run(label, kept))
             continue;
-        }
         struct stat info;
         bool had_old = lstat(kept.path.c_str(), &info) == 0 && info.st_size > 0;
         bool back = had_old ? rename(kept.path.c_str(), text_path.c_str()) == 0
@@ -181,6 +190,7 @@ void recover_kept_text(const std::string &version, int square, const std::string
             report(square, "cannot clean up " + kept.path + ", left by a run that was cut short: " +
                                std::strerror(errno));
     }
+    remove_dead_run_files(square_temporaries(version, square), label);
 }
 
 // Runs one command; on failure reports it with the square and the command.
@@ -295,6 +305,14 @@ bool convert_speech(const SpeechJob &job, double speech_ms, double peak_db, doub
 }
 
 } // namespace
+
+void remove_dead_run_files(const std::vector<RunFile> &files, const std::string &label)
+{
+    for (const RunFile &file : files)
+        if (!left_to_its_run(label, file) && unlink(file.path.c_str()) != 0 && errno != ENOENT)
+            report_job(label, "cannot remove " + file.path + ", left by a run that was cut short: " +
+                                  std::strerror(errno));
+}
 
 bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &interrupted)
 {
@@ -431,7 +449,7 @@ bool make_square_voice(const std::string &version, const VersionRecord &record,
     recover_kept_text(version, record.start, text_path);
     TextSwap swap;
     swap.path = text_path;
-    swap.kept = square_kept_text_path(version, record.start, long(getpid()));
+    swap.kept = square_kept_text_path(version, record.start, platform_process_id());
     if (!file_holds(text_path, record.note)) {
         std::string fault = swap_in_text(swap, record.note);
         if (!fault.empty()) {

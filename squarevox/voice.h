@@ -7,6 +7,7 @@
 #include "voices.h"
 
 #include <string>
+#include <vector>
 
 // The text-to-speech script at its usual place; Debian ships the same
 // script as `text2wave` on the search path instead.
@@ -94,6 +95,12 @@ struct SpeechJob {
     bool trim = false;      // cut the silence before and after the speech
     int channels = 2;
 };
+
+// Removes each of `files` whose squarevox process no longer runs: what a
+// run that was cut short left. A file of another squarevox that still runs
+// is left to it, and one that cannot be removed is reported, each with a line
+// on standard error under `label` ("square 4", "clip number05").
+void remove_dead_run_files(const std::vector<RunFile> &files, const std::string &label);
 
 // Speaks job.text_path into temp.wav, brings it to the voices' level and
 // converts it at 22050 samples per second into a temporary beside

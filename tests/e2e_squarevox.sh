@@ -92,8 +92,9 @@ done
     fail "files left behind by the interrupt: $(ls -A i)"
 
 # Killed (SIGKILL) while it speaks an edited note: boardcheck does not call
-# the old voice up to date and names the old text left aside; the next run
-# cleans it up and makes the voice.
+# the old voice up to date and names the old text left aside and a
+# conversion temporary of the dead run; the next run cleans them up, leaves a
+# live run's temporary alone and makes the voice.
 check="$(realpath "$1")/boardcheck/boardcheck"
 mkdir k slow
 cp "$2/mivo/square04.wav" k/
@@ -107,13 +108,24 @@ for _ in $(seq 200); do [[ -s festival.pid ]] && break; sleep 0.05; done
 kill -KILL $pid
 wait $pid 2> /dev/null
 kill "$(cat festival.pid)"
+: > "k/.square04.new-$pid-abcdef.wav"
+sleep 60 &
+live=$!
+: > "k/.square04.new-$live-ghijkl.wav"
 "$check" k > report.txt
 expect_eq "boardcheck status after a killed run" 1 "$?"
 grep -q "^  square04.wav .* voice run cut short$" report.txt || fail "the killed run's voice: $(grep square04 report.txt)"
-grep -qF "./k/.square04.old-$pid: left by a squarevox run that was cut short" report.txt ||
-    fail "the leftover is not named: $(grep -A3 '^Problems' report.txt)"
-"$tool" k
+for left in ".square04.old-$pid" ".square04.new-$pid-abcdef.wav"; do
+    grep -qF "./k/$left: left by a squarevox run that was cut short" report.txt ||
+        fail "$left is not named: $(grep -A3 '^Problems' report.txt)"
+done
+"$tool" k 2> err.txt
 expect_eq "status of the run after the killed one" 0 "$?"
+grep -qF "./k/.square04.new-$live-ghijkl.wav belongs to squarevox process $live, which still runs; left alone" err.txt ||
+    fail "the live run's temporary: $(cat err.txt)"
+kill $live
+wait $live 2> /dev/null
+rm "k/.square04.new-$live-ghijkl.wav" || fail "the live run's temporary was removed"
 [[ -z "$(ls -A k | grep -v -E '^(k\.config|square04(\.wav)?)$')" ]] || fail "left after the next run: $(ls -A k)"
 "$check" k | grep -q "^  square04.wav .* note up to date$" || fail "the voice after the next run"
 

@@ -26,7 +26,7 @@ if [ -n "${FAKE_DEAF:-}" ]; then
 elif [ -n "${FAKE_SLEEP:-}" ]; then
     trap 'kill $! 2>/dev/null; echo "ended by a signal"; exit 143' TERM INT HUP
 fi
-[ "${1:-}" = -- ] && shift
+[ "${1:-}" = -- ] && shift # as every program with a version does
 [ -n "${1:-}" ] && echo "version at $(cd -P "./$1" && pwd)"
 echo "audio at $(cd -P ./audio && pwd)"
 printf '%b' "${FAKE_OUTPUT:-}"
@@ -185,10 +185,12 @@ TABLE
 passes_on varnowick-boardcheck boardcheck <<'TABLE'
 --players 3 mivo|--players 3 -- mivo
 TABLE
-# squarevox makes the game's phrases of the user's own version only.
+# squarevox speaks the user's own version only, and its version follows "--"
+# as boardcheck's does.
 passes_on varnowick-squarevox squarevox <<'TABLE'
---game-voice clash|--game-voice clash
---game-voice -- -x|--game-voice -x
+clash|-- clash
+--game-voice clash|--game-voice -- clash
+--game-voice -- -x|--game-voice -- -x
 --game-voice lirou|usage
 --game-voice|usage
 --players 3 mivo|usage

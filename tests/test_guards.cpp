@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -324,6 +325,35 @@ TEST(VersionPaths, NamesAsShellCompletionWritesThem)
     EXPECT_EQ(square_text_path("v", 7), "./v/square07");
     EXPECT_EQ(square_sound_path("v", 42), "./v/square42.wav");
     EXPECT_EQ(square_text_path("v", 0), "./v/square00");
+}
+
+TEST(VersionPaths, FilesOfARunNameTheirProcess)
+{
+    enter_scratch_folder("guards-run-files");
+    struct Case {
+        const char *name;
+        long kept, temporary; // the PID each lookup finds, 0: not found
+    } cases[] = {
+        {".square04.old-12", 12, 0},           {".square04.new-34-abcdef.wav", 0, 34},
+        {".square04.old-12-abcdef", 0, 0},     {".square04.new-abcdef.wav", 0, 0},
+        {".square04.new-+9-abcdef", 0, 0},     {".square40.new-9-abcdef", 0, 0},
+    };
+    for (const Case &c : cases) {
+        std::filesystem::remove_all("v");
+        write_file(std::string("v/") + c.name, "");
+        std::vector<RunFile> kept = square_kept_texts("v", 4), temporaries = square_temporaries("v", 4);
+        EXPECT_EQ(kept.empty() ? 0 : kept.front().pid, c.kept) << c.name;
+        EXPECT_EQ(temporaries.empty() ? 0 : temporaries.front().pid, c.temporary) << c.name;
+    }
+    // What create_temporary makes is found under this process.
+    std::filesystem::remove_all("v");
+    mkdir("v", 0755);
+    std::string made;
+    close(create_temporary(square_sound_path("v", 4), "square04", ".wav", made));
+    std::vector<RunFile> found = square_temporaries("v", 4);
+    ASSERT_EQ(found.size(), 1u) << made;
+    EXPECT_EQ(found.front().path + " " + std::to_string(found.front().pid),
+              made + " " + std::to_string(getpid()));
 }
 
 } // namespace

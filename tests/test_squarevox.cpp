@@ -300,11 +300,14 @@ TEST(SquareVox, NamesWithShellCharactersStayInTheirFolder)
     const std::vector<std::string> names = {
         "two words", "it's", "a;touch ran1", "$(touch ran2)", "`touch ran3`", "x&touch ran4|y",
         "-v", std::string(300, 'l').substr(0, 120), // far beyond the old 28-character limit
+        "--help", "--game-voice", "--", // these three after "--"
     };
     for (const std::string &name : names) {
         std::string dir = enter_tool_folder("names");
         write_file(name + "/" + name + ".config", "4 9 hello\n");
-        ToolRun run = run_squarevox({name});
+        bool option = name.compare(0, 2, "--") == 0;
+        ToolRun run = run_squarevox(option ? std::vector<std::string>{"--", name}
+                                           : std::vector<std::string>{name});
         EXPECT_EQ(run.status, 0) << name << ": " << run.err;
         EXPECT_EQ(read_file(name + "/square04"), " hello\n") << name;
         EXPECT_EQ(wav_format(name + "/square04.wav").first, 2) << name;
@@ -539,6 +542,14 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
         fs::create_directories("v");
         if (c.language != nullptr)
             write_file("v/language", std::string(c.language) + "\n");
+        // What a run killed while it spoke a clip left goes.
+        pid_t dead = fork();
+        if (dead == 0)
+            _exit(0);
+        waitpid(dead, nullptr, 0);
+        for (const auto &left : {std::pair<const char *, const char *>{"/.say-text-", ""},
+                                 {"/.number05.new-", "-abcdef.wav"}})
+            write_file(c.folder + left.first + std::to_string(dead) + left.second, "");
         ToolRun run = run_squarevox(c.args);
         EXPECT_EQ(run.status, 0) << c.name << ": " << run.err;
         EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": the clips and nothing else";
@@ -573,7 +584,10 @@ TEST(GameVoice, UsageAndWhatCannotBeSpoken)
         {"a voice but no words", {"--game-voice", "v"}, "sv", 1, "have no words in the language sv"},
         {"no such version", {"--game-voice", "nope"}, "xx", 1, "there is no version folder ./nope/"},
         {"two versions", {"--game-voice", "v", "w"}, "xx", 2, "takes one version at most"},
-        {"help", {"--help"}, "xx", 0, "squarevox --game-voice [version]\n"},
+        {"a version after --", {"--game-voice", "--", "--help"}, "xx", 1, "there is no version folder ./--help/"},
+        {"two versions after --", {"--game-voice", "--", "v", "w"}, "xx", 2, "takes one version at most"},
+        {"-- and no version", {"--"}, "xx", 1, "No version specified.  Use:  squarevox version\n"},
+        {"help", {"--help"}, "xx", 0, "squarevox --game-voice [[--] version]\n"},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("refused");
