@@ -54,6 +54,24 @@ std::string joined(const std::vector<std::string> &items)
     return text;
 }
 
+// Whether the 8-bit font's glyph of a control byte (below 0x20, or 0x7F) is
+// blank, so the panel leaves its cell empty: only DEL's. The others are
+// signs of their own (test_boardcheck_report reads the font to hold this;
+// mended: see QUIRKS.md, 'what the panel shows').
+bool control_glyph_is_blank(unsigned char ch)
+{
+    return ch == 0x7F;
+}
+
+// Whether `ch` is a combining mark (an accent written after its letter):
+// the combining blocks of Unicode.
+bool is_combining_mark(char32_t ch)
+{
+    return (ch >= 0x300 && ch <= 0x36F) || (ch >= 0x1AB0 && ch <= 0x1AFF) ||
+           (ch >= 0x1DC0 && ch <= 0x1DFF) || (ch >= 0x20D0 && ch <= 0x20FF) ||
+           (ch >= 0xFE20 && ch <= 0xFE2F);
+}
+
 std::string seconds(double ms)
 {
     char text[32];
@@ -120,7 +138,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                              "the file's last line has no line end, so the panel drops the note's "
                              "last character \"" + std::string(1, note.back()) +
                                  "\": press Enter at the end of the line"));
-    std::vector<std::string> foreign, control;
+    std::vector<std::string> foreign, control, blank_control;
     // A note in valid UTF-8 is drawn as characters: note_character_findings
     // judges those beyond ASCII.
     const bool by_character = is_valid_utf8(words);
@@ -140,7 +158,8 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         } else if (ch == '\t') {
             add_once(control, "a tab");
         } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) { // a return is the reader's
-            add_once(control, "the control character " + hex_byte(ch));
+            add_once(control_glyph_is_blank(ch) ? blank_control : control,
+                     "the control character " + hex_byte(ch));
         } else if (is_letter_or_digit(char(ch))) {
             letter = true;
         }
@@ -155,6 +174,10 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         found.push_back(make(record, path, false,
                              "the note holds " + joined(control) +
                                  ", which the panel shows as a sign of its own; use blanks"));
+    if (!blank_control.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(blank_control) +
+                                 ", which the panel shows as a blank; use a blank or remove it"));
     if (!letter && foreign.empty() && blank_first)
         found.push_back(make(record, path, false,
                              "the note has no letter or digit: the speech program cannot say it "
@@ -168,12 +191,14 @@ std::vector<Finding> note_character_findings(const VersionRecord &record, const 
     std::string words = words_of(record.note);
     if (!is_valid_utf8(words))
         return {};
-    std::vector<std::string> missing, scripts;
+    std::vector<std::string> missing, scripts, combining;
     for (char32_t ch : text_characters(words)) {
         if (ch < 0x80)
             continue;
         if (const char *script = unsupported_script(ch))
             add_once(scripts, script);
+        else if (is_combining_mark(ch)) // drawn in a cell of its own, glyph or not
+            add_once(combining, code_point_name(ch));
         else if (!panel_has_glyph(font, ch))
             add_once(missing, code_point_name(ch));
     }
@@ -188,6 +213,13 @@ std::vector<Finding> note_character_findings(const VersionRecord &record, const 
                              "the panel has no glyph for " + joined(missing) +
                                  (font.loaded ? std::string() : " (" + font.fault + ")") +
                                  ": it shows a box instead; use another character"));
+    if (!combining.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds the combining " +
+                                 std::string(combining.size() == 1 ? "mark " : "marks ") +
+                                 joined(combining) +
+                                 ": write the accented letter itself: the panel gives every "
+                                 "character a cell of its own, a combining accent too"));
     return found;
 }
 
