@@ -138,10 +138,16 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                              "the file's last line has no line end, so the panel drops the note's "
                              "last character \"" + std::string(1, note.back()) +
                                  "\": press Enter at the end of the line"));
-    std::vector<std::string> foreign, control, blank_control;
+    std::vector<std::string> foreign, control, blank_control, boxed_control;
     // A note in valid UTF-8 is drawn as characters: note_character_findings
-    // judges those beyond ASCII.
+    // judges those beyond ASCII. One without any is drawn byte for byte, its
+    // control characters as the 8-bit font has them; one with them draws a
+    // box for a control character.
     const bool by_character = is_valid_utf8(words);
+    const bool boxes_controls =
+        by_character && std::any_of(words.begin(), words.end(), [](char ch) {
+            return static_cast<unsigned char>(ch) >= 0x80;
+        });
     bool letter = by_character && note_is_speakable(record);
     for (std::size_t p = 0; p < words.size(); p++) {
         unsigned char ch = static_cast<unsigned char>(words[p]);
@@ -155,11 +161,11 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
             }
             add_once(foreign, "\"" + words.substr(p, n) + "\" (" + std::to_string(n) + " wrong signs)");
             p += n - 1;
-        } else if (ch == '\t') {
-            add_once(control, "a tab");
         } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) { // a return is the reader's
-            add_once(control_glyph_is_blank(ch) ? blank_control : control,
-                     "the control character " + hex_byte(ch));
+            add_once(boxes_controls               ? boxed_control
+                     : control_glyph_is_blank(ch) ? blank_control
+                                                  : control,
+                     ch == '\t' ? std::string("a tab") : "the control character " + hex_byte(ch));
         } else if (is_letter_or_digit(char(ch))) {
             letter = true;
         }
@@ -178,6 +184,11 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         found.push_back(make(record, path, false,
                              "the note holds " + joined(blank_control) +
                                  ", which the panel shows as a blank; use a blank or remove it"));
+    if (!boxed_control.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(boxed_control) +
+                                 ", which the panel shows as a box in a note with letters beyond "
+                                 "ASCII; use blanks"));
     if (!letter && foreign.empty() && blank_first)
         found.push_back(make(record, path, false,
                              "the note has no letter or digit: the speech program cannot say it "

@@ -29,7 +29,8 @@ bool note_is_speakable(const VersionRecord &record);
 // last line without a line end (the panel drops the last letter), bytes
 // beyond plain ASCII in a note that is not valid UTF-8 (the font draws each
 // byte as a sign of its own and the speech program skips or garbles them), control
-// characters such as a tab (drawn as a sign) and DEL (drawn as a blank), and
+// characters such as a tab (drawn as a sign; as a box in a note with letters
+// beyond ASCII) and DEL (drawn as a blank; a box there too), and
 // words with no letter or digit (the speech program has nothing to say and
 // fails). A note whose end
 // square runs into it is named for that alone when no words are left.

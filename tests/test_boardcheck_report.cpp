@@ -201,6 +201,9 @@ TEST(BoardcheckReport, EveryMistakeNamedOnceWithFileAndLine)
                 "sign of its own; use blanks",
           at1 + "the note holds the control character 0x7F, which the panel shows as a blank; "
                 "use a blank or remove it"}},
+        {"controls beside letters beyond ASCII are boxes", "4 25 caf\xc3\xa9\there\x7f" "!\n",
+         {at1 + "the note holds a tab and the control character 0x7F, which the panel shows as a "
+                "box in a note with letters beyond ASCII; use blanks"}},
         {"no word to say", "4 25 ...!\n",
          {at1 + "the note has no letter or digit: the speech program cannot say it"}},
         {"a start square alone on its line", "16\n4 Go back.\n",
