@@ -14,8 +14,8 @@ constexpr const char *USAGE =
     "       boardcheck --players N <version>      the same, its odds and times for N players (2 to 4)\n"
     "       boardcheck --picture FILE.png <version>  write its board as the game draws it\n"
     "Run it in the folder that holds ./<version>/ (data/ in a checkout).\n"
-    "Status: 0 no problems, 1 problems listed, 2 usage or no version file,\n"
-    "3 the report could not be written.";
+    "Status: 0 no problems, 1 problems listed, 2 usage, no version file or no\n"
+    "picture written, 3 the report could not be written.";
 
 // Standard output in full, or STATUS_OUTPUT with a message (a full disk).
 static int flushed(int status)
@@ -56,16 +56,24 @@ int main(int argc, char **argv)
         std::cout << "Wrote the board of " << version << " to " << argv[2] << "\n";
         return flushed(STATUS_CLEAN);
     }
+    // "--players N" or "--players=N", as the game takes them (mended: see
+    // QUIRKS.md, 'players spelled alike').
     int players = PLAYERS;
-    if (argc == 4 && std::string(argv[1]) == "--players") {
-        players = players_of(argv[2]);
+    const std::string first = argc >= 2 ? argv[1] : "";
+    const std::string joined = "--players=";
+    int taken = argc == 4 && first == "--players"                         ? 2
+                : argc == 3 && first.compare(0, joined.size(), joined) == 0 ? 1
+                                                                            : 0;
+    if (taken > 0) {
+        std::string value = taken == 2 ? std::string(argv[2]) : first.substr(joined.size());
+        players = players_of(value);
         if (players < 0) {
-            std::cerr << "boardcheck: --players takes 2, 3 or 4, not \"" << argv[2] << "\"\n"
+            std::cerr << "boardcheck: --players takes 2, 3 or 4, not \"" << value << "\"\n"
                       << USAGE << "\n";
             return STATUS_USAGE;
         }
-        argc -= 2;
-        argv += 2;
+        argc -= taken;
+        argv += taken;
     }
     if (argc != 2 || (argv[1][0] == '-' && !ended)) {
         std::cerr << USAGE << "\n";

@@ -54,6 +54,24 @@ std::string joined(const std::vector<std::string> &items)
     return text;
 }
 
+// Whether the 8-bit font's glyph of a control byte (below 0x20, or 0x7F) is
+// blank, so the panel leaves its cell empty: only DEL's. The others are
+// signs of their own (test_boardcheck_report reads the font to hold this;
+// mended: see QUIRKS.md, 'what the panel shows').
+bool control_glyph_is_blank(unsigned char ch)
+{
+    return ch == 0x7F;
+}
+
+// Whether `ch` is a combining mark (an accent written after its letter):
+// the combining blocks of Unicode.
+bool is_combining_mark(char32_t ch)
+{
+    return (ch >= 0x300 && ch <= 0x36F) || (ch >= 0x1AB0 && ch <= 0x1AFF) ||
+           (ch >= 0x1DC0 && ch <= 0x1DFF) || (ch >= 0x20D0 && ch <= 0x20FF) ||
+           (ch >= 0xFE20 && ch <= 0xFE2F);
+}
+
 std::string seconds(double ms)
 {
     char text[32];
@@ -120,10 +138,16 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                              "the file's last line has no line end, so the panel drops the note's "
                              "last character \"" + std::string(1, note.back()) +
                                  "\": press Enter at the end of the line"));
-    std::vector<std::string> foreign, control;
+    std::vector<std::string> foreign, control, blank_control, boxed_control;
     // A note in valid UTF-8 is drawn as characters: note_character_findings
-    // judges those beyond ASCII.
+    // judges those beyond ASCII. One without any is drawn byte for byte, its
+    // control characters as the 8-bit font has them; one with them draws a
+    // box for a control character.
     const bool by_character = is_valid_utf8(words);
+    const bool boxes_controls =
+        by_character && std::any_of(words.begin(), words.end(), [](char ch) {
+            return static_cast<unsigned char>(ch) >= 0x80;
+        });
     bool letter = by_character && note_is_speakable(record);
     for (std::size_t p = 0; p < words.size(); p++) {
         unsigned char ch = static_cast<unsigned char>(words[p]);
@@ -137,10 +161,11 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
             }
             add_once(foreign, "\"" + words.substr(p, n) + "\" (" + std::to_string(n) + " wrong signs)");
             p += n - 1;
-        } else if (ch == '\t') {
-            add_once(control, "a tab");
         } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) { // a return is the reader's
-            add_once(control, "the control character " + hex_byte(ch));
+            add_once(boxes_controls               ? boxed_control
+                     : control_glyph_is_blank(ch) ? blank_control
+                                                  : control,
+                     ch == '\t' ? std::string("a tab") : "the control character " + hex_byte(ch));
         } else if (is_letter_or_digit(char(ch))) {
             letter = true;
         }
@@ -155,6 +180,15 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
         found.push_back(make(record, path, false,
                              "the note holds " + joined(control) +
                                  ", which the panel shows as a sign of its own; use blanks"));
+    if (!blank_control.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(blank_control) +
+                                 ", which the panel shows as a blank; use a blank or remove it"));
+    if (!boxed_control.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(boxed_control) +
+                                 ", which the panel shows as a box in a note with letters beyond "
+                                 "ASCII; use blanks"));
     if (!letter && foreign.empty() && blank_first)
         found.push_back(make(record, path, false,
                              "the note has no letter or digit: the speech program cannot say it "
@@ -168,12 +202,14 @@ std::vector<Finding> note_character_findings(const VersionRecord &record, const 
     std::string words = words_of(record.note);
     if (!is_valid_utf8(words))
         return {};
-    std::vector<std::string> missing, scripts;
+    std::vector<std::string> missing, scripts, combining;
     for (char32_t ch : text_characters(words)) {
         if (ch < 0x80)
             continue;
         if (const char *script = unsupported_script(ch))
             add_once(scripts, script);
+        else if (is_combining_mark(ch)) // drawn in a cell of its own, glyph or not
+            add_once(combining, code_point_name(ch));
         else if (!panel_has_glyph(font, ch))
             add_once(missing, code_point_name(ch));
     }
@@ -188,6 +224,13 @@ std::vector<Finding> note_character_findings(const VersionRecord &record, const 
                              "the panel has no glyph for " + joined(missing) +
                                  (font.loaded ? std::string() : " (" + font.fault + ")") +
                                  ": it shows a box instead; use another character"));
+    if (!combining.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds the combining " +
+                                 std::string(combining.size() == 1 ? "mark " : "marks ") +
+                                 joined(combining) +
+                                 ": write the accented letter itself: the panel gives every "
+                                 "character a cell of its own, a combining accent too"));
     return found;
 }
 

@@ -29,15 +29,18 @@ bool note_is_speakable(const VersionRecord &record);
 // last line without a line end (the panel drops the last letter), bytes
 // beyond plain ASCII in a note that is not valid UTF-8 (the font draws each
 // byte as a sign of its own and the speech program skips or garbles them), control
-// characters such as a tab (drawn as a sign), and words with no letter or
-// digit (the speech program has nothing to say and fails). A note whose end
+// characters such as a tab (drawn as a sign; as a box in a note with letters
+// beyond ASCII) and DEL (drawn as a blank; a box there too), and
+// words with no letter or digit (the speech program has nothing to say and
+// fails). A note whose end
 // square runs into it is named for that alone when no words are left.
 std::vector<Finding> note_findings(const VersionRecord &record, const std::string &path);
 
 // Findings about the characters beyond ASCII of a note in valid UTF-8, which
 // the panel draws one a cell: a script it cannot show right (written right to
-// left or shaped) is named as not supported yet, and characters for which
-// neither the 8-bit font nor `font` has a glyph are listed. None for ASCII
+// left or shaped) is named as not supported yet, characters for which
+// neither the 8-bit font nor `font` has a glyph are listed, and so are
+// combining marks (a decomposed accent takes a cell of its own). None for ASCII
 // or byte-read notes (note_findings names those).
 std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
                                              const WideFont &font);

@@ -54,7 +54,8 @@ void draw_characters(const Pen &pen, const std::string &word)
         if (ch < 0x100 && panel_has_glyph(Note_glyphs, ch)) {
             characterRGBA(screen, Sint16(x), Sint16(pen.y), char(ch), 255, 255, 255, 255);
         } else {
-            // (the 8-bit font's cells of control characters are blank)
+            // (a control character too: its 8-bit cell is blank or a sign of
+            // that font's own, which a note read as characters does not show)
             const GlyphRows *rows = ch < 0x100 ? nullptr : wide_glyph(Note_glyphs, ch);
             if (ch >= 0x100 && rows == nullptr && !Note_glyphs.loaded && !glyph_fault_said) {
                 std::fprintf(stderr, "boardgame: cannot use the glyphs beyond the 8-bit font: %s;"

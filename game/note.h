@@ -14,7 +14,7 @@ void load_note_glyphs();
 // top left at (x, y), cells char_width wide, lines line_height apart. A text
 // that is valid UTF-8 is read as characters, one cell each: those below
 // U+0100 in the 8-bit font, the others from Note_glyphs, MISSING_GLYPH's box
-// for one neither has (a control character too, whose 8-bit cell is blank);
+// for one neither has (a control character too, whatever its 8-bit cell);
 // any other text is read byte by byte in the 8-bit font.
 // The first character (the blank after the destination number) is skipped,
 // only the blank separates words, a word longer than a line is broken into

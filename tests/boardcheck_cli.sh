@@ -71,6 +71,12 @@ expect "four players" 0 '^  Player 1 wins [0-9.]+ % of games, Player 2 [0-9.]+ %
 expect "three players' length" 0 'in turns of all players: median [0-9]+ turns' EMPTY -- "$tool" --players 3 mivo
 expect "five players" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not "5"$' -- "$tool" --players 5 mivo
 expect "players without a version" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" --players 3
+# "--players=N" as "--players N", the game's two spellings.
+expect "--players=3" 0 '^Odds for 3 players' EMPTY -- "$tool" --players=3 mivo
+expect "--players=5" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not "5"$' -- "$tool" --players=5 mivo
+expect "--players=x" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not "x"$' -- "$tool" --players=x mivo
+expect "--players= empty" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not ""$' -- "$tool" --players= mivo
+expect "--players=3 without a version" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" --players=3
 "$tool" mivo
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }

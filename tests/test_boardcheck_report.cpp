@@ -195,6 +195,15 @@ TEST(BoardcheckReport, EveryMistakeNamedOnceWithFileAndLine)
         {"UTF-8 is read as characters", "4 25 Caf\xc3\xa9 \xf0\x9f\x98\x80\n", {}},
         {"a tab inside the note", "4 25 up\there\n",
          {at1 + "the note holds a tab, which the panel shows as a sign of its own; use blanks"}},
+        {"controls drawn as signs and DEL drawn blank, as the font has them",
+         "4 25 up\there\x01" "\x7f" "!\n",
+         {at1 + "the note holds a tab and the control character 0x01, which the panel shows as a "
+                "sign of its own; use blanks",
+          at1 + "the note holds the control character 0x7F, which the panel shows as a blank; "
+                "use a blank or remove it"}},
+        {"controls beside letters beyond ASCII are boxes", "4 25 caf\xc3\xa9\there\x7f" "!\n",
+         {at1 + "the note holds a tab and the control character 0x7F, which the panel shows as a "
+                "box in a note with letters beyond ASCII; use blanks"}},
         {"no word to say", "4 25 ...!\n",
          {at1 + "the note has no letter or digit: the speech program cannot say it"}},
         {"a start square alone on its line", "16\n4 Go back.\n",
@@ -216,6 +225,18 @@ TEST(BoardcheckReport, EveryMistakeNamedOnceWithFileAndLine)
         ASSERT_EQ(got.size(), c.starts.size()) << c.name << (got.empty() ? "" : ": " + got[0]);
         for (std::size_t i = 0; i < got.size(); i++)
             EXPECT_EQ(got[i].rfind(c.starts[i], 0), 0u) << c.name << ": " << got[i];
+    }
+}
+
+// The findings above say what the 8-bit font draws: a sign for every
+// control byte below 0x20, nothing for DEL.
+TEST(BoardcheckReport, ControlGlyphsAreSignsButDelIsBlank)
+{
+    std::string font = read_file(data_folder() + "/" + PANEL_FONT);
+    ASSERT_EQ(font.size(), 256u * 13);
+    for (int ch : {0x00, 0x01, 0x09, 0x1F, 0x7F}) {
+        bool blank = font.substr(std::size_t(ch) * 13, 13) == std::string(13, '\0');
+        EXPECT_EQ(blank, ch == 0x7F) << "glyph " << ch;
     }
 }
 

@@ -152,6 +152,10 @@ TEST(Boardcheck, CharactersTheNoteCannotShowAreNamed)
         {"Devanagari and Arabic", " \xe0\xa4\x95 \xd8\xa8\n", {"Devanagari and Arabic, not supported yet"}},
         {"an emoji", " ok \xf0\x9f\x98\x80\n", {"no glyph for U+1F600"}},
         {"not UTF-8 is the reader's", " Caf\xe9\n", {}},
+        {"decomposed accents: the letter itself", " Cafe\xcc\x81 o\xcc\x88 e\xcc\x81\n",
+         {"the combining marks U+0301 and U+0308: write the accented letter itself: the panel "
+          "gives every character a cell of its own, a combining accent too"}},
+        {"a combining mark of another block", " x\xe2\x83\x97\n", {"the combining mark U+20D7:"}},
     };
     for (const Case &c : cases) {
         VersionRecord record{4, 25, c.note, 1};
