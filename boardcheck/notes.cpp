@@ -138,7 +138,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                              "the file's last line has no line end, so the panel drops the note's "
                              "last character \"" + std::string(1, note.back()) +
                                  "\": press Enter at the end of the line"));
-    std::vector<std::string> foreign, control, blank_control, boxed_control;
+    std::vector<std::string> foreign, latin1, control, blank_control, boxed_control;
     // A note in valid UTF-8 is drawn as characters: note_character_findings
     // judges those beyond ASCII. One without any is drawn byte for byte, its
     // control characters as the 8-bit font has them; one with them draws a
@@ -155,8 +155,12 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
             continue;
         } else if (ch >= 0x80) {
             std::size_t n = utf8_sequence_length(words, p);
-            if (n == 0) {
-                add_once(foreign, "the byte " + hex_byte(ch));
+            if (n == 0) { // a byte of its own: the 8-bit font is Latin-1
+                if (ch >= 0xA0)
+                    add_once(latin1, "the byte " + hex_byte(ch) + " (\"" +
+                                         char(0xC0 | (ch >> 6)) + char(0x80 | (ch & 0x3F)) + "\")");
+                else
+                    add_once(blank_control, "the byte " + hex_byte(ch));
                 continue;
             }
             add_once(foreign, "\"" + words.substr(p, n) + "\" (" + std::to_string(n) + " wrong signs)");
@@ -176,6 +180,12 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                                  ", which the game's font cannot draw (the panel shows wrong signs "
                                  "instead) and the speech program skips or garbles; use plain "
                                  "letters a to z, digits and punctuation"));
+    if (!latin1.empty())
+        found.push_back(make(record, path, false,
+                             "the note holds " + joined(latin1) +
+                                 " in Latin-1, which the panel draws as such but the speech "
+                                 "program skips or garbles; save the file as UTF-8 (see "
+                                 "docs/languages.md)"));
     if (!control.empty())
         found.push_back(make(record, path, false,
                              "the note holds " + joined(control) +

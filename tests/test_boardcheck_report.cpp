@@ -187,11 +187,13 @@ TEST(BoardcheckReport, EveryMistakeNamedOnceWithFileAndLine)
         {"last line without its line end", "4 25 up",
          {at1 + "warning: the file's last line has no line end, so the panel drops the note's "
                 "last character \"p\": press Enter at the end of the line"}},
-        {"bytes that are not UTF-8, said once", "4 25 Caf\xc3\xa9 \xe9 \xc3\xa9\n",
-         {at1 + "the note holds \"\xc3\xa9\" (2 wrong signs) and the byte 0xE9, "
+        {"bytes that are not UTF-8, said once", "4 25 Caf\xc3\xa9 \xe9 \xc3\xa9 \x85\n",
+         {at1 + "the note holds \"\xc3\xa9\" (2 wrong signs), "
                 "which the game's font cannot draw (the panel shows wrong signs instead) and the "
-                "speech program skips or garbles"}},
-        {"a byte of another encoding", "4 25 Caf\xe9\n", {at1 + "the note holds the byte 0xE9, which"}},
+                "speech program skips or garbles",
+          at1 + "the note holds the byte 0xE9 (\"\xc3\xa9\") in Latin-1, which the panel draws as "
+                "such but the speech program skips or garbles; save the file as UTF-8",
+          at1 + "the note holds the byte 0x85, which the panel shows as a blank"}},
         {"UTF-8 is read as characters", "4 25 Caf\xc3\xa9 \xf0\x9f\x98\x80\n", {}},
         {"a tab inside the note", "4 25 up\there\n",
          {at1 + "the note holds a tab, which the panel shows as a sign of its own; use blanks"}},
