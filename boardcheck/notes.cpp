@@ -23,16 +23,6 @@ bool is_blank(char ch)
     return ch == ' ' || ch == '\t';
 }
 
-// The note's words as the author wrote them: without the separating blank
-// and the line end.
-std::string words_of(const std::string &note)
-{
-    std::string words = note.empty() ? note : note.substr(1);
-    if (!words.empty() && words.back() == '\n')
-        words.pop_back();
-    return words;
-}
-
 std::string hex_byte(unsigned char byte)
 {
     char text[8];
@@ -80,6 +70,14 @@ std::string seconds(double ms)
 }
 
 } // namespace
+
+std::string words_of(const std::string &note)
+{
+    std::string words = note.empty() ? note : note.substr(1);
+    if (!words.empty() && words.back() == '\n')
+        words.pop_back();
+    return words;
+}
 
 bool is_letter_or_digit(char ch)
 {

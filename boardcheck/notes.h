@@ -16,6 +16,10 @@ struct Finding {
     std::string text;     // "path:line: what" (with "warning: " after the line)
 };
 
+// The note's words as the author wrote them: without the separating blank
+// and the line end.
+std::string words_of(const std::string &note);
+
 // False when the end square runs straight into the note ("16 4r5"): the end
 // square read is then doubtful, and only that fault is worth naming.
 bool end_square_is_clear(const VersionRecord &record);

@@ -267,9 +267,7 @@ void print_language(const LanguageRead &language, const std::string &version,
         << NOTE_TEXT_MAX << "):\n";
     out << "  line  from  characters  read as\n";
     for (const VersionRecord &r : records) {
-        std::string words = r.note.empty() ? r.note : r.note.substr(1);
-        if (!words.empty() && words.back() == '\n')
-            words.pop_back();
+        std::string words = words_of(r.note);
         bool by_character = is_valid_utf8(words);
         out << format("  %4d  %4d  %10d  %s\n", r.line, r.start, int(character_count(words)),
                       by_character ? "UTF-8 characters" : "bytes (not valid UTF-8)");

@@ -53,12 +53,6 @@ std::string folder_of(const std::string &path)
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-std::string name_of(const std::string &path)
-{
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Writes all of `bytes` to `fd` and flushes them; the errno of the first
 // failure, 0 when all went.
 int write_all(int fd, const std::string &bytes)
@@ -78,6 +72,12 @@ int write_all(int fd, const std::string &bytes)
 }
 
 } // namespace
+
+std::string name_of(const std::string &path)
+{
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 std::string regular_file_fault(const std::string &path)
 {

@@ -31,6 +31,10 @@ FileRead read_regular_file(const std::string &path, std::size_t max_bytes);
 // file", ...), or an empty text when it is one. Looks without opening.
 std::string regular_file_fault(const std::string &path);
 
+// The last part of `path`, the file's own name: "square04" for
+// "./v/square04".
+std::string name_of(const std::string &path);
+
 // Creates a new empty file beside `path`, named
 // ".<stem>.new-PID-XXXXXX<suffix>", PID being this process's and XXXXXX six
 // random letters and digits, exclusively: never through a link or file

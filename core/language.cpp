@@ -5,6 +5,14 @@
 
 #include <cctype>
 
+std::string primary_language(const std::string &tag)
+{
+    std::string primary;
+    for (char ch : tag.substr(0, tag.find('-')))
+        primary += char(std::tolower(static_cast<unsigned char>(ch)));
+    return primary;
+}
+
 std::string version_language_path(const std::string &version)
 {
     return "./" + version + "/language";

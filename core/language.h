@@ -27,5 +27,9 @@ LanguageRead read_version_language(const std::string &version);
 // says why).
 std::string version_language(const std::string &version);
 
+// The tag's first part in lower case, which names its language: "pt" for
+// "pt-BR", "fr" for "FR".
+std::string primary_language(const std::string &tag);
+
 // Why `tag` is not a usable language tag, empty when it is.
 std::string language_tag_fault(const std::string &tag);

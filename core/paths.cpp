@@ -52,8 +52,7 @@ std::string square_sound_path(const std::string &version, int square)
 
 static std::string kept_text_head(int square)
 {
-    std::string name = square_text_path("", square);
-    return "." + name.substr(name.rfind('/') + 1) + ".old-";
+    return "." + name_of(square_text_path("", square)) + ".old-";
 }
 
 std::string square_kept_text_path(const std::string &version, int square, long pid)
@@ -89,6 +88,5 @@ std::vector<RunFile> square_kept_texts(const std::string &version, int square)
 
 std::vector<RunFile> square_temporaries(const std::string &version, int square)
 {
-    std::string name = square_text_path("", square);
-    return run_files("./" + version, temporary_head(name.substr(name.rfind('/') + 1)), true);
+    return run_files("./" + version, temporary_head(name_of(square_text_path("", square))), true);
 }

@@ -97,11 +97,6 @@ std::string rest_of_line(const std::string &text, std::size_t pos)
     return text.substr(pos, end - pos);
 }
 
-bool is_continuation(char ch)
-{
-    return (static_cast<unsigned char>(ch) & 0xC0) == 0x80;
-}
-
 // Reads one note: the rest of the line, line end included, at most 79
 // characters: code points when the line is valid UTF-8, bytes otherwise (the
 // same for ASCII). The carriage return of a CRLF line end is left out, and a
@@ -114,7 +109,7 @@ bool read_note(Cursor &c, std::string &note)
     const bool by_character = is_valid_utf8(rest_of_line(c.text, c.pos));
     int count = 0;
     while (!at_end(c) &&
-           (count < NOTE_MAX_CHARS || (by_character && is_continuation(c.text[c.pos])))) {
+           (count < NOTE_MAX_CHARS || (by_character && is_utf8_continuation(c.text[c.pos])))) {
         char ch = c.text[c.pos++];
         if (ch == '\r' && (at_end(c) || c.text[c.pos] == '\n')) {
             if (at_end(c))
@@ -123,7 +118,7 @@ bool read_note(Cursor &c, std::string &note)
                 continue;
         }
         note += ch;
-        if (!(by_character && is_continuation(ch)))
+        if (!(by_character && is_utf8_continuation(ch)))
             count++;
         if (ch == '\n') {
             c.line++;

@@ -77,13 +77,11 @@ constexpr std::array<const char *, 20> ONES = {
 constexpr std::array<const char *, 10> TENS = {"",      "",      "twenty",  "thirty", "forty",
                                                "fifty", "sixty", "seventy", "eighty", "ninety"};
 
-// The words of `language`: its whole tag, else its first part ("pt-BR"
-// speaks the words of "pt"), in any case; null when the game has none.
+// The words of `language`, those of its first part ("pt-BR" speaks the
+// words of "pt"), in any case; null when the game has none.
 const SayLanguage *say_language(const std::string &language)
 {
-    std::string tag;
-    for (char c : language.substr(0, language.find_first_of("-_")))
-        tag += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    std::string tag = primary_language(language);
     for (const SayLanguage &known : SAY_LANGUAGES)
         if (tag == known.tag)
             return &known;
@@ -254,7 +252,7 @@ std::vector<std::string> say_clip_paths(const std::string &version, const std::s
     // regional tag ("fr-CA") also finds the clips of its language ("fr").
     if (language_tag_fault(language).empty()) {
         shipped(language);
-        shipped(language.substr(0, language.find('-')));
+        shipped(primary_language(language));
     }
     shipped(SAY_FALLBACK_LANGUAGE);
     return paths;

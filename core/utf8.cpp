@@ -57,6 +57,11 @@ std::size_t utf8_sequence_length(const std::string &text, std::size_t pos)
     return n;
 }
 
+bool is_utf8_continuation(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
 bool is_valid_utf8(const std::string &text)
 {
     for (std::size_t p = 0; p < text.size();) {
@@ -96,7 +101,7 @@ std::size_t character_count(const std::string &text)
         return text.size();
     std::size_t count = 0;
     for (char byte : text)
-        count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+        count += !is_utf8_continuation(byte);
     return count;
 }
 

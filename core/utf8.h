@@ -9,6 +9,10 @@
 // byte, a truncated or overlong sequence, a surrogate or a value past U+10FFFF.
 std::size_t utf8_sequence_length(const std::string &text, std::size_t pos);
 
+// Whether `byte` continues a UTF-8 sequence (10xxxxxx) rather than starting
+// a character.
+bool is_utf8_continuation(char byte);
+
 // Whether the whole text is well-formed UTF-8 (an empty or ASCII text is).
 bool is_valid_utf8(const std::string &text);
 

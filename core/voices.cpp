@@ -1,6 +1,8 @@
 // The table of espeak-ng's languages and the choice of a language's voice.
 #include "voices.h"
 
+#include "language.h"
+
 #include <array>
 #include <cctype>
 
@@ -34,7 +36,7 @@ SpeechVoice voice_for_language(const std::string &tag)
     std::string lower;
     for (char ch : tag)
         lower += char(std::tolower(static_cast<unsigned char>(ch)));
-    std::string primary = lower.substr(0, lower.find('-'));
+    std::string primary = primary_language(tag);
     SpeechVoice voice;
     if (primary == "en") {
         voice.program = SpeechProgram::FESTIVAL;

@@ -73,12 +73,6 @@ bool file_holds(const std::string &path, const std::string &text)
     return read && held == text;
 }
 
-std::string name_of(const std::string &path)
-{
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Flushes a finished file to the disk before it is renamed into place.
 bool flush_file(const std::string &path)
 {

@@ -73,7 +73,7 @@ TEST(Sayings, EveryClipHasItsWordsInEveryKnownLanguage)
         EXPECT_EQ(words.size(), names.size()) << "two clips of " << language << " say the same";
     }
     const std::vector<std::pair<std::string, std::string>> tags = {
-        {"pt-BR", "Jogador"}, {"FR", "Joueur"}, {"de_AT", "Spieler"}, {"en-GB", "Player"},
+        {"pt-BR", "Jogador"}, {"FR", "Joueur"}, {"de-AT", "Spieler"}, {"en-GB", "Player"},
         {"sv", ""}, {"e", ""}, {"", ""}};
     for (const auto &tag : tags) {
         EXPECT_EQ(say_text("player", tag.first), tag.second) << "'" << tag.first << "'";
