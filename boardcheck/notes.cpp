@@ -172,31 +172,23 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
             letter = true;
         }
     }
-    if (!foreign.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds " + joined(foreign) +
-                                 ", which the game's font cannot draw (the panel shows wrong signs "
-                                 "instead) and the speech program skips or garbles; use plain "
-                                 "letters a to z, digits and punctuation"));
-    if (!latin1.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds " + joined(latin1) +
-                                 " in Latin-1, which the panel draws as such but the speech "
-                                 "program skips or garbles; save the file as UTF-8 (see "
-                                 "docs/languages.md)"));
-    if (!control.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds " + joined(control) +
-                                 ", which the panel shows as a sign of its own; use blanks"));
-    if (!blank_control.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds " + joined(blank_control) +
-                                 ", which the panel shows as a blank; use a blank or remove it"));
-    if (!boxed_control.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds " + joined(boxed_control) +
-                                 ", which the panel shows as a box in a note with letters beyond "
-                                 "ASCII; use blanks"));
+    // What the note holds that the panel or the speech gets wrong, and what
+    // each kind becomes.
+    const std::pair<const std::vector<std::string> &, const char *> held[] = {
+        {foreign, ", which the game's font cannot draw (the panel shows wrong signs instead) and "
+                  "the speech program skips or garbles; use plain letters a to z, digits and "
+                  "punctuation"},
+        {latin1, " in Latin-1, which the panel draws as such but the speech program skips or "
+                 "garbles; save the file as UTF-8 (see docs/languages.md)"},
+        {control, ", which the panel shows as a sign of its own; use blanks"},
+        {blank_control, ", which the panel shows as a blank; use a blank or remove it"},
+        {boxed_control, ", which the panel shows as a box in a note with letters beyond ASCII; "
+                        "use blanks"},
+    };
+    for (const auto &kind : held)
+        if (!kind.first.empty())
+            found.push_back(
+                make(record, path, false, "the note holds " + joined(kind.first) + kind.second));
     if (!letter && foreign.empty() && blank_first)
         found.push_back(make(record, path, false,
                              "the note has no letter or digit: the speech program cannot say it "
