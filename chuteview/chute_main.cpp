@@ -163,8 +163,13 @@ static SDL_Event next_event()
 // C linkage: SDL's main wrapper calls it by that name on Windows.
 extern "C" int SDL_main(int, char **)
 {
-    start_SDL(SDL_INIT_VIDEO | SDL_INIT_TIMER);
-    open_window();
+    std::optional<Failure> fault = start_SDL(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    if (!fault)
+        fault = open_window();
+    if (fault) {
+        say_failure(*fault);
+        std::exit(fault->status);
+    }
     if (!load_chute_picture(CHUTE_PICTURE))
         std::exit(1);
     int x = START_X;

@@ -1,5 +1,6 @@
 // The game's entry: start-up of SDL, the window, the fonts and sounds, the
 // die, the board and the tokens, then the turns until a token reaches 99.
+// Everything below returns how it ended; only here does the process end.
 #include "board.h"
 #include "config.h"
 #include "die.h"
@@ -7,12 +8,14 @@
 #include "guards.h"
 #include "note.h"
 #include "options.h"
+#include "panel.h"
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
 #include "speak.h"
 #include "tokens.h"
 #include "turns.h"
+#include "wait.h"
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
@@ -21,9 +24,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 
-constexpr int PANEL_FONT_W = 6;
-constexpr int PANEL_FONT_H = 13;
 constexpr std::size_t PANEL_FONT_MAX_BYTES = 1 << 16; // only the first 3328 bytes are used
 
 static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to it
@@ -31,21 +34,22 @@ static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to 
 // The side panel's text font; the game cannot write its prompts and notes
 // without all of it. A missing or short file is said plainly; any other fault
 // (a folder, a FIFO, a device, a huge file) is named after it.
-static void load_panel_font()
+static std::optional<Failure> load_panel_font()
 {
     FileRead font = read_regular_file(PANEL_FONT, PANEL_FONT_MAX_BYTES);
     if (!font.ok || font.bytes.size() < PANEL_FONT_BYTES) {
         std::string why = font.ok || font.missing ? "" : ": " + font.fault;
-        std::fprintf(stderr, "Cannot read the %d bytes of the text font %s%s\n",
-                     PANEL_FONT_BYTES, PANEL_FONT, why.c_str());
+        std::string message = "Cannot read the " + std::to_string(PANEL_FONT_BYTES) +
+                              " bytes of the text font " + PANEL_FONT + why + "\n";
         // Started in the wrong folder, the font is the first file the game misses.
         if (font.missing)
-            std::fprintf(stderr, "boardgame: %s\n", working_folder_hint(PANEL_FONT + 2).c_str());
-        std::exit(1);
+            message += "boardgame: " + working_folder_hint(PANEL_FONT + 2) + "\n";
+        return Failure{1, message};
     }
     std::memcpy(myfont.data(), font.bytes.data(), PANEL_FONT_BYTES);
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
     load_note_glyphs();
+    return std::nullopt;
 }
 
 // With --one-button a joystick's or gamepad's buttons stop the die too; the
@@ -62,20 +66,22 @@ static void open_joysticks()
     SDL_JoystickEventState(SDL_ENABLE);
 }
 
-static void init_SDL_stuff()
+static std::optional<Failure> init_SDL_stuff()
 {
-    start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO);
+    if (auto fault = start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO))
+        return fault;
     if (options.one_button)
         open_joysticks();
-    if (!open_audio()) {
-        std::puts("Mix_OpenAudio error");
-        std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
-        std::exit(1);
-    }
-    open_window();
+    if (!open_audio())
+        return Failure{1, std::string("Mix_OpenAudio error\nOh My Goodness, an error : ") + SDL_GetError(),
+                       true}; // (kept: see QUIRKS.md, 'Oh My Goodness')
+    if (auto fault = open_window())
+        return fault;
     Font_setup();
-    load_panel_font();
+    if (auto fault = load_panel_font())
+        return fault;
     load_fixed_sounds(player_count);
+    return std::nullopt;
 }
 
 // What the winner's index prints.
@@ -83,34 +89,79 @@ static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
     "Player 1 wins!", "Player 2 wins", "Player 3 wins!", "Player 4 wins!"};
 
 // The winner's sound plays to its end before the line; a missing sound waits
-// only for whatever else still plays. The game has always ended a win with
-// status 1, and Player 2's line has never had an exclamation mark. Under
-// --speak, what is still being said ends before the sound, and "Player N
-// wins" is said to its end after it.
-[[noreturn]] static void win_ending(int which)
+// only for whatever else still plays. Player 2's line has never had an
+// exclamation mark. Under --speak, what is still being said ends before the
+// sound, and "Player N wins" is said to its end after it.
+static Outcome win_ending(int which)
 {
-    speak_finish();
-    wait_for_channel(play_sound(win[which]));
-    speak_win(which);
+    Outcome seen = speak_finish();
+    if (seen == Outcome::go_on)
+        seen = wait_for_channel(play_sound(win[which]));
+    if (seen == Outcome::go_on)
+        seen = speak_win(which);
+    if (seen != Outcome::go_on)
+        return seen;
     std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
-    std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
+    return Outcome::won;
+}
+
+// The turns, Player 1 first, until a token wins or the game is quit.
+static Outcome play_game()
+{
+    for (;;)
+        for (int which = 0; which < player_count; which++) {
+            Outcome seen = take_turn(which);
+            if (seen == Outcome::won)
+                return win_ending(which);
+            if (seen != Outcome::go_on)
+                return seen;
+        }
+}
+
+// Whether the command line asked for anything beyond the design's game: the
+// waits then watch the window, so Escape and the close button end the game
+// wherever it is.
+static bool own_options_given()
+{
+    bool computer = false;
+    for (bool plays : options.computer)
+        computer = computer || plays;
+    return options.players != PLAYERS || computer || options.one_button || options.speak;
+}
+
+// The process ends here, with the design's words and status: 0 when quit, 1
+// after a win (kept: see QUIRKS.md, 'win is 1'), and a start-up failure's
+// own. The exit handlers close the audio device and shut SDL down.
+[[noreturn]] static void end_game(Outcome outcome)
+{
+    if (outcome == Outcome::quit_key)
+        std::puts("Quit Button pressed");
+    else if (outcome == Outcome::quit_window)
+        std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
+    std::exit(outcome == Outcome::won ? 1 : 0);
+}
+
+[[noreturn]] static void end_failed(const Failure &failure)
+{
+    say_failure(failure);
+    std::exit(failure.status);
 }
 
 // C linkage: SDL's main wrapper calls it by that name on Windows. The
-// options stand in front of the version; the board sees the version as its
-// argv[1], as it always has.
+// options stand in front of the version.
 extern "C" int SDL_main(int argc, char **argv)
 {
     int first = parse_options(argc, argv);
+    std::string version = version_name(first < argc ? argv[first] : DEFAULT_VERSION);
     player_count = options.players;
-    init_SDL_stuff();
+    watch_window = own_options_given();
+    if (auto fault = init_SDL_stuff())
+        end_failed(*fault);
     dice_setup();
-    setup_board(argc - first + 1, argv + first - 1);
+    if (auto fault = build_board(version, false))
+        end_failed(*fault);
     setup_players();
     if (options.speak)
         speak_setup(location);
-    for (;;)
-        for (int which = 0; which < player_count; which++)
-            if (player_turn(which) == 1)
-                win_ending(which);
+    end_game(play_game());
 }

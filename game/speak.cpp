@@ -163,12 +163,14 @@ void speak_pump()
     }
 }
 
-void speak_finish()
+Outcome speak_finish()
 {
     while (speaking && busy()) {
         speak_pump();
-        wait_for_channel(SPEECH_CHANNEL);
+        if (Outcome seen = wait_for_channel(SPEECH_CHANNEL); seen != Outcome::go_on)
+            return seen;
     }
+    return Outcome::go_on;
 }
 
 void speak_turn(int which)
@@ -183,13 +185,13 @@ void speak_roll(int roll)
     speak(phrase_number(roll, speak_language));
 }
 
-void speak_walked(int square)
+Outcome speak_walked(int square)
 {
     speak(phrase_square(square, speak_language));
-    if (speaking && blist[square]->dest != NO_DEST) {
-        last_note = square;
-        speak_finish();
-    }
+    if (!speaking || blist[square]->dest == NO_DEST)
+        return Outcome::go_on;
+    last_note = square;
+    return speak_finish();
 }
 
 void speak_landing(int from, int to)
@@ -198,10 +200,10 @@ void speak_landing(int from, int to)
         speak(phrase_landing(from, to, speak_language));
 }
 
-void speak_win(int which)
+Outcome speak_win(int which)
 {
     speak(phrase_win(which, speak_language));
-    speak_finish();
+    return speak_finish();
 }
 
 // The last note's sound on the speech channel, its text on the Says line.

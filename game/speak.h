@@ -2,6 +2,7 @@
 // queued and played one after the other on a mixer channel of their own.
 #pragma once
 
+#include "outcome.h"
 #include "sayings.h"
 
 #include <string>
@@ -29,17 +30,19 @@ void speak(const Phrase &phrase);
 // called wherever the game goes round a loop.
 void speak_pump();
 
-// Waits until every queued phrase has been spoken: at most their own length.
-void speak_finish();
+// Waits until every queued phrase has been spoken: at most their own length,
+// less when the game is quit meanwhile (the outcome says so).
+Outcome speak_finish();
 
 // The turn's phrases, in the turn's order. speak_walked also remembers a
 // note square for the key n, and lets the square's phrase end before the
-// note sound starts, so that speech never plays over a note.
-void speak_turn(int which);               // "Player 1, roll the die"
-void speak_roll(int roll);                // "four", cutting short what keys asked for
-void speak_walked(int square);            // "square twenty-seven"
-void speak_landing(int from, int to);     // "climbs to forty-five", after the note
-void speak_win(int which);                // "Player 1 wins", spoken to its end
+// note sound starts, so that speech never plays over a note; it and
+// speak_win wait as speak_finish does.
+void speak_turn(int which);           // "Player 1, roll the die"
+void speak_roll(int roll);            // "four", cutting short what keys asked for
+Outcome speak_walked(int square);     // "square twenty-seven"
+void speak_landing(int from, int to); // "climbs to forty-five", after the note
+Outcome speak_win(int which);         // "Player 1 wins", spoken to its end
 
 // A key released while the die spins: p says where every player stands, n
 // the last note again (its sound, its text on the Says line; nothing before

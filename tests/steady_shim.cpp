@@ -4,8 +4,9 @@
 // every face drawn during the first roll is 3, during the second 5, and so
 // on, starting again after the last. A roll is told from the next by the walk
 // between them: every roll moves a token at least one square, and a walk step
-// is the game's only wait of 800 ms, so the first rand() after such a wait
-// begins the next roll. That holds whoever stops the die: the space bar, any
+// is the game's only wait of 800 ms (under the game's own options, its waits
+// watch the window and sleep that step in slices of 100 ms, the only ones),
+// so the first rand() after such a wait begins the next roll. That holds whoever stops the die: the space bar, any
 // button, or the computer, whose wait is drawn from rand() too. Unset, every
 // call passes through.
 // No SDL header or library: it is also loaded into helper programs such as
@@ -25,6 +26,7 @@ long env_number(const char *name)
 }
 
 constexpr std::uint32_t WALK_STEP_MS = 800; // the game's wait after each square walked
+constexpr std::uint32_t WATCH_SLICE_MS = 100; // a slice of it, watching the window
 
 // The fixed rolls, and the one now being rolled.
 struct Rolls {
@@ -53,7 +55,7 @@ extern "C" void SDL_Delay(std::uint32_t ms)
     using Delay = void (*)(std::uint32_t);
     static Delay next = reinterpret_cast<Delay>(dlsym(RTLD_NEXT, "SDL_Delay"));
     static long divisor = env_number("VARNOWICK_DELAY_DIVISOR");
-    if (ms == WALK_STEP_MS)
+    if (ms == WALK_STEP_MS || ms == WATCH_SLICE_MS)
         fixed_rolls().walked = true;
     if (divisor > 1)
         ms = ms / std::uint32_t(divisor) > 0 ? ms / std::uint32_t(divisor) : 1;

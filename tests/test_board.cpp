@@ -174,20 +174,18 @@ TEST(Board, MalformedLinesAreSkippedWithAMessage)
     EXPECT_EQ(blist[4]->dest, 14);
 }
 
-void open_missing_version(const std::string &name)
+TEST(Board, MissingVersionFileStopsTheGame)
 {
     start_dummy_video();
     enter_scratch_folder("missing");
-    std::vector<char *> argv{const_cast<char *>("boardgame"), const_cast<char *>(name.c_str()),
-                             nullptr};
-    setup_board(2, argv.data());
-}
-
-TEST(BoardDeathTest, MissingVersionFileStopsTheGame)
-{
-    testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(open_missing_version(std::string(300, 'q')), testing::ExitedWithCode(1),
-                "Cannot open the version file \\./q+/q+\\.config");
+    std::string name(300, 'q');
+    std::vector<char *> argv{const_cast<char *>("boardgame"), name.data(), nullptr};
+    std::optional<Failure> failed = setup_board(2, argv.data());
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->status, 1);
+    EXPECT_FALSE(failed->on_stdout);
+    EXPECT_EQ(failed->message.rfind("Cannot open the version file ./" + name + "/" + name + ".config", 0), 0u)
+        << failed->message;
 }
 
 } // namespace
