@@ -265,3 +265,25 @@ VersionFile read_version_file(const std::string &path)
     }
     return parse_version_text(file.bytes, path);
 }
+
+std::string version_text(const std::vector<VersionRecord> &records)
+{
+    std::string text;
+    for (std::size_t i = 0; i < records.size(); i++) {
+        const VersionRecord &record = records[i];
+        text += std::to_string(record.start) + " " + std::to_string(record.end) + record.note;
+        // A full note kept no line end. A shorter one without it is the file's
+        // last line, written as read: "4 25" alone at the end of a file reads
+        // as an empty note, and a line end after it as a note of its own.
+        bool ends_line = !record.note.empty() && record.note.back() == '\n';
+        bool full = record.note.size() == std::size_t(NOTE_MAX_CHARS);
+        if (!ends_line && (full || i + 1 < records.size()))
+            text += '\n';
+    }
+    return text;
+}
+
+std::string write_version_file(const std::string &path, const std::vector<VersionRecord> &records)
+{
+    return write_file_replacing(path, version_text(records));
+}

@@ -54,3 +54,16 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
 // The words of the problem of a note with `shown` characters after its blank,
 // more than NOTE_TEXT_MAX: `cut` when the reader dropped the rest of its line.
 std::string long_note_problem(int shown, bool cut);
+
+// The text of a version file that reads back as `records`: each record's
+// start and end square, then its note as read (which begins with the blank
+// after the end square and ends with the line end); a note that kept no line
+// end gets one when it is full (79 characters) or not on the last line.
+// Text read from a tidy file (one record a line, no blank lines) is given
+// back as it was; any text's records read back the same.
+std::string version_text(const std::vector<VersionRecord> &records);
+
+// Writes version_text(records) to `path` through write_file_replacing: an old
+// file is replaced only once the new one is whole. Returns the fault in
+// words, empty on success.
+std::string write_version_file(const std::string &path, const std::vector<VersionRecord> &records);

@@ -128,6 +128,49 @@ TEST(VersionReader, ReadsFilesAndRefusesWhatCannotBeOpened)
     EXPECT_FALSE(read_version_file("./folder.config").opened);
 }
 
+bool same_records(const std::vector<VersionRecord> &a, const std::vector<VersionRecord> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); i++)
+        if (a[i].start != b[i].start || a[i].end != b[i].end || a[i].note != b[i].note)
+            return false;
+    return true;
+}
+
+// Text to records to text: every text's records read back the same from the
+// written text, and a tidy text (the shipped boards, notes in Latin-1 and
+// UTF-8, a last line without a note) comes back byte for byte.
+TEST(VersionWriter, WritesWhatTheReaderReadsBack)
+{
+    std::vector<std::pair<std::string, std::string>> texts; // name, text
+    for (const Case &c : cases)
+        texts.emplace_back(c.name, c.text);
+    const std::vector<std::pair<std::string, std::string>> tidy = {
+        {"Latin-1 note", "4 25 caf\xe9 cr\xe8me\n"},
+        {"UTF-8 note", "4 25 \xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82\n19 2 \xce\xb1\xce\xb2\n"},
+        {"a last line without a note", "4 25 up\n30 2"},
+        {"79 character note", "1 2" + note79 + "\n"},
+        {"mivo", read_file(data_folder() + "/mivo/mivo.config")},
+        {"lirou", read_file(data_folder() + "/lirou/lirou.config")},
+    };
+    for (const auto &[name, text] : tidy) {
+        texts.emplace_back(name, text);
+        EXPECT_EQ(version_text(parse_version_text(text, "v").records), text) << name;
+    }
+    for (const auto &[name, text] : texts) {
+        std::vector<VersionRecord> records = parse_version_text(text, "v").records;
+        VersionFile again = parse_version_text(version_text(records), "v");
+        EXPECT_TRUE(same_records(again.records, records)) << name;
+    }
+
+    enter_scratch_folder("writer");
+    std::vector<VersionRecord> records = parse_version_text(tidy[4].second, "v").records;
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(write_version_file("./w.config", records), "");
+    EXPECT_EQ(read_file("./w.config"), tidy[4].second);
+}
+
 TEST(VersionReader, LongVersionNamesMakeLongPaths)
 {
     std::string name = repeat('n', 300);
