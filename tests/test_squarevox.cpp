@@ -155,12 +155,12 @@ std::string enter_tool_folder(const std::string &label)
                "case \"$STANDIN_MODE\" in\n"
                "fail) exit 1;; silent) exit 0;;\n"
                "garbage) echo 'not a sound at all' > \"$5\"; exit 0;;\n"
-               "empty) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" trim 0 0;;\n"
+               "empty) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 -t wav \"$5\" trim 0 0;;\n"
                "hang) touch ../started; exec sleep 30;;\n"
-               "click) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.03 sine 440;;\n"
+               "click) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 -t wav \"$5\" synth 0.03 sine 440;;\n"
                "esac\n"
                "vol=0.05; grep -q loud \"$3\" && vol=0.99\n"
-               "exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.2 sine 440 vol $vol\n");
+               "exec /usr/bin/sox -n -r 16000 -c 1 -b 16 -t wav \"$5\" synth 0.2 sine 440 vol $vol\n");
     fs::permissions(dir + "/bin/festival", fs::perms::owner_all);
     fs::create_directories(dir + "/work");
     fs::current_path(dir + "/work");
@@ -251,15 +251,15 @@ TEST(SquareVox, TheLanguageFileChoosesTheVoiceOrChangesNothing)
         const char *err; // a part of the one line; empty for none
         const char *espeak_log;
     } cases[] = {
-        {"French speaks through espeak-ng", "fr\n", 0, "", "-v fr -w temp.wav -f ./v/square07\n"},
+        {"French speaks through espeak-ng", "fr\n", 0, "", "-v fr -w FD -f ./v/square07\n"},
         {"no voice", "xx\n", 1, "no voice speaks the language \"xx\" of ./v/language", ""},
         {"a broken tag", "fr/de\n", 1, "./v/language: the tag \"fr/de\" may hold only", ""},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("language");
         write_file(dir + "/bin/espeak-ng",
-                   "#!/bin/sh\necho \"$*\" >> " + dir + "/espeak.log\n"
-                   "exec /usr/bin/sox -n -r 22050 -c 1 -b 16 \"$4\" synth 0.2 sine 440 vol 0.05\n");
+                   "#!/bin/sh\necho \"$*\" | sed 's,/dev/fd/[0-9]*,FD,' >> " + dir + "/espeak.log\n"
+                   "exec /usr/bin/sox -n -r 22050 -c 1 -b 16 -t wav \"$4\" synth 0.2 sine 440 vol 0.05\n");
         fs::permissions(dir + "/bin/espeak-ng", fs::perms::owner_all);
         write_file("v/v.config", "7 3 \xc3\x89l\xc3\xa8ve\n");
         write_file("v/language", c.language);
