@@ -76,20 +76,6 @@ void draw_word(const Pen &pen, const std::string &word, bool by_character)
         stringRGBA(screen, Sint16(pen.x), Sint16(pen.y), word.c_str(), 255, 255, 255, 255);
 }
 
-// The note's cells: one a character when the text is valid UTF-8, one a
-// byte otherwise (the two are the same for ASCII).
-std::vector<std::string> cells_of(const std::string &text)
-{
-    std::vector<std::string> cells;
-    bool by_character = is_valid_utf8(text);
-    for (std::size_t p = 0; p < text.size();) {
-        std::size_t n = by_character ? utf8_sequence_length(text, p) : 1;
-        cells.push_back(text.substr(p, n));
-        p += n;
-    }
-    return cells;
-}
-
 } // namespace
 
 void load_note_glyphs()
@@ -102,7 +88,7 @@ void display_note(const char *text, int max_chars, int x, int y, int char_width,
 {
     if (text == nullptr || text[0] == '\0' || max_chars < 2)
         return;
-    const std::vector<std::string> cell = cells_of(text);
+    const std::vector<std::string> cell = text_cells(text);
     const bool by_character = cell.size() != std::strlen(text);
     const int cells = max_chars - 1; // the most characters a line, and a word, holds
     Pen pen{x, line_height, char_width, x, y, 0};

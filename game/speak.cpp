@@ -7,6 +7,8 @@
 #include "sound.h"
 #include "squares.h"
 #include "tokens.h"
+#include "utf8.h"
+#include "wavguard.h"
 
 #include <SDL_mixer.h>
 
@@ -17,11 +19,14 @@
 #include <map>
 #include <vector>
 
-// One phrase waiting or playing: its printed words and its sound in the
-// mixer's own format, all clips one after the other.
+// One phrase waiting or playing: its printed words and the sounds it is
+// joined from, in the mixer's own format. The sounds are the clips, each
+// converted once and kept (or the last note's, kept while a key's phrase may
+// want it): a phrase holds no samples of its own, so memory stays the same
+// however often phrases repeat (mended: see QUIRKS.md, 'clips once').
 struct Spoken {
     std::string says;
-    std::vector<Uint8> sound;
+    std::vector<const Mix_Chunk *> parts;
     bool asked = false; // asked for by a key: p, n or h
 };
 
@@ -34,9 +39,28 @@ static std::string speak_language;
 static std::map<std::string, Mix_Chunk *> &clips = *new std::map<std::string, Mix_Chunk *>;
 static std::deque<Spoken> waiting;
 static Spoken playing;
-static Mix_Chunk *playing_chunk = nullptr; // over playing.sound; freed when it ends
+// The playing phrase's clips joined, gaps between them: one buffer, refilled
+// for each phrase once the channel is quiet, under playing_chunk.
+static std::vector<Uint8> &joined = *new std::vector<Uint8>;
+static Mix_Chunk *playing_chunk = nullptr; // over joined; freed when it ends
 static int last_note = NO_DEST;           // the square of the last note sound played
+static Mix_Chunk *note_sound = nullptr;   // its sound for the key n, loaded once
+static int note_sound_square = NO_DEST;
 static int gap_bytes = 0;                 // SPEECH_GAP_MS of silence in the mixer's format
+
+// A clip's sound, or null (said on standard error) when it is not usable or
+// lasts longer than any clip of a phrase needs.
+static Mix_Chunk *load_clip(const std::string &path)
+{
+    WavInfo check = check_wav_file(path);
+    if (check.playable && check.ms > SAY_CLIP_MAX_MS) {
+        std::fprintf(stderr, "Cannot use the clip %s: it lasts %.1f s, and a clip of a phrase "
+                             "lasts at most %d s; left out\n",
+                     terminal_text(path).c_str(), check.ms / 1000, int(SAY_CLIP_MAX_MS / 1000));
+        return nullptr;
+    }
+    return load_sound(path);
+}
 
 static Mix_Chunk *clip(const std::string &name)
 {
@@ -45,7 +69,7 @@ static Mix_Chunk *clip(const std::string &name)
         return known->second;
     Mix_Chunk *found = nullptr;
     for (const std::string &path : say_clip_paths(speak_version, speak_language, name)) {
-        found = load_sound(path);
+        found = load_clip(path);
         if (found != nullptr)
             break;
     }
@@ -55,11 +79,20 @@ static Mix_Chunk *clip(const std::string &name)
 
 static void append_sound(Spoken &spoken, const Mix_Chunk *chunk)
 {
-    if (chunk == nullptr)
-        return;
-    if (!spoken.sound.empty())
-        spoken.sound.insert(spoken.sound.end(), std::size_t(gap_bytes), Uint8(0));
-    spoken.sound.insert(spoken.sound.end(), chunk->abuf, chunk->abuf + chunk->alen);
+    if (chunk != nullptr)
+        spoken.parts.push_back(chunk);
+}
+
+// Joins the playing phrase's sounds into `joined`; false when it has none.
+static bool join_playing()
+{
+    joined.clear();
+    for (const Mix_Chunk *part : playing.parts) {
+        if (!joined.empty())
+            joined.insert(joined.end(), std::size_t(gap_bytes), Uint8(0));
+        joined.insert(joined.end(), part->abuf, part->abuf + part->alen);
+    }
+    return !joined.empty();
 }
 
 static void queue(Spoken spoken)
@@ -144,16 +177,17 @@ void speak_pump()
     if (!speaking || Mix_Playing(SPEECH_CHANNEL) != 0)
         return;
     if (playing_chunk != nullptr) {
-        Mix_FreeChunk(playing_chunk); // the chunk only; its samples are playing.sound
+        Mix_FreeChunk(playing_chunk); // the chunk only; its samples are in joined
         playing_chunk = nullptr;
     }
     while (!waiting.empty()) {
         playing = std::move(waiting.front());
         waiting.pop_front();
-        std::printf("Says: %s\n", playing.says.c_str());
-        if (playing.sound.empty())
+        // A note's control bytes are shown, not sent to the terminal.
+        std::printf("Says: %s\n", terminal_text(playing.says).c_str());
+        if (!join_playing())
             continue; // every clip missing: said in print only
-        playing_chunk = Mix_QuickLoad_RAW(playing.sound.data(), Uint32(playing.sound.size()));
+        playing_chunk = Mix_QuickLoad_RAW(joined.data(), Uint32(joined.size()));
         if (playing_chunk != nullptr &&
             Mix_PlayChannelTimed(SPEECH_CHANNEL, playing_chunk, 0, -1) == SPEECH_CHANNEL)
             return;
@@ -214,10 +248,16 @@ static void speak_last_note()
     std::size_t start = spoken.says.find_first_not_of(" \t");
     std::size_t end = spoken.says.find_last_not_of(" \t\r\n");
     spoken.says = start == std::string::npos ? "" : spoken.says.substr(start, end - start + 1);
-    Mix_Chunk *note = load_sound(square_sound_path(location, last_note));
-    append_sound(spoken, note);
-    if (note != nullptr)
-        Mix_FreeChunk(note);
+    // Only a key's phrase holds the note's sound, and none waits once the
+    // keys' phrases are dropped: then the sound may change.
+    drop_asked();
+    if (note_sound_square != last_note) {
+        if (note_sound != nullptr)
+            Mix_FreeChunk(note_sound);
+        note_sound = load_sound(square_sound_path(location, last_note));
+        note_sound_square = last_note;
+    }
+    append_sound(spoken, note_sound);
     queue_asked(std::move(spoken));
 }
 

@@ -14,15 +14,21 @@ constexpr int SPEECH_CHANNEL = 0;
 // The gap of silence between two clips of one phrase.
 constexpr int SPEECH_GAP_MS = 100;
 
+// The longest clip spoken: the help, the longest, lasts 8 s in English. A
+// longer clip is refused when first wanted, with a line naming it, and the
+// next place along say_clip_paths is tried, so a phrase never needs more.
+constexpr double SAY_CLIP_MAX_MS = 20000;
+
 // Starts speaking for `version` in its language: reserves SPEECH_CHANNEL.
-// Clips are looked for along say_clip_paths and loaded when first spoken;
-// a missing or unusable clip is left out of its phrase. Until it is called,
+// Clips are looked for along say_clip_paths and loaded when first spoken,
+// once; a missing or unusable clip, or one longer than SAY_CLIP_MAX_MS, is
+// left out of its phrase. Until it is called,
 // every other call here does nothing, so that without --speak the game plays
 // and prints exactly as it does without this module.
 void speak_setup(const std::string &version);
 
 // Queues a phrase. Each phrase's line "Says: TEXT" is printed when it starts
-// to play, so the lines come in the order spoken, also when every clip of
+// to play, its control bytes as \xNN (terminal_text), so the lines come in the order spoken, also when every clip of
 // the phrase is missing (it then takes no time).
 void speak(const Phrase &phrase);
 

@@ -8,7 +8,8 @@
 constexpr const char *SHIPPED_CLIPS = "./audio/say/en";
 
 // Makes every clip of say_clip_names() as "<folder>/<clip>.wav" (the folder is
-// made when missing), speaking say_text(clip, language) trimmed of silence,
+// made when missing; a part of it after the first that is a symbolic link or
+// not a folder is refused, status 1, nothing written), speaking say_text(clip, language) trimmed of silence,
 // one channel at 22050 samples per second. A clip that cannot be made keeps
 // its old file and is reported on standard error; the others are still made.
 // Returns the exit status: 0 when every clip was made, 1 when any failed or

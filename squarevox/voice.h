@@ -52,14 +52,29 @@ std::string shell_quote(const std::string &text);
 std::string find_speech_script(const std::string &usual_path, const std::string &name,
                                const std::string &search_path);
 
-// "festival --script SCRIPT TEXTPATH -o temp.wav", both paths quoted.
-std::string speech_command(const std::string &script, const std::string &text_path);
+// Every file an outside program writes (temp.wav, temp-trim.wav, the
+// converted sound's temporary) is made by the tool first, exclusively and
+// never through a link, and named to the program as /dev/fd/N (fd_path): a
+// link planted at its name meanwhile is never followed, so nothing outside
+// the working and version folders is written (mended: see QUIRKS.md, 'no
+// write through a link').
 
-// The command that speaks the text file at `text_path` into temp.wav in
-// `voice`: speech_command for festival, "espeak-ng -v VOICE -w temp.wav -f
-// TEXTPATH" (voice and path quoted) for espeak-ng.
+// "festival --script SCRIPT TEXTPATH -o OUTPUT", the paths quoted; OUTPUT is
+// temp.wav's /dev/fd path.
+std::string speech_command(const std::string &script, const std::string &text_path,
+                           const std::string &output = SPEECH_FILE);
+
+// The command that speaks the text file at `text_path` into `output` in
+// `voice`: speech_command for festival, "espeak-ng -v VOICE -w OUTPUT -f
+// TEXTPATH" (voice and paths quoted) for espeak-ng.
 std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
-                               const std::string &text_path);
+                               const std::string &text_path,
+                               const std::string &output = SPEECH_FILE);
+
+// Makes the file `path` new and empty, exclusively: whatever is there, a
+// link included, is removed first (never followed), a folder refused.
+// Returns its descriptor, or -1 with the fault in words.
+int create_output(const std::string &path, std::string &fault);
 
 // "/usr/bin/sox temp.wav -n stats": the speech's peak and RMS levels, on
 // standard error.
@@ -73,13 +88,15 @@ bool parse_levels(const std::string &stats, double &peak_db, double &rms_db);
 // its peak passing PEAK_CEILING_DB.
 double level_gain(double peak_db, double rms_db);
 
-// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -cN -r 22050 OUTPUT gain G",
-// N the channels (2 for a note), the output path quoted, G with two decimals.
+// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -cN -r 22050 -t wav OUTPUT
+// gain G", N the channels (2 for a note), the output path quoted, G with two
+// decimals.
 std::string conversion_command(const std::string &output_path, double gain_db, int channels = 2);
 
-// "/usr/bin/sox temp.wav temp-trim.wav silence ... reverse silence ... reverse":
-// the speech without the silence before and after it.
-std::string trim_command();
+// "/usr/bin/sox temp.wav -t wav OUTPUT silence ... reverse silence ... reverse":
+// the speech without the silence before and after it, into temp-trim.wav's
+// /dev/fd path.
+std::string trim_command(const std::string &output = TRIMMED_SPEECH_FILE);
 
 // Whether the note has anything to speak: not empty, not only blanks and
 // line ends.

@@ -84,6 +84,17 @@ const std::vector<Case> cases = {
      {{1, 2, note85.substr(0, 79)}},
      {"v.config:1: the note has 84 characters after the blank, and the game shows at most 77: "
       "shorten it (now the rest of the line is dropped)"}},
+    {"a byte order mark before the first record", "\xEF\xBB\xBF" "4 14 up\n", {{4, 14, " up\n"}}, {}},
+    {"a file saved as UTF-16", std::string("\xFF\xFE" "4\0 \0" "1\0", 8), {},
+     {"v.config:1: the file is saved as UTF-16 (it starts with the bytes \\xFF\\xFE), which the "
+      "programs do not read: save it as UTF-8"}},
+    {"a NUL byte inside a note", std::string("4 14 Nul \0 inside\n5 6 x\n", 24),
+     {{4, 14, std::string(" Nul \0 inside\n", 14)}, {5, 6, " x\n"}},
+     {"v.config:1: the note holds a NUL byte (\\x00), where the game ends the note: the panel "
+      "shows \"Nul \" and drops the rest, \" inside\"; remove the byte"}},
+    {"control bytes in a problem are escaped", "\x1B]0;owned\x07 5 x\n\x1B[2J 1 a\n", {},
+     {"v.config:1: the start square \"\\x1B]0;owned\\x07\" is not a number; line skipped",
+      "v.config:2: the start square \"\\x1B[2J\" is not a number; line skipped"}},
     {"problems name their own lines", "\n\nx 1 a\n\n1 2 b\n200 1 c\n",
      {{1, 2, " b\n"}},
      {"v.config:3: the start square \"x\" is not a number; line skipped",
