@@ -84,16 +84,16 @@ static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
 
 // The winner's sound plays to its end before the line; a missing sound waits
 // only for whatever else still plays. The game has always ended a win with
-// status 1, and Player 2's line has never had an exclamation mark. Under
-// --speak, what is still being said ends before the sound, and "Player N
-// wins" is said to its end after it.
+// status 1 (a launcher asks for 0 with --win-status 0), and Player 2's line
+// has never had an exclamation mark. Under --speak, what is still being said
+// ends before the sound, and "Player N wins" is said to its end after it.
 [[noreturn]] static void win_ending(int which)
 {
     speak_finish();
     wait_for_channel(play_sound(win[which]));
     speak_win(which);
     std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
-    std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
+    std::exit(options.win_status); // 1 unless --win-status 0 (kept: see QUIRKS.md, 'win is 1')
 }
 
 // C linkage: SDL's main wrapper calls it by that name on Windows. The
@@ -102,6 +102,8 @@ static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
 extern "C" int SDL_main(int argc, char **argv)
 {
     int first = parse_options(argc, argv);
+    if (options.end != OptionsEnd::GO_ON)
+        std::exit(options_status(options.end)); // help, version or a usage error, already printed
     player_count = options.players;
     init_SDL_stuff();
     dice_setup();
