@@ -3,6 +3,7 @@
 #include "cmdline.h"
 #include "gamevoice.h"
 #include "language.h"
+#include "paths.h"
 #include "records.h"
 #include "run.h"
 #include "voice.h"
@@ -81,12 +82,12 @@ static int game_voice(int argc, char **argv, int first)
         std::fprintf(stderr, "squarevox: --game-voice takes one version at most\n%s", USAGE);
         return 2;
     }
-    std::string folder = SHIPPED_CLIPS;
-    std::string language = "en";
+    std::string language = DEFAULT_LANGUAGE;
+    std::string folder = shipped_clips_folder(language);
     if (first < argc) {
         std::string version = version_name(argv[first]);
         std::error_code error;
-        if (!std::filesystem::is_directory("./" + version, error)) {
+        if (!std::filesystem::is_directory(version_folder(version), error)) {
             std::fprintf(stderr, "squarevox: there is no version folder ./%s/\nsquarevox: %s\n",
                          version.c_str(), version_folder_hint(version).c_str());
             return 1;
@@ -94,7 +95,7 @@ static int game_voice(int argc, char **argv, int first)
         SpeechVoice voice;
         if (!version_voice(version, language, voice))
             return 1;
-        folder = "./" + version + "/say";
+        folder = version_clips_folder(version);
     }
     int status = start_run();
     return status != 0 ? status : make_game_voice(folder, language, speech_script());
