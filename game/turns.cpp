@@ -7,6 +7,7 @@
 #include "options.h"
 #include "panel.h"
 #include "paths.h"
+#include "platform.h"
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
@@ -25,6 +26,7 @@ static void show_prompt(int which)
     std::string text = "Player " + std::to_string(which + 1) + " - Roll the die";
     stringRGBA(screen, PANEL_X, PROMPT_Y, text.c_str(), 255, 255, 255, 255);
     SDL_UpdateRect(screen, PANEL_X, PROMPT_Y, PROMPT_W, PROMPT_H);
+    platform_announce(text);
 }
 
 // Steps the token one square at a time, never past 99. A quit ends the walk

@@ -18,3 +18,7 @@ VOICE_TOOL_PACKAGES=(pocketsphinx pocketsphinx-en-us python3)
 # X server for its test.
 WINDOWS_PACKAGES=(cmake make pkg-config patch mingw-w64 zip unzip
     wine wine64 xvfb xauth xdotool imagemagick)
+# The browser build (./web.sh): Debian's emscripten, and for its test
+# Debian's chromium driven from node (the driver from npm, by pkg/web's lockfile).
+WEB_PACKAGES=(cmake make pkg-config patch python3 emscripten nodejs chromium)
+# Debian packages npm apart from nodejs; a nodejs with its own npm needs none.

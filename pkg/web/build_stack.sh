@@ -71,8 +71,9 @@ echo "Browser libraries: building into $prefix"
 # functions of the same names, links with it in one program.
 unpack SDL2-2.32.10
 sdl2=$stack/src/SDL2-2.32.10
-sed -n 's/^SDL_DYNAPI_PROC([^,]*,\(SDL_[A-Za-z0-9_]*\),.*/#define \1 SDL2_\1/p' \
+sed -n 's/^SDL_DYNAPI_PROC([^,]*,SDL_\([A-Za-z0-9_]*\),.*/#define SDL_\1 SDL2_\1/p' \
     "$sdl2/src/dynapi/SDL_dynapi_procs.h" | sort -u > "$prefix/include/SDL2/sdl2_renamed.h"
+echo "#define SDL2_API_RENAMED 1" >> "$prefix/include/SDL2/sdl2_renamed.h"
 [ "$(wc -l < "$prefix/include/SDL2/sdl2_renamed.h")" -gt 800 ] ||
     { echo "Browser libraries: too few SDL2 functions found to rename" >&2; exit 1; }
 lib SDL2 "$sdl2/src" "-I$sdl2/include -include $prefix/include/SDL2/sdl2_renamed.h" \
@@ -108,6 +109,17 @@ lib SDL_gfx "$gfx" "-I$prefix/include/SDL" \
     SDL_gfxPrimitives.c SDL_rotozoom.c SDL_framerate.c SDL_imageFilter.c SDL_gfxBlitFunc.c
 cp "$gfx"/SDL_gfxPrimitives.h "$gfx"/SDL_gfxPrimitives_font.h "$gfx"/SDL_rotozoom.h \
     "$gfx"/SDL_framerate.h "$gfx"/SDL_imageFilter.h "$gfx"/SDL_gfxBlitFunc.h "$prefix/include/SDL/"
+
+# The game's CMake finds SDL 1.2 with pkg-config, as on Linux.
+mkdir -p "$prefix/lib/pkgconfig"
+cat > "$prefix/lib/pkgconfig/sdl.pc" <<PC
+prefix=$prefix
+Name: sdl
+Description: SDL 1.2 (sdl12-compat) on SDL2, for the browser
+Version: 1.2.76
+Cflags: -I\${prefix}/include/SDL
+Libs: -L\${prefix}/lib -lSDL -lSDL2
+PC
 
 touch "$stack/done-$stamp"
 echo "Browser libraries: built in $(( $(date +%s) - start )) s"
