@@ -44,5 +44,9 @@ echo "Wrote $out ($(du -sk "$out" | cut -f1) KiB)"
 case "${1:-}" in
     serve) echo "Serving on http://localhost:${PORT:-8080}/ (Ctrl-C ends)"
            exec python3 -m http.server --bind 127.0.0.1 --directory "$out" "${PORT:-8080}" ;;
-    test) exec tests/web_e2e.sh "$out" ;;
+    test) # The Linux game is what the page is compared with.
+          tools/need_packages.sh "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick bc
+          cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+          cmake --build build -j"$(nproc)" --target boardgame >/dev/null
+          exec tests/web_e2e.sh "$out" build data ;;
 esac

@@ -43,6 +43,10 @@ cp "$src/SDL_mixer-1.2.12/COPYING" "$stage/licences/SDL_mixer.txt"
 cp "$src/SDL_gfx-2.0.27/LICENSE" "$stage/licences/SDL_gfx.txt"
 # The mingw-w64 runtime (C runtime start-up, winpthreads) linked into the programs.
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licences/mingw-w64-runtime.txt"
+# GCC's libstdc++ and libgcc, linked in by -static (GPL with its runtime exception).
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licences/gcc-runtime.txt"
+# The programs' own.
+cp LICENSE "$stage/licences/Varnowick.txt"
 # Windows wants CRLF in the texts a player opens.
 for f in "$stage/README.txt" "$stage"/licences/*.txt; do sed -i 's/\r*$/\r/' "$f"; done
 
