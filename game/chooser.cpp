@@ -145,24 +145,27 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
     for (std::size_t i = 0; i < items.size(); i++)
         draw_choice_item(items[i], int(i) == state.highlight);
     light(items, state.highlight, settings);
+    // Lights the highlight in place of `was`.
+    auto move_to = [&](int was) {
+        draw_choice_item(items[std::size_t(was)], false);
+        draw_choice_item(items[std::size_t(state.highlight)], true);
+        light(items, state.highlight, settings);
+    };
     Uint32 then = SDL_GetTicks();
     for (;;) {
-        int was = state.highlight;
-        ChoiceStep step = ChoiceStep::none;
         SDL_Event event;
-        while (step != ChoiceStep::chosen && step != ChoiceStep::back && SDL_PollEvent(&event) == 1) {
+        while (SDL_PollEvent(&event) == 1) {
+            int was = state.highlight;
+            ChoiceStep step = ChoiceStep::none;
             if (event.type == SDL_QUIT) {
                 choice.outcome = Outcome::quit_window;
                 return choice;
             }
-            if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F11) {
+            if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F11)
                 toggle_full_screen();
-                continue;
-            }
-            if (event.type == SDL_KEYUP) {
-                ChoiceStep s = choice_input(state, key_input(event.key, scanning));
-                step = s == ChoiceStep::none ? step : s;
-            } else if (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) {
+            else if (event.type == SDL_KEYUP)
+                step = choice_input(state, key_input(event.key, scanning));
+            else if (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) {
                 int at = scanning ? state.highlight : choice_at(rects, event.button.x, event.button.y);
                 if (at >= 0) {
                     state.highlight = at;
@@ -171,27 +174,26 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
             } else if (event.type == SDL_JOYBUTTONUP) {
                 step = ChoiceStep::chosen;
             }
-        }
-        if (step == ChoiceStep::chosen) {
-            if (state.highlight != was) {
-                draw_choice_item(items[std::size_t(was)], false);
-                draw_choice_item(items[std::size_t(state.highlight)], true);
+            if (step == ChoiceStep::moved)
+                move_to(was);
+            if (step == ChoiceStep::chosen) {
+                if (state.highlight != was) { // clicked: shown lit as it is chosen
+                    draw_choice_item(items[std::size_t(was)], false);
+                    draw_choice_item(items[std::size_t(state.highlight)], true);
+                }
+                choice.chosen = state.highlight;
+                return choice;
             }
-            choice.chosen = state.highlight;
-            return choice;
-        }
-        if (step == ChoiceStep::back) {
-            choice.outcome = Outcome::quit_key;
-            return choice;
+            if (step == ChoiceStep::back) {
+                choice.outcome = Outcome::quit_key;
+                return choice;
+            }
         }
         Uint32 now = SDL_GetTicks();
-        bool scanned = choice_elapse(state, int(now - then)) > 0;
+        int was = state.highlight;
+        if (choice_elapse(state, int(now - then)) > 0)
+            move_to(was);
         then = now;
-        if (step == ChoiceStep::moved || scanned) {
-            draw_choice_item(items[std::size_t(was)], false);
-            draw_choice_item(items[std::size_t(state.highlight)], true);
-            light(items, state.highlight, settings);
-        }
         speak_pump();
         // Escape and the close button, as everywhere in the game.
         if (Outcome seen = game_wait(CHOOSER_FRAME_MS); seen != Outcome::go_on) {
