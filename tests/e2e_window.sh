@@ -57,6 +57,16 @@ sleep 1
 [[ $(size) == 640x480 ]] || fail "F11 again gave $(size), not the window"
 stop "F11"
 
+# F11 while a computer's token walks (the game's own options: its waits
+# watch the window, so full screen comes at once, not at the next roll).
+start --computer 1,2
+wait_for "Player 0 is set to" 2
+xdotool key --window "$win" F11
+wait_for "Got a keyup of 292"
+sleep 0.5
+[[ $(size) == 1920x1080 ]] || fail "F11 during a walk gave $(size)"
+stop "F11 during a walk"
+
 start --fullscreen
 [[ $(size) == 1920x1080 ]] || fail "--fullscreen gave $(size)"
 import -window root "$scratch/full.png"
