@@ -40,7 +40,7 @@ constexpr int SETTINGS_STEP = 44;
 constexpr int MARK_W = 4; // the chosen board's green mark inside its item
 
 // The win screen: a box over the middle of the window.
-constexpr SDL_Rect WIN_BOX = {60, 80, 520, 320};
+constexpr SDL_Rect WIN_BOX = {40, 80, 560, 320}; // over the die too
 constexpr int WIN_SCALE = 4;
 constexpr int WIN_ITEMS_X = 200;
 constexpr int WIN_ITEMS_W = 240;
