@@ -78,6 +78,22 @@ void light(const std::vector<ChoiceItem> &items, int index, const ChooserSetting
 
 } // namespace
 
+void open_joysticks()
+{
+    static bool opened = false;
+    if (opened)
+        return;
+    opened = true;
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == -1) {
+        std::fprintf(stderr, "boardgame: no joystick buttons: %s\n", SDL_GetError());
+        return;
+    }
+    for (int i = 0; i < SDL_NumJoysticks(); i++)
+        if (SDL_JoystickOpen(i) == nullptr)
+            std::fprintf(stderr, "boardgame: cannot open joystick %d: %s\n", i, SDL_GetError());
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+
 int big_text_width(const std::string &text, int scale)
 {
     return text_cells(text) * PANEL_FONT_W * scale;

@@ -50,6 +50,12 @@ struct Choice {
 // watched throughout.
 Choice choose(const std::vector<ChoiceItem> &items, int highlight, const ChooserSettings &settings);
 
+// With one button a joystick's or gamepad's buttons choose, and stop the
+// die: opens every one there is, once a run (the game opens none without
+// one button). A machine without them plays on keys and mouse; should the
+// subsystem fail, one line on standard error says so.
+void open_joysticks();
+
 // Draws one item, lit or not, and updates its rectangle.
 void draw_choice_item(const ChoiceItem &item, bool lit);
 

@@ -2,6 +2,7 @@
 // die, the board and the tokens, then the turns until a token reaches 99.
 // Everything below returns how it ended; only here does the process end.
 #include "board.h"
+#include "chooser.h"
 #include "config.h"
 #include "die.h"
 #include "font.h"
@@ -53,25 +54,11 @@ static std::optional<Failure> load_panel_font()
     return std::nullopt;
 }
 
-// With --one-button a joystick's or gamepad's buttons stop the die too; the
-// game opens none without it. A machine without them plays on keys and mouse.
-static void open_joysticks()
-{
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == -1) {
-        std::fprintf(stderr, "boardgame: no joystick buttons: %s\n", SDL_GetError());
-        return;
-    }
-    for (int i = 0; i < SDL_NumJoysticks(); i++)
-        if (SDL_JoystickOpen(i) == nullptr)
-            std::fprintf(stderr, "boardgame: cannot open joystick %d: %s\n", i, SDL_GetError());
-    SDL_JoystickEventState(SDL_ENABLE);
-}
-
 static std::optional<Failure> init_SDL_stuff()
 {
     if (auto fault = start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO))
         return fault;
-    if (options.one_button || options.menu)
+    if (options.one_button)
         open_joysticks();
     if (!open_audio())
         return Failure{1, std::string("Mix_OpenAudio error\nOh My Goodness, an error : ") + SDL_GetError(),
@@ -81,8 +68,7 @@ static std::optional<Failure> init_SDL_stuff()
     Font_setup();
     if (auto fault = load_panel_font())
         return fault;
-    // The menu may add players: every player's sounds are ready for it.
-    load_fixed_sounds(options.menu ? MAX_PLAYERS : player_count);
+    load_fixed_sounds(player_count); // under --menu, more as the menu adds players
     return std::nullopt;
 }
 
@@ -159,6 +145,13 @@ static bool own_options_given()
 static Outcome play_chosen_game(int &winner)
 {
     player_count = options.players;
+    load_fixed_sounds(player_count);
+    if (options.one_button)
+        open_joysticks();
+    static bool die_ready = false; // set up for the menu's first game, once a run
+    if (!die_ready)
+        dice_setup();
+    die_ready = true;
     SDL_FillRect(screen, nullptr, 0);
     if (auto fault = build_board(options.version, false)) {
         say_failure(*fault);
@@ -212,9 +205,9 @@ extern "C" int SDL_main(int argc, char **argv)
     set_window_size(options.fullscreen, options.scale);
     if (auto fault = init_SDL_stuff())
         end_failed(*fault);
-    dice_setup();
-    if (options.menu)
+    if (options.menu) // the die when a game starts: the menu's first frame comes sooner
         end_game(front_door());
+    dice_setup();
     if (auto fault = build_board(version, false))
         end_failed(*fault);
     setup_players();

@@ -204,13 +204,16 @@ Outcome run_menu()
         build_items(versions, titles, lang, items, entries);
         highlight = std::min(highlight, int(items.size()) - 1);
         SDL_FillRect(screen, nullptr, 0);
-        SDL_UpdateRect(screen, 0, 0, 0, 0);
+        bool shown = false; // the whole window, once the menu is drawn over the black
         ChooserSettings settings;
         settings.scan_ms = options.one_button ? options.scan_ms : 0;
         settings.lit = [&](int lit) {
             const Entry &entry = entries[std::size_t(lit)];
             draw_board_picture(entry.kind == Kind::board ? versions[std::size_t(entry.index)] : options.version);
             mark_chosen(items, entries, versions);
+            if (!shown)
+                SDL_UpdateRect(screen, 0, 0, 0, 0);
+            shown = true;
         };
         Choice choice = choose(items, highlight, settings);
         if (choice.outcome != Outcome::go_on)
@@ -232,6 +235,8 @@ Outcome run_menu()
             break;
         case Kind::one_button:
             options.one_button = !options.one_button;
+            if (options.one_button)
+                open_joysticks();
             break;
         case Kind::full_screen:
             toggle_full_screen();

@@ -14,11 +14,14 @@ cd "$data"
 median_ms() {
     local times=() t
     for _ in $(seq "$runs"); do
-        steady "$build" "$game" "$@" > /dev/null 2> "$scratch/err" &
+        # The game itself in the background (not a shell around it), so
+        # that the kill below ends it.
+        LD_PRELOAD="$build/tests/libsteady_shim.so" "$game" "$@" > /dev/null 2> "$scratch/err" &
         pid=$!
         for _ in $(seq 200); do grep -q "first wait" "$scratch/err" && break; sleep 0.05; done
         t=$(sed -n 's/^first wait after \([0-9.]*\) ms$/\1/p' "$scratch/err")
-        kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null || true
         times+=("$t")
     done
     printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p"
