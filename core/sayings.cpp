@@ -9,9 +9,12 @@
 
 namespace {
 
-// The clips of words, in the order of every language's words below.
-constexpr std::array<const char *, 8> WORD_CLIPS = {
-    "player", "roll", "square", "climbs", "slides", "wins", "on_square", "help"};
+// The clips of words, in the order of every language's words below: the
+// game's, then the menu's.
+constexpr std::array<const char *, 20> WORD_CLIPS = {
+    "player", "roll",  "square", "climbs", "slides",     "wins",       "on_square",
+    "help",   "players", "person", "computer", "speaking", "one_button", "full_screen",
+    "on",     "off",   "start",  "quit",   "play_again", "menu"};
 
 // A language the game knows the words of. Its numbers are spoken from their
 // digits ("27"), which every voice reads in its own words, except English,
@@ -24,51 +27,77 @@ struct SayLanguage {
 constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
     {"en", {"Player", "roll the die", "square", "climbs to", "slides down to", "wins", "on square",
             "Space rolls the die. P says where everyone stands. N says the last note again. "
-            "H says these keys. Escape ends the game."}},
+            "H says these keys. Escape ends the game.",
+            "Players", "person", "computer", "Speaking", "One button", "Full screen",
+            "on", "off", "Start", "Quit", "Play again", "Menu"}},
     {"fr", {"Joueur", "lance le dé", "case", "monte à", "descend à", "gagne", "sur la case",
             "Espace lance le dé. P dit où sont les joueurs. N redit la dernière note. "
-            "H dit ces touches. Échap arrête la partie."}},
+            "H dit ces touches. Échap arrête la partie.",
+            "Joueurs", "personne", "ordinateur", "Parole", "Un bouton", "Plein écran",
+            "oui", "non", "Commencer", "Quitter", "Rejouer", "Menu"}},
     {"de", {"Spieler", "würfle", "Feld", "klettert auf", "rutscht hinunter auf", "gewinnt",
             "auf Feld",
             "Die Leertaste würfelt. P sagt, wo alle stehen. N sagt die letzte Notiz noch "
-            "einmal. H sagt diese Tasten. Escape beendet das Spiel."}},
+            "einmal. H sagt diese Tasten. Escape beendet das Spiel.",
+            "Spielerzahl", "Mensch", "Computer", "Sprechen", "Eine Taste", "Vollbild",
+            "an", "aus", "Start", "Beenden", "Noch einmal", "Menü"}},
     {"es", {"Jugador", "tira el dado", "casilla", "sube a la", "baja a la", "gana",
             "en la casilla",
             "Espacio tira el dado. P dice dónde está cada jugador. N repite la última nota. "
-            "H dice estas teclas. Escape termina la partida."}},
+            "H dice estas teclas. Escape termina la partida.",
+            "Jugadores", "persona", "ordenador", "Voz", "Un botón", "Pantalla completa",
+            "sí", "no", "Empezar", "Salir", "Jugar otra vez", "Menú"}},
     {"it", {"Giocatore", "lancia il dado", "casella", "sale alla", "scende alla", "vince",
             "sulla casella",
             "Spazio lancia il dado. P dice dove sono i giocatori. N ripete l'ultima nota. "
-            "H dice questi tasti. Esc termina la partita."}},
+            "H dice questi tasti. Esc termina la partita.",
+            "Giocatori", "persona", "computer", "Voce", "Un pulsante", "Schermo intero",
+            "sì", "no", "Inizia", "Esci", "Gioca ancora", "Menu"}},
     {"pt", {"Jogador", "lança o dado", "casa", "sobe para a", "desce para a", "ganha", "na casa",
             "Espaço lança o dado. P diz onde estão os jogadores. N repete a última nota. "
-            "H diz estas teclas. Escape termina o jogo."}},
+            "H diz estas teclas. Escape termina o jogo.",
+            "Jogadores", "pessoa", "computador", "Voz", "Um botão", "Tela cheia",
+            "sim", "não", "Começar", "Sair", "Jogar de novo", "Menu"}},
     {"nl", {"Speler", "gooi de dobbelsteen", "vak", "klimt naar", "glijdt naar", "wint",
             "op vak",
             "Spatie gooit de dobbelsteen. P zegt waar iedereen staat. N herhaalt de laatste "
-            "notitie. H noemt deze toetsen. Escape beëindigt het spel."}},
+            "notitie. H noemt deze toetsen. Escape beëindigt het spel.",
+            "Spelers", "mens", "computer", "Spraak", "Eén knop", "Volledig scherm",
+            "aan", "uit", "Start", "Stoppen", "Opnieuw spelen", "Menu"}},
     {"pl", {"Gracz", "rzuć kostką", "pole", "wspina się na", "zjeżdża na", "wygrywa", "na polu",
             "Spacja rzuca kostką. P mówi, gdzie stoją gracze. N powtarza ostatnią notatkę. "
-            "H podaje te klawisze. Escape kończy grę."}},
+            "H podaje te klawisze. Escape kończy grę.",
+            "Gracze", "człowiek", "komputer", "Mowa", "Jeden przycisk", "Pełny ekran",
+            "tak", "nie", "Start", "Wyjdź", "Zagraj ponownie", "Menu"}},
     {"cs", {"Hráč", "hoď kostkou", "pole", "stoupá na", "klesá na", "vyhrává", "na poli",
             "Mezerník hází kostkou. P řekne, kde kdo stojí. N zopakuje poslední poznámku. "
-            "H řekne tyto klávesy. Escape ukončí hru."}},
+            "H řekne tyto klávesy. Escape ukončí hru.",
+            "Hráči", "člověk", "počítač", "Řeč", "Jedno tlačítko", "Celá obrazovka",
+            "ano", "ne", "Start", "Konec", "Hrát znovu", "Nabídka"}},
     {"el", {"Παίκτης", "ρίξε το ζάρι", "θέση", "ανεβαίνει στη", "κατεβαίνει στη", "κερδίζει",
             "στη θέση",
             "Το διάστημα ρίχνει το ζάρι. Το P λέει πού βρίσκονται όλοι. Το N λέει ξανά την "
-            "τελευταία σημείωση. Το H λέει αυτά τα πλήκτρα. Το Escape τελειώνει το παιχνίδι."}},
+            "τελευταία σημείωση. Το H λέει αυτά τα πλήκτρα. Το Escape τελειώνει το παιχνίδι.",
+            "Παίκτες", "άνθρωπος", "υπολογιστής", "Ομιλία", "Ένα κουμπί", "Πλήρης οθόνη",
+            "ναι", "όχι", "Έναρξη", "Έξοδος", "Παίξε ξανά", "Μενού"}},
     {"ru", {"Игрок", "брось кубик", "клетка", "поднимается на", "спускается на", "побеждает",
             "на клетке",
             "Пробел бросает кубик. P говорит, где стоят игроки. N повторяет последнюю "
-            "заметку. H называет эти клавиши. Escape заканчивает игру."}},
+            "заметку. H называет эти клавиши. Escape заканчивает игру.",
+            "Игроки", "человек", "компьютер", "Речь", "Одна кнопка", "Весь экран",
+            "да", "нет", "Начать", "Выход", "Играть снова", "Меню"}},
     {"uk", {"Гравець", "кинь кубик", "клітинка", "піднімається на", "спускається на",
             "перемагає", "на клітинці",
             "Пробіл кидає кубик. P каже, де стоять гравці. N повторює останню нотатку. "
-            "H називає ці клавіші. Escape завершує гру."}},
+            "H називає ці клавіші. Escape завершує гру.",
+            "Гравці", "людина", "комп'ютер", "Мовлення", "Одна кнопка", "Весь екран",
+            "так", "ні", "Почати", "Вихід", "Грати знову", "Меню"}},
     {"tr", {"Oyuncu", "zarı at", "kare", "yukarı çıkar, kare", "aşağı kayar, kare", "kazandı",
             "şu karede:",
             "Boşluk zarı atar. P herkesin yerini söyler. N son notu yeniden söyler. "
-            "H bu tuşları söyler. Escape oyunu bitirir."}},
+            "H bu tuşları söyler. Escape oyunu bitirir.",
+            "Oyuncular", "insan", "bilgisayar", "Konuşma", "Tek düğme", "Tam ekran",
+            "açık", "kapalı", "Başla", "Çık", "Yeniden oyna", "Menü"}},
 }};
 
 constexpr std::array<const char *, 20> ONES = {
@@ -257,4 +286,20 @@ std::vector<std::string> say_clip_paths(const std::string &version, const std::s
     }
     shipped(SAY_FALLBACK_LANGUAGE);
     return paths;
+}
+
+Phrase phrase_of(const std::vector<std::string> &clips, const std::string &language)
+{
+    std::string lang = spoken_language(language);
+    Phrase phrase;
+    for (const std::string &clip : clips)
+        add(phrase, clip, lang);
+    return phrase;
+}
+
+std::string menu_language(const char *lang)
+{
+    std::string tag = lang == nullptr ? "" : lang;
+    tag = tag.substr(0, tag.find_first_of("_.@"));
+    return tag.empty() || !language_tag_fault(tag).empty() ? SAY_FALLBACK_LANGUAGE : spoken_language(tag);
 }

@@ -60,11 +60,16 @@ static std::optional<Failure> blank_board(bool quiet)
     return std::nullopt;
 }
 
-std::optional<Failure> build_board(const std::string &version, bool quiet)
+std::optional<Failure> read_board(const std::string &version, bool quiet)
 {
     if (auto fault = blank_board(quiet))
         return fault;
-    if (auto fault = read_config(version))
+    return read_config(version);
+}
+
+std::optional<Failure> build_board(const std::string &version, bool quiet)
+{
+    if (auto fault = read_board(version, quiet))
         return fault;
     show_board();
     return std::nullopt;

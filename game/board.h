@@ -16,6 +16,10 @@
 // Font_setup. Returns why it could not (the picture, or the version's file).
 std::optional<Failure> build_board(const std::string &version, bool quiet);
 
+// build_board without showing it: the board surface and the square table
+// only (the menu's small picture of a board).
+std::optional<Failure> read_board(const std::string &version, bool quiet);
+
 // The same board built from records in memory; `location` is left alone.
 std::optional<Failure> build_board(const std::vector<VersionRecord> &records, bool quiet);
 

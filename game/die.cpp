@@ -52,6 +52,10 @@ static Outcome ends_roll(const SDL_Event &event, Roller roller)
 {
     if (event.type == SDL_KEYUP) {
         std::printf("Got a keyup of %d\n", int(event.key.keysym.sym));
+        if (event.key.keysym.sym == SDLK_F11) { // full screen or back, and no roll
+            toggle_full_screen();
+            return Outcome::go_on;
+        }
         bool spoke = speak_key(event.key.keysym.sym); // p, n and h ask, and do not roll
         if (event.key.keysym.sym == SDLK_ESCAPE)
             return Outcome::quit_key;

@@ -2,10 +2,12 @@
 // die, the board and the tokens, then the turns until a token reaches 99.
 // Everything below returns how it ended; only here does the process end.
 #include "board.h"
+#include "chooser.h"
 #include "config.h"
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "menu.h"
 #include "note.h"
 #include "options.h"
 #include "panel.h"
@@ -52,20 +54,6 @@ static std::optional<Failure> load_panel_font()
     return std::nullopt;
 }
 
-// With --one-button a joystick's or gamepad's buttons stop the die too; the
-// game opens none without it. A machine without them plays on keys and mouse.
-static void open_joysticks()
-{
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == -1) {
-        std::fprintf(stderr, "boardgame: no joystick buttons: %s\n", SDL_GetError());
-        return;
-    }
-    for (int i = 0; i < SDL_NumJoysticks(); i++)
-        if (SDL_JoystickOpen(i) == nullptr)
-            std::fprintf(stderr, "boardgame: cannot open joystick %d: %s\n", i, SDL_GetError());
-    SDL_JoystickEventState(SDL_ENABLE);
-}
-
 static std::optional<Failure> init_SDL_stuff()
 {
     if (auto fault = start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO))
@@ -80,7 +68,7 @@ static std::optional<Failure> init_SDL_stuff()
     Font_setup();
     if (auto fault = load_panel_font())
         return fault;
-    load_fixed_sounds(player_count);
+    load_fixed_sounds(player_count); // under --menu, more as the menu adds players
     return std::nullopt;
 }
 
@@ -105,12 +93,14 @@ static Outcome win_ending(int which)
     return Outcome::won;
 }
 
-// The turns, Player 1 first, until a token wins or the game is quit.
-static Outcome play_game()
+// The turns, Player 1 first, until a token wins (its index in `winner`) or
+// the game is quit.
+static Outcome play_game(int &winner)
 {
     for (;;)
         for (int which = 0; which < player_count; which++) {
             Outcome seen = take_turn(which);
+            winner = which;
             if (seen == Outcome::won)
                 return win_ending(which);
             if (seen != Outcome::go_on)
@@ -126,7 +116,8 @@ static bool own_options_given()
     bool computer = false;
     for (bool plays : options.computer)
         computer = computer || plays;
-    return options.players != PLAYERS || computer || options.one_button || options.speak;
+    return options.players != PLAYERS || computer || options.one_button || options.speak || options.menu ||
+           options.fullscreen || options.scale != 1;
 }
 
 // The process ends here, with the design's words and status: 0 when quit, 1
@@ -148,6 +139,59 @@ static bool own_options_given()
     std::exit(failure.status);
 }
 
+// One game of the front door, as the menu set it: the board built again,
+// the tokens on 0, speaking as chosen. A board that cannot be built is said
+// and the menu comes back (quit_key).
+static Outcome play_chosen_game(int &winner)
+{
+    player_count = options.players;
+    load_fixed_sounds(player_count);
+    if (options.one_button)
+        open_joysticks();
+    static bool die_ready = false; // set up for the menu's first game, once a run
+    if (!die_ready)
+        dice_setup();
+    die_ready = true;
+    SDL_FillRect(screen, nullptr, 0);
+    if (auto fault = build_board(options.version, false)) {
+        say_failure(*fault);
+        return Outcome::quit_key;
+    }
+    setup_players();
+    speak_choices(false, "");
+    if (options.speak)
+        speak_setup(location);
+    else
+        speak_stop();
+    return play_game(winner);
+}
+
+// Under --menu: the menu, the games it starts and the win screen after each,
+// until Quit; Escape in a game goes back to the menu.
+static Outcome front_door()
+{
+    bool at_menu = true;
+    for (;;) {
+        if (at_menu) {
+            if (Outcome seen = run_menu(); seen != Outcome::go_on)
+                return seen;
+        }
+        int winner = 0;
+        Outcome seen = play_chosen_game(winner);
+        at_menu = true;
+        if (seen == Outcome::quit_window)
+            return seen;
+        if (seen != Outcome::won)
+            continue;
+        AfterWin after = AfterWin::menu;
+        if (seen = win_screen(WIN_LINES[std::size_t(winner)], after); seen != Outcome::go_on)
+            return seen;
+        if (after == AfterWin::quit)
+            return Outcome::quit_key;
+        at_menu = after == AfterWin::menu;
+    }
+}
+
 // C linkage: SDL's main wrapper calls it by that name on Windows. The
 // options stand in front of the version.
 extern "C" int SDL_main(int argc, char **argv)
@@ -158,13 +202,17 @@ extern "C" int SDL_main(int argc, char **argv)
     std::string version = options.version;
     player_count = options.players;
     watch_window = own_options_given();
+    set_window_size(options.fullscreen, options.scale);
     if (auto fault = init_SDL_stuff())
         end_failed(*fault);
+    if (options.menu) // the die when a game starts: the menu's first frame comes sooner
+        end_game(front_door());
     dice_setup();
     if (auto fault = build_board(version, false))
         end_failed(*fault);
     setup_players();
     if (options.speak)
         speak_setup(location);
-    end_game(play_game());
+    int winner = 0;
+    end_game(play_game(winner));
 }

@@ -3,6 +3,10 @@
 
 #include "widefont.h"
 
+#include <SDL.h>
+
+#include <string>
+
 // The glyphs beyond the 8-bit font, read by load_note_glyphs at start-up;
 // when they could not be read (Note_glyphs.fault says why) such characters
 // draw as boxes and the first one drawn says so once on standard error.
@@ -23,3 +27,8 @@ void load_note_glyphs();
 // Never updates the display.
 void display_note(const char *text, int max_chars, int x, int y, int char_width,
                   int line_height);
+
+// Draws one line of text on `surface` in `colour`, its top left at (x, y),
+// in the panel font, 6 pixels a cell: valid UTF-8 as characters (as a note),
+// any other text byte by byte. Never updates the display.
+void draw_text_line(SDL_Surface *surface, int x, int y, const std::string &text, SDL_Color colour);

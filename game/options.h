@@ -2,11 +2,14 @@
 // the one-button die, the spoken game, the version and the status of a win.
 #pragma once
 
+#include "choice.h"
 #include "cmdline.h"
 #include "rules.h"
 
 #include <array>
 #include <string>
+
+constexpr int MAX_SCALE = 4;
 
 // What the command line asked for; the defaults are the two-player game of
 // two children at the space bar.
@@ -16,6 +19,11 @@ struct Options {
     bool one_button = false;                  // any key, mouse or joystick button
                                               // released stops the die
     bool speak = false;                       // say the game aloud
+    bool menu = false;                        // start at the menu; the win stays
+    int scan_ms = DEFAULT_SCAN_MS;            // one button: the chooser's scan period
+    bool fullscreen = false;                  // the window fills the screen
+    int scale = 1;                            // the window's size, 1 to 4 times 640 x 480
+    bool version_given = false;               // a version was named (the menu lights it)
     int win_status = 1;                       // the process's status after a win
                                               // (kept: see QUIRKS.md, 'win is 1')
     std::string version = DEFAULT_VERSION;    // the version played: the first

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 SDL_Surface *screen = nullptr;
 std::uint32_t screen_flags = 0;
@@ -68,6 +69,9 @@ void prefer_software_video()
     // user has set is kept.
     platform_set_default_env("SDL_FRAMEBUFFER_ACCELERATION", "0");
     platform_set_default_env("SDL_RENDER_DRIVER", "software");
+    // A window scaled up (--scale, full screen) keeps the picture's pixels
+    // sharp rather than blurred.
+    platform_set_default_env("SDL12COMPAT_SCALE_METHOD", "nearest");
 }
 
 std::optional<Failure> start_SDL(std::uint32_t subsystems)
@@ -83,11 +87,25 @@ std::optional<Failure> start_SDL(std::uint32_t subsystems)
     return std::nullopt;
 }
 
+static bool start_full_screen = false;
+
+void set_window_size(bool fullscreen, int scale)
+{
+    start_full_screen = fullscreen;
+    if (scale > 1)
+        platform_set_default_env("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str());
+}
+
 std::optional<Failure> open_window()
 {
-    screen_flags = SDL_SRCCOLORKEY;
+    screen_flags = SDL_SRCCOLORKEY | (start_full_screen ? SDL_FULLSCREEN : 0);
     if (auto fault = change_screen(WINDOW_W, WINDOW_H))
         return fault;
     SDL_WM_SetCaption(CAPTION, CAPTION);
     return std::nullopt;
+}
+
+bool toggle_full_screen()
+{
+    return screen != nullptr && SDL_WM_ToggleFullScreen(screen) == 1;
 }

@@ -48,6 +48,16 @@ void prefer_software_video();
 // to run at exit.
 std::optional<Failure> start_SDL(std::uint32_t subsystems);
 
+// How the window is to open: full screen, or `scale` (1 to 4) times its
+// size, the picture scaled by sdl12-compat, nearest-neighbour. Call before
+// start_SDL; the user's own SDL12COMPAT_ settings in the environment stand.
+void set_window_size(bool fullscreen, int scale);
+
 // Opens the WINDOW_W x WINDOW_H window with SDL_SRCCOLORKEY (change_screen)
 // and captions it CAPTION.
 std::optional<Failure> open_window();
+
+// Switches the window between full screen and a window (F11), keeping the
+// picture: sdl12-compat scales the 640 x 480 surface to the screen and
+// centres it. False when the video driver cannot.
+bool toggle_full_screen();

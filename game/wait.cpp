@@ -28,6 +28,18 @@ static bool take_escape()
     return true;
 }
 
+// F11 released, at the head of the key releases: full screen or back at
+// once, wherever the game is, printed as the die prints a key.
+static void take_full_screen_keys()
+{
+    SDL_Event key;
+    while (SDL_PeepEvents(&key, 1, SDL_PEEKEVENT, SDL_KEYUPMASK) == 1 && key.key.keysym.sym == SDLK_F11) {
+        SDL_PeepEvents(&key, 1, SDL_GETEVENT, SDL_KEYUPMASK);
+        std::printf("Got a keyup of %d\n", int(key.key.keysym.sym));
+        SDL_WM_ToggleFullScreen(SDL_GetVideoSurface());
+    }
+}
+
 Outcome watch_for_quit()
 {
     if (!watch_window)
@@ -36,6 +48,7 @@ Outcome watch_for_quit()
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) > 0) {
     }
+    take_full_screen_keys();
     if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUITMASK) > 0)
         return Outcome::quit_window;
     return take_escape() ? Outcome::quit_key : Outcome::go_on;

@@ -16,7 +16,8 @@ extern bool watch_window;
 // Waits `ms` milliseconds. Watching the window, it ends early when Escape
 // has been released or the window closed (or the process asked to end),
 // and says which; it drops pointer motion, so that a pointer that never rests
-// cannot fill the event queue, and leaves every other event for the die.
+// cannot fill the event queue, switches full screen on an F11 released
+// ahead of other keys, and leaves every other event for the die.
 // Without watching it always waits the whole time and returns go_on.
 Outcome game_wait(int ms);
 

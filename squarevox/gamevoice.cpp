@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,7 +67,7 @@ std::string folder_fault(const std::string &folder)
 }
 
 bool make_clip(const std::string &folder, const std::string &language, const std::string &clip,
-               const std::string &script, bool &interrupted)
+               const std::string &text, const std::string &script, bool &interrupted)
 {
     SpeechJob job;
     job.label = "clip " + clip;
@@ -76,7 +78,7 @@ bool make_clip(const std::string &folder, const std::string &language, const std
     remove_dead_run_files(run_files(folder, temporary_head(clip), true), job.label);
     job.trim = true;
     job.channels = 1; // the mixer converts; one channel halves what ships
-    std::string fault = write_text(job.text_path, say_text(clip, language));
+    std::string fault = write_text(job.text_path, text);
     if (!fault.empty()) {
         std::fprintf(stderr, "squarevox: clip %s: cannot write its text to %s: %s\n", clip.c_str(),
                      job.text_path.c_str(), fault.c_str());
@@ -91,7 +93,7 @@ bool make_clip(const std::string &folder, const std::string &language, const std
 } // namespace
 
 int make_game_voice(const std::string &folder, const std::string &language,
-                    const std::string &script)
+                    const std::string &script, const std::string &title)
 {
     if (!say_language_known(language)) {
         std::fprintf(stderr,
@@ -117,7 +119,12 @@ int make_game_voice(const std::string &folder, const std::string &language,
     // A run cut short while it spoke a clip left its text behind.
     remove_dead_run_files(run_files(folder, SAY_TEXT_HEAD, false), "the game's voice");
     bool all_made = true;
-    for (const std::string &clip : say_clip_names()) {
+    std::vector<std::pair<std::string, std::string>> clips; // name, words
+    for (const std::string &clip : say_clip_names())
+        clips.emplace_back(clip, say_text(clip, language));
+    if (!title.empty())
+        clips.emplace_back(TITLE_CLIP, title);
+    for (const auto &[clip, text] : clips) {
         refused = folder_fault(folder);
         if (!refused.empty()) {
             std::fprintf(stderr, "squarevox: %s; stopped at the clip %s\n", refused.c_str(),
@@ -125,7 +132,7 @@ int make_game_voice(const std::string &folder, const std::string &language,
             return 1;
         }
         bool interrupted = false;
-        all_made = make_clip(folder, language, clip, script, interrupted) && all_made;
+        all_made = make_clip(folder, language, clip, text, script, interrupted) && all_made;
         if (interrupted || interrupt_signal() != 0) {
             std::fprintf(stderr, "squarevox: interrupted at the clip %s\n", clip.c_str());
             int sig = interrupt_signal();

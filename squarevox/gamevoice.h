@@ -12,6 +12,9 @@
 // Returns the exit status: 0 when every clip was made, 1 when any failed or
 // the language's words are unknown (said on standard error, nothing made),
 // 128 + the signal when the run was interrupted (the clip being made keeps its
-// old file).
+// old file). A `title` that is not empty is spoken too, as TITLE_CLIP: the
+// board's name, which the menu says.
 int make_game_voice(const std::string &folder, const std::string &language,
-                    const std::string &script);
+                    const std::string &script, const std::string &title = "");
+
+constexpr const char *TITLE_CLIP = "title";

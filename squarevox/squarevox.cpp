@@ -1,7 +1,9 @@
 // squarevox: speaks every note of a version into the square sound files that
 // the game plays, and the game's own phrases into its voice clips.
 #include "cmdline.h"
+#include "boards.h"
 #include "gamevoice.h"
+#include "guards.h"
 #include "language.h"
 #include "paths.h"
 #include "records.h"
@@ -84,6 +86,7 @@ static int game_voice(int argc, char **argv, int first)
     }
     std::string language = DEFAULT_LANGUAGE;
     std::string folder = shipped_clips_folder(language);
+    std::string title; // a version's title file, spoken for the menu
     if (first < argc) {
         std::string version = version_name(argv[first]);
         std::error_code error;
@@ -96,9 +99,11 @@ static int game_voice(int argc, char **argv, int first)
         if (!version_voice(version, language, voice))
             return 1;
         folder = version_clips_folder(version);
+        if (regular_file_fault(version_title_path(version)).empty())
+            title = version_title(version);
     }
     int status = start_run();
-    return status != 0 ? status : make_game_voice(folder, language, speech_script());
+    return status != 0 ? status : make_game_voice(folder, language, speech_script(), title);
 }
 
 // The options' end, printed, as the status to end with; -1 to go on.

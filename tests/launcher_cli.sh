@@ -179,7 +179,8 @@ passes_on() {
     done
 }
 # The game's arguments pass on as they are, the launcher's --win-status 0 in
-# front; a version's path becomes its name after "--".
+# front; a version's path becomes its name after "--"; varnowick alone opens
+# the menu.
 passes_on varnowick boardgame <<'TABLE'
 --players 3 mivo|--win-status 0 --players 3 mivo
 --players=4 --computer 1,3 --one-button --speak|--win-status 0 --players=4 --computer 1,3 --one-button --speak
@@ -189,7 +190,8 @@ passes_on varnowick boardgame <<'TABLE'
 --colour red mivo|--win-status 0 --colour red mivo
 mivo --players 3|--win-status 0 mivo --players 3
 --speak ../boards/-x|--win-status 0 --speak -- -x
-|--win-status 0
+|--win-status 0 --menu
+--menu --players 3|--win-status 0 --menu --players 3
 TABLE
 passes_on varnowick-boardcheck boardcheck <<'TABLE'
 --players 3 mivo|--players 3 mivo

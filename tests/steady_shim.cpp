@@ -9,11 +9,17 @@
 // so the first rand() after such a wait begins the next roll. That holds whoever stops the die: the space bar, any
 // button, or the computer, whose wait is drawn from rand() too. Unset, every
 // call passes through.
+// VARNOWICK_FIRST_WAIT=1 prints "first wait after N ms" on standard error at
+// the program's first SDL_Delay, N counted from when the shim was loaded: the
+// time the program took to start up and draw before it first waits (the
+// menu's first frame, or the game's board and tokens).
 // No SDL header or library: it is also loaded into helper programs such as
 // valgrind's launcher, where it must do nothing.
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -48,10 +54,17 @@ Rolls &fixed_rolls()
     return r;
 }
 
+const auto loaded = std::chrono::steady_clock::now();
+
 } // namespace
 
 extern "C" void SDL_Delay(std::uint32_t ms)
 {
+    static bool waited = false;
+    if (!waited && env_number("VARNOWICK_FIRST_WAIT") == 1)
+        std::fprintf(stderr, "first wait after %.1f ms\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - loaded).count());
+    waited = true;
     using Delay = void (*)(std::uint32_t);
     static Delay next = reinterpret_cast<Delay>(dlsym(RTLD_NEXT, "SDL_Delay"));
     static long divisor = env_number("VARNOWICK_DELAY_DIVISOR");

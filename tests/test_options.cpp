@@ -57,6 +57,42 @@ TEST(Options, WhatEachCommandLineSets)
     }
 }
 
+TEST(Options, TheFrontDoorsOptions)
+{
+    struct Case {
+        std::vector<std::string> args;
+        bool menu, fullscreen, version_given;
+        int scan_ms, scale;
+    };
+    const std::vector<Case> cases = {
+        {{}, false, false, false, DEFAULT_SCAN_MS, 1},
+        {{"--menu", "--computer", "1,2", "mivo"}, true, false, true, DEFAULT_SCAN_MS, 1},
+        {{"--menu", "--one-button", "--scan-ms", "800"}, true, false, false, 800, 1},
+        {{"--scan-ms=200", "--scale", "4", "--fullscreen"}, false, true, false, 200, 4},
+        {{"--scale=1", "--scan-ms", "60000", "v"}, false, false, true, 60000, 1},
+    };
+    for (const Case &c : cases) {
+        std::string name = c.args.empty() ? "none" : c.args[0] + " (" + std::to_string(c.args.size()) + ")";
+        parse(c.args);
+        EXPECT_EQ(options.end, OptionsEnd::GO_ON) << name;
+        EXPECT_EQ(options.menu, c.menu) << name;
+        EXPECT_EQ(options.fullscreen, c.fullscreen) << name;
+        EXPECT_EQ(options.version_given, c.version_given) << name;
+        EXPECT_EQ(options.scan_ms, c.scan_ms) << name;
+        EXPECT_EQ(options.scale, c.scale) << name;
+    }
+    for (const std::vector<std::string> &bad : std::vector<std::vector<std::string>>{
+             {"--scale", "0"}, {"--scale", "5"}, {"--scale=2x"}, {"--scan-ms", "199"},
+             {"--scan-ms", "60001"}, {"--scan-ms", "1e3"}, {"--scan-ms", "-5"}, {"--scan-ms="},
+             {"--menu=1"}, {"--fullscreen=yes"}}) {
+        testing::internal::CaptureStderr();
+        parse(bad);
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(options.end, OptionsEnd::USAGE_ERROR) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+        EXPECT_NE(said.find("boardgame: "), std::string::npos) << said;
+    }
+}
+
 TEST(Options, UsageErrorsEndWithStatusTwo)
 {
     const std::string players = "--players takes 2, 3 or 4, not ";
@@ -81,7 +117,7 @@ TEST(Options, UsageErrorsEndWithStatusTwo)
         std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ(options.end, OptionsEnd::USAGE_ERROR) << message;
         EXPECT_EQ(options_status(options.end), 2) << message;
-        EXPECT_EQ(err.rfind("boardgame: " + message + "\nUsage: boardgame [--players N]", 0), 0u) << err;
+        EXPECT_EQ(err.rfind("boardgame: " + message + "\nUsage: boardgame [--menu] [--players N]", 0), 0u) << err;
     }
 }
 
@@ -93,7 +129,7 @@ TEST(Options, HelpAndVersionEndWithStatusZero)
         std::string out_start, out_holds;
     };
     const std::vector<Case> cases = {
-        {{"--players", "3", "--help", "-x"}, OptionsEnd::HELP, "Usage: boardgame [--players N]", "--speak             say the game aloud\n"},
+        {{"--players", "3", "--help", "-x"}, OptionsEnd::HELP, "Usage: boardgame [--menu] [--players N]", "--speak             say the game aloud\n"},
         {{"--version"}, OptionsEnd::VERSION, "boardgame ", "."},
     };
     for (const Case &c : cases) {

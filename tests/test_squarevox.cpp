@@ -534,16 +534,24 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
         std::vector<std::string> args;
         const char *language; // v/language; null: none
         std::string folder;
+        const char *title; // v/title; null: none
     } cases[] = {
-        {"shipped English", {"--game-voice"}, nullptr, "audio/say/en"},
+        {"shipped English", {"--game-voice"}, nullptr, "audio/say/en", nullptr},
         // (a French version's clips go through espeak-ng, as its notes do)
-        {"a version of its own", {"--game-voice", "v/"}, "en", "v/say"},
+        {"a version of its own", {"--game-voice", "v/"}, "en", "v/say", nullptr},
+        {"a version with a title: its name is spoken too", {"--game-voice", "v"}, "en", "v/say",
+         "The Big Climb"},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("gamevoice");
         fs::create_directories("v");
         if (c.language != nullptr)
             write_file("v/language", std::string(c.language) + "\n");
+        if (c.title != nullptr)
+            write_file("v/title", std::string(c.title) + "\n");
+        std::set<std::string> expected = clip_files();
+        if (c.title != nullptr)
+            expected.insert("title.wav");
         // What a run killed while it spoke a clip left goes.
         pid_t dead = fork();
         if (dead == 0)
@@ -554,10 +562,10 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
             write_file(c.folder + left.first + std::to_string(dead) + left.second, "");
         ToolRun run = run_squarevox(c.args);
         EXPECT_EQ(run.status, 0) << c.name << ": " << run.err;
-        EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": the clips and nothing else";
+        EXPECT_EQ(entries(c.folder), expected) << c.name << ": the clips and nothing else";
         for (const char *clip : {"/number00.wav", "/help.wav"})
             EXPECT_EQ(wav_format(c.folder + clip), (std::pair<int, long>{1, 22050})) << c.name << clip;
-        EXPECT_EQ(festival_log(dir).size(), clip_files().size()) << c.name;
+        EXPECT_EQ(festival_log(dir).size(), expected.size()) << c.name;
         // A failing speech keeps every clip as it was.
         std::string before = read_file(c.folder + "/number42.wav");
         RunSetup failing;
@@ -568,7 +576,7 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
                                "clip (the speech command ended with status 1)"),
                   std::string::npos) << run.err;
         EXPECT_EQ(read_file(c.folder + "/number42.wav"), before) << c.name;
-        EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": no temporary left";
+        EXPECT_EQ(entries(c.folder), expected) << c.name << ": no temporary left";
     }
 }
 

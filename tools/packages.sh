@@ -3,7 +3,7 @@ BUILD_PACKAGES=(g++ cmake make pkg-config
     libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
     libpng-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick openbox
     festival festvox-kallpc16k festvox-us-slt-hts sox ffmpeg espeak-ng
     xfonts-base pcf2bdf
     clang libclang-rt-14-dev valgrind
