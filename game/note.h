@@ -3,6 +3,10 @@
 
 #include "widefont.h"
 
+#include <SDL.h>
+
+#include <string>
+
 // The glyphs beyond the 8-bit font, read by load_note_glyphs at start-up;
 // when they could not be read (Note_glyphs.fault says why) such characters
 // draw as boxes and the first one drawn says so once on standard error.
@@ -23,3 +27,9 @@ void load_note_glyphs();
 // Never updates the display.
 void display_note(const char *text, int max_chars, int x, int y, int char_width,
                   int line_height);
+
+// Draws one line of `text` on `on` in `colour`, its top left at (x, y), a
+// PANEL_FONT_W cell a character, as display_note draws a word: read as
+// characters when it is valid UTF-8, byte by byte otherwise. No wrapping,
+// no display update.
+void draw_text_line(SDL_Surface *on, int x, int y, const std::string &text, SDL_Color colour);

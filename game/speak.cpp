@@ -221,6 +221,23 @@ static void speak_last_note()
     queue_asked(std::move(spoken));
 }
 
+void speak_recorded(int number, const std::string &path, const std::string &words)
+{
+    if (!speaking)
+        return;
+    Spoken spoken;
+    if (number > 0) {
+        spoken = spoken_phrase(phrase_number(number, speak_language));
+        spoken.says += " ";
+    }
+    spoken.says += words;
+    Mix_Chunk *sound = load_sound(path);
+    append_sound(spoken, sound);
+    if (sound != nullptr)
+        Mix_FreeChunk(sound);
+    queue(std::move(spoken));
+}
+
 bool speak_key(int key)
 {
     if (!speaking)
