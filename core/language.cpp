@@ -2,6 +2,7 @@
 #include "language.h"
 
 #include "guards.h"
+#include "paths.h"
 
 #include <cctype>
 
@@ -11,11 +12,6 @@ std::string primary_language(const std::string &tag)
     for (char ch : tag.substr(0, tag.find('-')))
         primary += char(std::tolower(static_cast<unsigned char>(ch)));
     return primary;
-}
-
-std::string version_language_path(const std::string &version)
-{
-    return "./" + version + "/language";
 }
 
 // The tag as a message shows it, in quotes: a byte that is not a printable

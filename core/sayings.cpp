@@ -2,6 +2,7 @@
 #include "sayings.h"
 
 #include "language.h"
+#include "paths.h"
 
 #include <algorithm>
 #include <array>
@@ -241,9 +242,9 @@ Phrase phrase_help(const std::string &language)
 std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip)
 {
-    std::vector<std::string> paths = {"./" + version + "/say/" + clip + ".wav"};
+    std::vector<std::string> paths = {version_clips_folder(version) + "/" + clip + ".wav"};
     auto shipped = [&](const std::string &tag) {
-        std::string path = "./audio/say/" + tag + "/" + clip + ".wav";
+        std::string path = shipped_clips_folder(tag) + "/" + clip + ".wav";
         if (std::find(paths.begin(), paths.end(), path) == paths.end())
             paths.push_back(path);
     };

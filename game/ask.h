@@ -26,7 +26,6 @@ constexpr int ASK_ROW_GAP = 4;
 constexpr int ASK_VERDICT_Y = ASK_ROWS_Y + MAX_ANSWERS * ASK_ROW_H + 4;
 
 constexpr int COMPUTER_THINK_MS = 1200; // the computer reads before it answers
-constexpr int SCAN_MS = 1500;           // one button: the highlight moves on this often
 constexpr int VERDICT_MS = 2000;        // right or wrong stays shown this long at least
 
 // Reads the questions of `version` (questions.h); a line with a problem is
@@ -42,9 +41,9 @@ bool question_on(int square);
 // player index `which`: the box with the question and its answers shuffled
 // and numbered 1 to 4, printed "Question: ..." and "Answer N: ..." lines and,
 // under --speak, the question and each answer said. A child answers by keys
-// 1 to 4, the arrows or Tab and Enter or Space, a click or touch on an answer,
-// or with --one-button by any press while the highlight (moving every
-// SCAN_MS) is on it; the computer answers right COMPUTER_RIGHT_CHANCE of the
+// 1 to 4 or the chooser's (chooser.h: arrows or Tab, Enter or Space, a click
+// or touch on an answer, or with --one-button any press while the scanning
+// highlight is on it); the computer answers right COMPUTER_RIGHT_CHANCE of the
 // time. "Right" or "Wrong" is printed; after a wrong answer the right one is
 // shown and said, after a right one on a chute's top a word of praise. The
 // box is then repaired from the board. Escape or the window's close ends it

@@ -149,15 +149,16 @@ static bool own_options_given()
 }
 
 // The process ends here, with the design's words and status: 0 when quit, 1
-// after a win (kept: see QUIRKS.md, 'win is 1'), and a start-up failure's
-// own. The exit handlers close the audio device and shut SDL down.
+// after a win unless a launcher asks for 0 with --win-status 0 (kept: see
+// QUIRKS.md, 'win is 1'), and a start-up failure's own. The exit handlers
+// close the audio device and shut SDL down.
 [[noreturn]] static void end_game(Outcome outcome)
 {
     if (outcome == Outcome::quit_key)
         std::puts("Quit Button pressed");
     else if (outcome == Outcome::quit_window)
         std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
-    std::exit(outcome == Outcome::won ? 1 : 0);
+    std::exit(outcome == Outcome::won ? options.win_status : 0);
 }
 
 [[noreturn]] static void end_failed(const Failure &failure)
@@ -170,8 +171,10 @@ static bool own_options_given()
 // options stand in front of the version.
 extern "C" int SDL_main(int argc, char **argv)
 {
-    int first = parse_options(argc, argv);
-    std::string version = version_name(first < argc ? argv[first] : DEFAULT_VERSION);
+    parse_options(argc, argv);
+    if (options.end != OptionsEnd::GO_ON)
+        std::exit(options_status(options.end)); // help, version or a usage error, already printed
+    std::string version = options.version;
     player_count = options.players;
     watch_window = own_options_given();
     if (auto fault = init_SDL_stuff())

@@ -38,24 +38,24 @@ void new_line(Pen &pen)
 constexpr SDL_Color WHITE = {255, 255, 255, 0};
 
 // One glyph of 13 rows, its top left at (x, y).
-void draw_rows(SDL_Surface *on, int x, int y, const GlyphRows &rows, SDL_Color colour)
+void draw_rows(SDL_Surface *surface, int x, int y, const GlyphRows &rows, SDL_Color colour)
 {
     for (int r = 0; r < WIDE_GLYPH_ROWS; r++)
         for (int b = 0; b < 8; b++)
             if (rows[std::size_t(r)] & (0x80 >> b))
-                pixelRGBA(on, Sint16(x + b), Sint16(y + r), colour.r, colour.g, colour.b, 255);
+                pixelRGBA(surface, Sint16(x + b), Sint16(y + r), colour.r, colour.g, colour.b, 255);
 }
 
-// Text read as characters: those of the 8-bit font as SDL_gfx draws them,
+// A word read as characters: those of the 8-bit font as SDL_gfx draws them,
 // the others from the wide glyphs, a box where there is none.
-void draw_characters(SDL_Surface *on, int x, int y, const std::string &word, SDL_Color colour,
-                     int char_width)
+void draw_characters(SDL_Surface *surface, int x, int y, int char_width, const std::string &word,
+                     SDL_Color colour)
 {
-    if (on == nullptr) // SDL_gfx reads the surface's clip rectangle
+    if (surface == nullptr) // SDL_gfx reads the surface's clip rectangle
         return;
     for (char32_t ch : text_characters(word)) {
         if (ch < 0x100 && panel_has_glyph(Note_glyphs, ch)) {
-            characterRGBA(on, Sint16(x), Sint16(y), char(ch), colour.r, colour.g, colour.b, 255);
+            characterRGBA(surface, Sint16(x), Sint16(y), char(ch), colour.r, colour.g, colour.b, 255);
         } else {
             // (a control character too: its 8-bit cell is blank or a sign of
             // that font's own, which a note read as characters does not show)
@@ -65,7 +65,7 @@ void draw_characters(SDL_Surface *on, int x, int y, const std::string &word, SDL
                                      " such characters show as boxes\n", Note_glyphs.fault.c_str());
                 glyph_fault_said = true;
             }
-            draw_rows(on, x, y, rows != nullptr ? *rows : MISSING_GLYPH, colour);
+            draw_rows(surface, x, y, rows != nullptr ? *rows : MISSING_GLYPH, colour);
         }
         x += char_width;
     }
@@ -74,7 +74,7 @@ void draw_characters(SDL_Surface *on, int x, int y, const std::string &word, SDL
 void draw_word(const Pen &pen, const std::string &word, bool by_character)
 {
     if (by_character)
-        draw_characters(screen, pen.x, pen.y, word, WHITE, pen.char_width);
+        draw_characters(screen, pen.x, pen.y, pen.char_width, word, WHITE);
     else
         stringRGBA(screen, Sint16(pen.x), Sint16(pen.y), word.c_str(), 255, 255, 255, 255);
 }
@@ -95,13 +95,12 @@ std::vector<std::string> cells_of(const std::string &text)
 
 } // namespace
 
-void draw_text_line(SDL_Surface *on, int x, int y, const std::string &text, SDL_Color colour)
+void draw_text_line(SDL_Surface *surface, int x, int y, const std::string &text, SDL_Color colour)
 {
-    if (is_valid_utf8(text)) {
-        draw_characters(on, x, y, text, colour, PANEL_FONT_W);
-    } else if (on != nullptr) {
-        stringRGBA(on, Sint16(x), Sint16(y), text.c_str(), colour.r, colour.g, colour.b, 255);
-    }
+    if (is_valid_utf8(text))
+        draw_characters(surface, x, y, PANEL_FONT_W, text, colour);
+    else if (surface != nullptr)
+        stringRGBA(surface, Sint16(x), Sint16(y), text.c_str(), colour.r, colour.g, colour.b, 255);
 }
 
 void load_note_glyphs()

@@ -28,8 +28,7 @@ void load_note_glyphs();
 void display_note(const char *text, int max_chars, int x, int y, int char_width,
                   int line_height);
 
-// Draws one line of `text` on `on` in `colour`, its top left at (x, y), a
-// PANEL_FONT_W cell a character, as display_note draws a word: read as
-// characters when it is valid UTF-8, byte by byte otherwise. No wrapping,
-// no display update.
-void draw_text_line(SDL_Surface *on, int x, int y, const std::string &text, SDL_Color colour);
+// Draws one line of text on `surface` in `colour`, its top left at (x, y),
+// in the panel font, 6 pixels a cell: valid UTF-8 as characters (as a note),
+// any other text byte by byte. Never updates the display.
+void draw_text_line(SDL_Surface *surface, int x, int y, const std::string &text, SDL_Color colour);

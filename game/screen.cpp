@@ -91,3 +91,8 @@ std::optional<Failure> open_window()
     SDL_WM_SetCaption(CAPTION, CAPTION);
     return std::nullopt;
 }
+
+bool toggle_full_screen()
+{
+    return screen != nullptr && SDL_WM_ToggleFullScreen(screen) == 1;
+}

@@ -51,3 +51,8 @@ std::optional<Failure> start_SDL(std::uint32_t subsystems);
 // Opens the WINDOW_W x WINDOW_H window with SDL_SRCCOLORKEY (change_screen)
 // and captions it CAPTION.
 std::optional<Failure> open_window();
+
+// Switches the window between full screen and a window (F11), keeping the
+// picture: sdl12-compat scales the 640 x 480 surface to the screen and
+// centres it. False when the video driver cannot.
+bool toggle_full_screen();

@@ -26,6 +26,8 @@ struct Spoken {
 };
 
 static bool speaking = false;             // --speak: set by speak_setup
+static bool choices_speaking = false;     // the chooser's items said: speak_choices
+static std::string choices_language;
 static std::string speak_version;
 static std::string speak_language;
 // Loaded once, null when missing, and kept until the process ends like the
@@ -38,18 +40,20 @@ static Mix_Chunk *playing_chunk = nullptr; // over playing.sound; freed when it 
 static int last_note = NO_DEST;           // the square of the last note sound played
 static int gap_bytes = 0;                 // SPEECH_GAP_MS of silence in the mixer's format
 
-static Mix_Chunk *clip(const std::string &name)
+// Clip `name` in `language`, looked for first in `version`'s own say/ folder.
+static Mix_Chunk *clip(const std::string &version, const std::string &language, const std::string &name)
 {
-    auto known = clips.find(name);
+    std::string key = version + '\n' + language + '\n' + name;
+    auto known = clips.find(key);
     if (known != clips.end())
         return known->second;
     Mix_Chunk *found = nullptr;
-    for (const std::string &path : say_clip_paths(speak_version, speak_language, name)) {
+    for (const std::string &path : say_clip_paths(version, language, name)) {
         found = load_sound(path);
         if (found != nullptr)
             break;
     }
-    clips[name] = found;
+    clips[key] = found;
     return found;
 }
 
@@ -106,15 +110,9 @@ static bool own_clip_found(const std::string &name)
     return false;
 }
 
-void speak_setup(const std::string &version)
+// Keeps SPEECH_CHANNEL for speech and measures the gap between clips.
+static void reserve_speech_channel()
 {
-    speaking = true;
-    speak_version = version;
-    speak_language = version_language(version);
-    // The lines print the words the clips say: a board whose clips in its
-    // language were never made speaks, and prints, the English ones.
-    if (!own_clip_found("roll"))
-        speak_language = SAY_FALLBACK_LANGUAGE;
     Mix_ReserveChannels(SPEECH_CHANNEL + 1);
     int rate = 0, channels = 0;
     Uint16 format = 0;
@@ -124,12 +122,39 @@ void speak_setup(const std::string &version)
     gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * ((format & 0xFF) / 8);
 }
 
+void speak_setup(const std::string &version)
+{
+    speaking = true;
+    last_note = NO_DEST; // of a game played before in this run
+    speak_version = version;
+    speak_language = version_language(version);
+    // The lines print the words the clips say: a board whose clips in its
+    // language were never made speaks, and prints, the English ones.
+    if (!own_clip_found("roll"))
+        speak_language = SAY_FALLBACK_LANGUAGE;
+    reserve_speech_channel();
+}
+
+void speak_stop()
+{
+    speaking = false;
+    last_note = NO_DEST;
+}
+
+void speak_choices(bool on, const std::string &language)
+{
+    choices_speaking = on;
+    choices_language = language;
+    if (on)
+        reserve_speech_channel();
+}
+
 static Spoken spoken_phrase(const Phrase &phrase)
 {
     Spoken spoken;
     spoken.says = phrase.text;
     for (const std::string &name : phrase.clips)
-        append_sound(spoken, clip(name));
+        append_sound(spoken, clip(speak_version, speak_language, name));
     return spoken;
 }
 
@@ -141,7 +166,7 @@ void speak(const Phrase &phrase)
 
 void speak_pump()
 {
-    if (!speaking || Mix_Playing(SPEECH_CHANNEL) != 0)
+    if (!(speaking || choices_speaking) || Mix_Playing(SPEECH_CHANNEL) != 0)
         return;
     if (playing_chunk != nullptr) {
         Mix_FreeChunk(playing_chunk); // the chunk only; its samples are playing.sound
@@ -165,7 +190,7 @@ void speak_pump()
 
 Outcome speak_finish()
 {
-    while (speaking && busy()) {
+    while ((speaking || choices_speaking) && busy()) {
         speak_pump();
         if (Outcome seen = wait_for_channel(SPEECH_CHANNEL); seen != Outcome::go_on)
             return seen;
@@ -218,6 +243,17 @@ static void speak_last_note()
     append_sound(spoken, note);
     if (note != nullptr)
         Mix_FreeChunk(note);
+    queue_asked(std::move(spoken));
+}
+
+void speak_lit(const Phrase &phrase, const std::string &version)
+{
+    if (!choices_speaking)
+        return;
+    Spoken spoken;
+    spoken.says = phrase.text;
+    for (const std::string &name : phrase.clips)
+        append_sound(spoken, clip(version, choices_language, name));
     queue_asked(std::move(spoken));
 }
 

@@ -21,6 +21,19 @@ constexpr int SPEECH_GAP_MS = 100;
 // and prints exactly as it does without this module.
 void speak_setup(const std::string &version);
 
+// Ends the game's speaking (a game without --speak after one with it).
+void speak_stop();
+
+// The chooser's speaking, apart from the game's: on or off, and the language
+// of its words. Reserves SPEECH_CHANNEL when on.
+void speak_choices(bool on, const std::string &language);
+
+// Says the phrase of an item the chooser lit, its clips in the chooser's
+// language looked for first in `version`'s say/ folder (a board's title);
+// what was said for an item before is cut short. Nothing without
+// speak_choices on.
+void speak_lit(const Phrase &phrase, const std::string &version);
+
 // Queues a phrase. Each phrase's line "Says: TEXT" is printed when it starts
 // to play, so the lines come in the order spoken, also when every clip of
 // the phrase is missing (it then takes no time).

@@ -4,9 +4,6 @@
 
 #include <string>
 
-// The folder of the shipped English clips, relative to the working folder.
-constexpr const char *SHIPPED_CLIPS = "./audio/say/en";
-
 // Makes every clip of say_clip_names() as "<folder>/<clip>.wav" (the folder is
 // made when missing), speaking say_text(clip, language) trimmed of silence,
 // one channel at 22050 samples per second. A clip that cannot be made keeps

@@ -379,7 +379,7 @@ std::string speech_command_for(const SpeechVoice &voice, const std::string &scri
 
 std::string measure_command()
 {
-    return std::string("/usr/bin/sox ") + SPEECH_FILE + " -n stats";
+    return std::string(SOUND_CONVERTER) + " " + SPEECH_FILE + " -n stats";
 }
 
 bool parse_levels(const std::string &stats, double &peak_db, double &rms_db)
@@ -408,13 +408,13 @@ std::string conversion_command(const std::string &output_path, double gain_db, i
 {
     char gain[32];
     std::snprintf(gain, sizeof gain, "%.2f", gain_db);
-    return std::string("/usr/bin/sox -c1 -e signed-integer -b 16 ") + SPEECH_FILE + " -c" +
+    return std::string(SOUND_CONVERTER) + " -c1 -e signed-integer -b 16 " + SPEECH_FILE + " -c" +
            std::to_string(channels) + " -r 22050 " + shell_quote(output_path) + " gain " + gain;
 }
 
 std::string trim_command()
 {
-    return std::string("/usr/bin/sox ") + SPEECH_FILE + " " + TRIMMED_SPEECH_FILE +
+    return std::string(SOUND_CONVERTER) + " " + SPEECH_FILE + " " + TRIMMED_SPEECH_FILE +
            " silence 1 " + SILENCE_SPAN + " " + SILENCE_START_LEVEL + " reverse silence 1 " +
            SILENCE_SPAN + " " + SILENCE_END_LEVEL + " reverse";
 }

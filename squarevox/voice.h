@@ -9,16 +9,6 @@
 #include <string>
 #include <vector>
 
-// The text-to-speech script at its usual place; Debian ships the same
-// script as `text2wave` on the search path instead.
-constexpr const char *SPEECH_SCRIPT = "/usr/share/festival/examples/text2wave.sh";
-constexpr const char *SPEECH_SCRIPT_NAME = "text2wave";
-// The scratch file of the speech, in the working directory, left after a run.
-constexpr const char *SPEECH_FILE = "temp.wav";
-// Held by a run for its whole length, so two runs in one working folder never
-// share temp.wav; left behind, empty.
-constexpr const char *LOCK_FILE = "./.squarevox.lock";
-
 // The level every voice is brought to: the speech's RMS level, which for one
 // voice follows its integrated loudness within a few tenths of a LU, and the
 // highest sample peak the gain may give (the resampling after it may add a
@@ -29,8 +19,6 @@ constexpr const char *LOCK_FILE = "./.squarevox.lock";
 // -25), and the game's other sounds sit at the same loudness.
 constexpr double TARGET_RMS_DB = -25.0;
 constexpr double PEAK_CEILING_DB = -2.0;
-// The scratch file of the trimmed speech, renamed over temp.wav.
-constexpr const char *TRIMMED_SPEECH_FILE = "temp-trim.wav";
 // The clips of the game's voice are cut where the speech starts and ends:
 // the first and last SILENCE_SPAN seconds above the level. The end's level is
 // lower, so that the faint release of a last consonant ("eight") stays.

@@ -300,12 +300,12 @@ TEST(SquareVox, NamesWithShellCharactersStayInTheirFolder)
     const std::vector<std::string> names = {
         "two words", "it's", "a;touch ran1", "$(touch ran2)", "`touch ran3`", "x&touch ran4|y",
         "-v", std::string(300, 'l').substr(0, 120), // far beyond the old 28-character limit
-        "--help", "--game-voice", "--", // these three after "--"
+        "--help", "--game-voice", "--", // these four, "-v" too, after "--"
     };
     for (const std::string &name : names) {
         std::string dir = enter_tool_folder("names");
         write_file(name + "/" + name + ".config", "4 9 hello\n");
-        bool option = name.compare(0, 2, "--") == 0;
+        bool option = name[0] == '-';
         ToolRun run = run_squarevox(option ? std::vector<std::string>{"--", name}
                                            : std::vector<std::string>{name});
         EXPECT_EQ(run.status, 0) << name << ": " << run.err;
