@@ -108,6 +108,14 @@ void draw_verdict(const std::string &text)
 // a click, or one button's scanning.
 Outcome read_answer(const std::vector<ChoiceItem> &items, int &chosen)
 {
+    // Presses made before the question was shown (a die stopped twice) do
+    // not answer it.
+    SDL_PumpEvents();
+    SDL_Event stale;
+    while (SDL_PeepEvents(&stale, 1, SDL_GETEVENT,
+                          SDL_KEYUPMASK | SDL_KEYDOWNMASK | SDL_MOUSEBUTTONUPMASK |
+                              SDL_MOUSEBUTTONDOWNMASK | SDL_JOYBUTTONUPMASK | SDL_JOYBUTTONDOWNMASK) > 0) {
+    }
     ChooserSettings settings;
     settings.number_keys = true;
     if (options.one_button)
