@@ -1,6 +1,8 @@
 // The checker's odds with questions: against boards whose answers are
 // certain, and against 100,000 played-out games of the shipped example.
 #include "question_odds.h"
+#include "report.h"
+#include "support.h"
 #include "questions.h"
 #include "records.h"
 
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -122,6 +125,23 @@ TEST(QuestionOdds, AgreeWithPlayedOutGames)
         }
         EXPECT_LT(worst, 0.0062) << "rate " << rate;
     }
+}
+
+TEST(QuestionReport, NamesEachBadLineAndGivesTheOdds)
+{
+    enter_scratch_folder("question-report");
+    write_file("./v/v.config", "4 24 Up\n");
+    write_file("./v/questions", "4|q?|a|b\n99|q?|a|b\n5|q?|a\n6|q?|a|a\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(boardcheck("v", out, err), STATUS_PROBLEMS);
+    std::string report = out.str();
+    for (const char *line : {"./v/questions:2: the square \"99\" is not a number from 1 to 98",
+                             "./v/questions:3: fewer than two answers",
+                             "./v/questions:4: the right answer \"a\" is also a wrong one",
+                             "Questions: 1 on 1 squares (./v/questions)", "every time: one token",
+                             "3 times in 4: one token", "half the time: one token",
+                             "Odds for 2 players without the questions"})
+        EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
 }
 
 } // namespace
