@@ -14,7 +14,7 @@ constexpr double INF = std::numeric_limits<double>::infinity();
 
 using Flags = std::array<bool, SQUARE_COUNT>;
 
-Flags reachable_from_start(const DestTable &dest)
+Flags reachable_from_start(const MoveTable &moves)
 {
     Flags seen{};
     std::vector<int> todo{0};
@@ -24,35 +24,33 @@ Flags reachable_from_start(const DestTable &dest)
         todo.pop_back();
         if (s == WIN_SQUARE)
             continue;
-        for (int roll = 1; roll <= DIE_FACES; roll++) {
-            int next = turn_end(dest, s, roll);
-            if (!seen[next]) {
-                seen[next] = true;
-                todo.push_back(next);
+        for (const Move &move : moves[s])
+            if (move.weight > 0 && !seen[move.to]) {
+                seen[move.to] = true;
+                todo.push_back(move.to);
             }
-        }
     }
     return seen;
 }
 
-Flags can_reach_win(const DestTable &dest)
+Flags can_reach_win(const MoveTable &moves)
 {
     Flags wins{};
     wins[WIN_SQUARE] = true;
     for (bool changed = true; changed;) {
         changed = false;
         for (int s = 0; s < WIN_SQUARE; s++)
-            for (int roll = 1; roll <= DIE_FACES && !wins[s]; roll++)
-                if (wins[turn_end(dest, s, roll)])
+            for (const Move &move : moves[s])
+                if (!wins[s] && move.weight > 0 && wins[move.to])
                     wins[s] = changed = true;
     }
     return wins;
 }
 
-int find_trap(const DestTable &dest)
+int find_trap(const MoveTable &moves)
 {
-    Flags reach = reachable_from_start(dest);
-    Flags wins = can_reach_win(dest);
+    Flags reach = reachable_from_start(moves);
+    Flags wins = can_reach_win(moves);
     for (int s = 0; s < SQUARE_COUNT; s++)
         if (reach[s] && !wins[s])
             return s;
@@ -89,12 +87,12 @@ std::vector<double> solve(std::vector<std::vector<double>> a, std::vector<double
 
 // One turn of the distribution over squares 0 to 98; returns the mass that
 // reached 99.
-double step(const DestTable &dest, std::array<double, SQUARE_COUNT> &mass)
+double step(const MoveTable &moves, std::array<double, SQUARE_COUNT> &mass)
 {
     std::array<double, SQUARE_COUNT> next{};
     for (int s = 0; s < WIN_SQUARE; s++)
-        for (int roll = 1; roll <= DIE_FACES && mass[s] > 0; roll++)
-            next[turn_end(dest, s, roll)] += mass[s] / DIE_FACES;
+        for (std::size_t m = 0; m < moves[s].size() && mass[s] > 0; m++)
+            next[moves[s][m].to] += mass[s] * moves[s][m].weight / DIE_FACES;
     double won = next[WIN_SQUARE];
     next[WIN_SQUARE] = 0;
     mass = next;
@@ -129,7 +127,7 @@ double share_of_turn(const Odds &odds, int p, double alive_now, double alive_bef
 
 // Follows one token turn by turn; every player's token moves by the same
 // chain, independently of the others.
-void follow(const DestTable &dest, Odds &odds)
+void follow(const MoveTable &moves, Odds &odds)
 {
     std::array<double, SQUARE_COUNT> mass{};
     mass[0] = 1;
@@ -137,7 +135,7 @@ void follow(const DestTable &dest, Odds &odds)
     odds.alive = {1};
     for (int t = 1; t <= MAX_TURNS; t++) {
         std::array<double, SQUARE_COUNT> before = mass;
-        odds.finish.push_back(step(dest, mass));
+        odds.finish.push_back(step(moves, mass));
         odds.alive.push_back(total(mass));
         for (int p = 0; p < odds.players; p++) {
             double others = share_of_turn(odds, p, odds.alive[t], odds.alive[t - 1]);
@@ -172,12 +170,17 @@ int turn_end(const DestTable &dest, int square, int roll)
 
 std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest)
 {
+    return chain_turns_to_win(plain_moves(dest));
+}
+
+std::array<double, SQUARE_COUNT> chain_turns_to_win(const MoveTable &moves)
+{
     std::array<double, SQUARE_COUNT> turns;
     turns.fill(INF);
     turns[WIN_SQUARE] = 0;
-    if (find_trap(dest) >= 0)
+    if (find_trap(moves) >= 0)
         return turns;
-    Flags reach = reachable_from_start(dest);
+    Flags reach = reachable_from_start(moves);
     std::vector<int> index(SQUARE_COUNT, -1);
     std::vector<int> squares;
     for (int s = 0; s < WIN_SQUARE; s++)
@@ -191,11 +194,9 @@ std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest)
     std::vector<double> b(n, 1.0);
     for (std::size_t i = 0; i < n; i++) {
         a[i][i] += 1;
-        for (int roll = 1; roll <= DIE_FACES; roll++) {
-            int next = turn_end(dest, squares[i], roll);
-            if (next != WIN_SQUARE)
-                a[i][std::size_t(index[next])] -= 1.0 / DIE_FACES;
-        }
+        for (const Move &move : moves[squares[i]])
+            if (move.to != WIN_SQUARE)
+                a[i][std::size_t(index[move.to])] -= move.weight / DIE_FACES;
     }
     std::vector<double> x = solve(a, b);
     for (std::size_t i = 0; i < n; i++)
@@ -203,13 +204,27 @@ std::array<double, SQUARE_COUNT> expected_turns_to_win(const DestTable &dest)
     return turns;
 }
 
+MoveTable plain_moves(const DestTable &dest)
+{
+    MoveTable moves;
+    for (int s = 0; s < WIN_SQUARE; s++)
+        for (int roll = 1; roll <= DIE_FACES; roll++)
+            moves[s].push_back(Move{turn_end(dest, s, roll), 1.0});
+    return moves;
+}
+
 Odds board_odds(const DestTable &dest, int players)
+{
+    return chain_odds(plain_moves(dest), players);
+}
+
+Odds chain_odds(const MoveTable &moves, int players)
 {
     Odds odds;
     odds.players = players;
-    odds.trap = find_trap(dest);
-    odds.expected_turns = expected_turns_to_win(dest)[0];
-    follow(dest, odds);
+    odds.trap = find_trap(moves);
+    odds.expected_turns = chain_turns_to_win(moves)[0];
+    follow(moves, odds);
     return odds;
 }
 

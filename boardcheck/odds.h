@@ -21,6 +21,18 @@ DestTable dest_table(const std::vector<VersionRecord> &records);
 // at its end, so even a record on 99 is taken when a walk reaches 99.
 int turn_end(const DestTable &dest, int square, int roll);
 
+// One way a turn can end: on square `to`, with the chance weight / DIE_FACES
+// (a weight of 1 for each roll of a board without questions).
+struct Move {
+    int to;
+    double weight;
+};
+// The ways a turn from each square 0 to 98 can end; entry 99 is empty.
+using MoveTable = std::array<std::vector<Move>, SQUARE_COUNT>;
+
+// One move for each roll, to turn_end.
+MoveTable plain_moves(const DestTable &dest);
+
 struct Odds {
     int trap = -1;             // a square reachable from 0 from which 99 can
                                // never be reached; -1 when there is none
@@ -47,6 +59,10 @@ struct Odds {
 // the players before it have not finished within t turns and those after it
 // not within t - 1. Never hangs: at most MAX_TURNS steps of the distribution.
 Odds board_odds(const DestTable &dest, int players = PLAYERS);
+
+// The same for any chain of turns (a board with questions: question_odds.h).
+Odds chain_odds(const MoveTable &moves, int players = PLAYERS);
+std::array<double, SQUARE_COUNT> chain_turns_to_win(const MoveTable &moves);
 
 // Expected turns from every square to 99, by solving the chain's linear
 // equations over the squares reachable from 0; entries not reachable, or all

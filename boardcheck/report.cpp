@@ -8,6 +8,7 @@
 #include "mixer.h"
 #include "odds.h"
 #include "paths.h"
+#include "question_report.h"
 #include "utf8.h"
 #include "voices.h"
 
@@ -336,9 +337,12 @@ std::string wins_line(const Odds &odds)
     return line;
 }
 
-void print_odds(const Odds &odds, std::ostream &out)
+void print_odds(const Odds &odds, bool questions, std::ostream &out)
 {
-    if (odds.players == PLAYERS)
+    if (questions)
+        out << format("\nOdds for %d players without the questions (every ladder and chute "
+                      "taken), exact:\n", odds.players);
+    else if (odds.players == PLAYERS)
         out << "\nOdds, exact, from the game's rules:\n";
     else
         out << format("\nOdds for %d players, exact, from the game's rules:\n", odds.players);
@@ -421,6 +425,9 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err,
     add_language_findings(language, version, file.records, path, findings);
     for (const std::string &fault : voice_problems(voices, version))
         findings.push_back(Finding{0, false, fault});
+    QuestionCheck questions = check_questions(version);
+    for (const Finding &finding : question_findings(questions, version))
+        findings.push_back(finding);
     DestTable dest = dest_table(file.records);
     Odds odds = board_odds(dest, players);
     if (odds.trap >= 0)
@@ -433,7 +440,8 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err,
         print_language(language, version, file.records, out);
     print_findings(findings, out);
     print_voices(voices, version, out);
-    print_odds(odds, out);
+    print_questions(questions, dest, players, version, out);
+    print_odds(odds, questions.file.given, out);
     print_time(dest, odds, voices, out);
     if (!mixer_fault().empty())
         out << "\nVoices judged by their headers alone: " << mixer_fault() << "\n";

@@ -55,6 +55,16 @@ ChoiceInput key_input(const SDL_KeyboardEvent &key, bool scanning)
     }
 }
 
+// The item that number key `sym` (1 to 9, or the keypad's) names among
+// `count`, or -1.
+int number_key(SDLKey sym, int count)
+{
+    int n = sym >= SDLK_1 && sym <= SDLK_9     ? sym - SDLK_1
+            : sym >= SDLK_KP1 && sym <= SDLK_KP9 ? sym - SDLK_KP1
+                                                 : -1;
+    return n < count ? n : -1;
+}
+
 bool is_wheel(Uint8 button)
 {
     return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
@@ -172,11 +182,15 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
                 choice.outcome = Outcome::quit_window;
                 return choice;
             }
-            if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F11)
+            if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F11) {
                 toggle_full_screen();
-            else if (event.type == SDL_KEYUP)
+            } else if (event.type == SDL_KEYUP && settings.number_keys && !scanning &&
+                       number_key(event.key.keysym.sym, int(items.size())) >= 0) {
+                state.highlight = number_key(event.key.keysym.sym, int(items.size()));
+                step = ChoiceStep::chosen;
+            } else if (event.type == SDL_KEYUP) {
                 step = choice_input(state, key_input(event.key, scanning));
-            else if (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) {
+            } else if (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) {
                 int at = scanning ? state.highlight : choice_at(rects, event.button.x, event.button.y);
                 if (at >= 0) {
                     state.highlight = at;

@@ -31,6 +31,8 @@ struct ChoiceItem {
 
 struct ChooserSettings {
     int scan_ms = 0; // above 0: one button, the highlight moves on this often
+    bool number_keys = false; // keys 1 to 9, the keypad's too, choose that item at
+                              // once (not while scanning, when any key chooses)
     // Called with the lit item's index after the items are drawn, each time
     // the highlight moves: the caller draws what goes with it (the menu, the
     // picture of the lit board). It updates what it draws itself.

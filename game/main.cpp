@@ -1,6 +1,7 @@
 // The game's entry: start-up of SDL, the window, the fonts and sounds, the
 // die, the board and the tokens, then the turns until a token reaches 99.
 // Everything below returns how it ended; only here does the process end.
+#include "ask.h"
 #include "board.h"
 #include "chooser.h"
 #include "config.h"
@@ -28,6 +29,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 constexpr std::size_t PANEL_FONT_MAX_BYTES = 1 << 16; // only the first 3328 bytes are used
 
@@ -76,12 +78,27 @@ static std::optional<Failure> init_SDL_stuff()
 static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
     "Player 1 wins!", "Player 2 wins", "Player 3 wins!", "Player 4 wins!"};
 
+// A board with questions shows each player's right answers in the panel
+// while the win sound plays.
+static void show_tally(const std::vector<std::string> &tally)
+{
+    if (tally.empty())
+        return;
+    stringRGBA(screen, PANEL_X, NOTE_Y, "Right answers:", 255, 255, 255, 255);
+    for (std::size_t i = 0; i < tally.size(); i++)
+        stringRGBA(screen, PANEL_X, Sint16(NOTE_Y + NOTE_LINE_H * int(i + 1)), tally[i].c_str(), 255,
+                   255, 255, 255);
+    SDL_UpdateRect(screen, PANEL_X, NOTE_Y, PANEL_CLEAR_W, NOTE_LINE_H * int(tally.size() + 1));
+}
+
 // The winner's sound plays to its end before the line; a missing sound waits
 // only for whatever else still plays. Player 2's line has never had an
 // exclamation mark. Under --speak, what is still being said ends before the
 // sound, and "Player N wins" is said to its end after it.
 static Outcome win_ending(int which)
 {
+    std::vector<std::string> tally = answer_tally();
+    show_tally(tally);
     Outcome seen = speak_finish();
     if (seen == Outcome::go_on)
         seen = wait_for_channel(play_sound(win[which]));
@@ -90,6 +107,8 @@ static Outcome win_ending(int which)
     if (seen != Outcome::go_on)
         return seen;
     std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
+    for (const std::string &line : tally)
+        std::puts(line.c_str());
     return Outcome::won;
 }
 
@@ -211,6 +230,7 @@ extern "C" int SDL_main(int argc, char **argv)
     if (auto fault = build_board(version, false))
         end_failed(*fault);
     setup_players();
+    questions_setup(version);
     if (options.speak)
         speak_setup(location);
     int winner = 0;

@@ -297,6 +297,27 @@ void speak_lit(const Phrase &phrase, const std::string &version)
     queue_asked(std::move(spoken));
 }
 
+void speak_recorded(int number, const std::string &path, const std::string &words)
+{
+    if (!speaking)
+        return;
+    Spoken spoken;
+    if (number > 0) {
+        spoken = spoken_phrase(phrase_number(number, speak_language));
+        spoken.says += " ";
+    }
+    spoken.says += words;
+    // A phrase holds its sounds until it has been said: the recording is
+    // loaded once and kept with the clips (no clip's key starts with a line
+    // end), so a question asked again costs nothing more.
+    std::string key = "\n" + path;
+    auto known = clips.find(key);
+    if (known == clips.end())
+        known = clips.emplace(key, load_sound(path)).first;
+    append_sound(spoken, known->second);
+    queue(std::move(spoken));
+}
+
 bool speak_key(int key)
 {
     if (!speaking)

@@ -63,6 +63,12 @@ Outcome speak_walked(int square);     // "square twenty-seven"
 void speak_landing(int from, int to); // "climbs to forty-five", after the note
 Outcome speak_win(int which);         // "Player 1 wins", spoken to its end
 
+// A question square's voices (squarevox makes them): `words` said from the
+// sound at `path`, after the number of the answer (1 to 4) when `number` is
+// above 0; printed "Says: WORDS" or "Says: NUMBER WORDS" when it starts. A
+// missing sound is said in print only.
+void speak_recorded(int number, const std::string &path, const std::string &words);
+
 // A key released while the die spins: p says where every player stands, n
 // the last note again (its sound, its text on the Says line; nothing before
 // the first note), h the keys. What a key asked for is cut short by the next

@@ -1,6 +1,7 @@
 // The turns of the game.
 #include "turns.h"
 
+#include "ask.h"
 #include "config.h"
 #include "die.h"
 #include "note.h"
@@ -112,6 +113,41 @@ static Outcome take_ladder_or_chute(int which, const Square &reached, NoteSound 
     return seen;
 }
 
+// The token's move by `roll`: the walk, the question of the square reached
+// when it has one, the ladder or chute the rules then take, the panel
+// cleared, the note awaited and the token set into its corner. `again` when
+// a right answer on a plain square earns another roll.
+static Outcome move_token(int which, int roll, bool &again)
+{
+    Player &p = player[which];
+    again = false;
+    speak_roll(roll);
+    Outcome seen = walk(which, roll);
+    if (seen != Outcome::go_on)
+        return seen;
+    if (seen = speak_walked(p.square); seen != Outcome::go_on)
+        return seen;
+    const Square &reached = *blist[p.square];
+    bool take = reached.dest != NO_DEST;
+    if (question_on(reached.number)) {
+        bool right = false;
+        if (seen = ask_question(which, reached.number, right); seen != Outcome::go_on)
+            return seen;
+        take = take && answered_square(reached.number, reached.dest, right) != reached.number;
+        again = answer_rolls_again(reached.dest, right);
+    }
+    NoteSound note;
+    if (take)
+        seen = take_ladder_or_chute(which, reached, note);
+    clear_panel();
+    if (seen = finish_note(note, seen); seen != Outcome::go_on)
+        return seen;
+    speak_landing(reached.number, p.square);
+    set_dest(which, p.square);
+    redraw_tokens(blist[p.square]->rect);
+    return Outcome::go_on;
+}
+
 Outcome take_turn(int which)
 {
     Player &p = player[which];
@@ -127,26 +163,21 @@ Outcome take_turn(int which)
         speak_turn(which);
         seen = speak_finish();
     }
-    int roll = 0;
-    if (seen == Outcome::go_on)
-        seen = roll_die(roller_of(which), roll);
-    if (seen != Outcome::go_on)
-        return seen;
-    speak_roll(roll);
-    if (seen = walk(which, roll); seen != Outcome::go_on)
-        return seen;
-    if (seen = speak_walked(p.square); seen != Outcome::go_on)
-        return seen;
-    const Square &reached = *blist[p.square];
-    NoteSound note;
-    if (reached.dest != NO_DEST)
-        seen = take_ladder_or_chute(which, reached, note);
-    clear_panel();
-    if (seen = finish_note(note, seen); seen != Outcome::go_on)
-        return seen;
-    speak_landing(reached.number, p.square);
-    set_dest(which, p.square);
-    redraw_tokens(blist[p.square]->rect);
+    for (bool again = true; again;) {
+        int roll = 0;
+        if (seen == Outcome::go_on)
+            seen = roll_die(roller_of(which), roll);
+        if (seen != Outcome::go_on)
+            return seen;
+        if (seen = move_token(which, roll, again); seen != Outcome::go_on)
+            return seen;
+        // A right answer's roll comes at once, without the turn sound.
+        if (again && p.square != WIN_SQUARE) {
+            show_prompt(which);
+            speak_turn(which);
+        }
+        again = again && p.square != WIN_SQUARE;
+    }
     return p.square == WIN_SQUARE ? Outcome::won : Outcome::go_on;
 }
 

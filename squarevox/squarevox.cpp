@@ -6,6 +6,7 @@
 #include "guards.h"
 #include "language.h"
 #include "paths.h"
+#include "questionvoice.h"
 #include "records.h"
 #include "run.h"
 #include "voice.h"
@@ -151,8 +152,14 @@ int main(int argc, char **argv)
         return 1;
     for (const std::string &problem : file.problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
-    if (file.records.empty())
-        return file.problems.empty() ? 0 : 1;
+    QuestionFile questions = read_version_questions(version);
+    if (!questions.fault.empty())
+        std::fprintf(stderr, "squarevox: %s\n", questions.fault.c_str());
+    for (const std::string &problem : questions.problems)
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    bool questions_read = questions.fault.empty() && questions.problems.empty();
+    if (file.records.empty() && questions.questions.empty())
+        return file.problems.empty() && questions_read ? 0 : 1;
     int started = start_run();
     if (started != 0)
         return started;
@@ -171,5 +178,12 @@ int main(int argc, char **argv)
             return sig != 0 ? 128 + sig : 130;
         }
     }
-    return all_made ? 0 : 1;
+    // A line of the questions that could not be read also fails the run.
+    if (!questions.questions.empty()) {
+        int asked = make_question_voices(version, questions, script, voice);
+        if (asked > 1)
+            return asked;
+        all_made = all_made && asked == 0;
+    }
+    return all_made && questions_read ? 0 : 1;
 }

@@ -41,13 +41,14 @@ ends() {
 cd "$data"
 start_menu
 wait_for "Menu: mivo"
-keys Up Return Down Down Return Down Down Return Down Return Down Down Down Down
+keys Up Return Down Down Down Return Down Down Return Down Return Down Down Down Down
 wait_for "Menu: Start"
 shot "$win" "$shots/1-menu-set.png"
 expected="Menu: mivo
 Menu: lirou
 Menu: lirou
 Menu: mivo
+Menu: tavo
 Menu: Players: 2
 Menu: Players: 3
 Menu: Player 1: person
@@ -121,7 +122,8 @@ for i in 1 2; do
     gap=$(( (${at[$i]} - ${at[$((i - 1))]}) / 1000000 ))
     (( gap > 1300 && gap < 1700 )) || fail "the scan moved after $gap ms, not 1500"
 done
-[[ $(grep '^Menu: ' "$out" | head -4) == $'Menu: mivo\nMenu: Players: 2\nMenu: Player 1: person\nMenu: Player 2: person' ]] ||
+wait_for "Menu: " 5
+[[ $(grep '^Menu: ' "$out" | head -5) == $'Menu: mivo\nMenu: tavo\nMenu: Players: 2\nMenu: Player 1: person\nMenu: Player 2: person' ]] ||
     fail "the scan's order: $(grep '^Menu: ' "$out")"
 echo "scan steps: ${at[*]}"
 # A click chooses the lit item wherever it falls: Player 2 (lit now, or
