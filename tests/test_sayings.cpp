@@ -2,6 +2,7 @@
 // clips, where a clip is looked for, and the shipped English clips.
 #include "sayings.h"
 
+#include "rules.h"
 #include "wavguard.h"
 
 #include "support.h"
@@ -35,12 +36,26 @@ TEST(Sayings, PhrasesAndTheirClips)
         std::vector<std::string> clips;
     };
     const std::vector<Case> cases = {
-        {"turn", phrase_turn(0, "en"), "Player 1, roll the die", {"player", "number01", "roll"}},
-        {"roll", phrase_number(4, "en"), "four", {"number04"}},
+        {"turn", phrase_turn(0, "en"), "Player 1, roll the die", {"turn1", "roll"}},
+        {"computer's turn", phrase_computer_turn(1, "en"), "Player 2, the computer plays",
+         {"turn2", "computer"}},
+        {"number", phrase_number(4, "en"), "four", {"number04"}},
+        {"roll", phrase_roll(4, "en"), "rolls four", {"rolls", "number04"}},
+        {"board", phrase_board({{19, 2}, {4, 25}}, "en"),
+         "ladder from four to twenty-five, chute from nineteen to two",
+         {"ladder", "number04", "to", "number25", "chute", "number19", "to", "number02"}},
+        {"no board", phrase_board({}, "en"), "", {}},
+        {"no note", phrase_no_note("en"), "no note yet", {"no_note"}},
+        {"French turn", phrase_turn(0, "fr"), "Joueur 1, lance le dé", {"turn1", "roll"}},
+        {"French computer", phrase_computer_turn(3, "fr"), "Joueur 4, l'ordinateur joue",
+         {"turn4", "computer"}},
+        {"French board", phrase_board({{4, 25}}, "fr"), "échelle de 4 à 25",
+         {"ladder", "number04", "to", "number25"}},
+        {"French win", phrase_win(0, "fr"), "Joueur 1 gagne", {"win1"}},
         {"square", phrase_square(27, "en"), "square twenty-seven", {"square", "number27"}},
         {"ladder", phrase_landing(4, 45, "en"), "climbs to forty-five", {"climbs", "number45"}},
         {"chute", phrase_landing(47, 12, "en"), "slides down to twelve", {"slides", "number12"}},
-        {"win", phrase_win(1, "en"), "Player 2 wins", {"player", "number02", "wins"}},
+        {"win", phrase_win(1, "en"), "Player 2 wins", {"win2"}},
         {"positions", phrase_positions({12, 30}, "en"),
          "Player 1 on square twelve, Player 2 on square thirty",
          {"player", "number01", "on_square", "number12", "player", "number02", "on_square",
@@ -61,7 +76,7 @@ TEST(Sayings, EveryClipHasItsWordsInEveryKnownLanguage)
 {
     std::vector<std::string> names = say_clip_names();
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
-    EXPECT_EQ(names.size(), std::size_t(SAY_NUMBERS + 8));
+    EXPECT_EQ(names.size(), std::size_t(SAY_NUMBERS + 14 + 2 * MAX_PLAYERS));
     for (const char *language :
          {"en", "fr", "de", "es", "it", "pt", "nl", "pl", "cs", "el", "ru", "uk", "tr"}) {
         std::set<std::string> words;
@@ -80,7 +95,35 @@ TEST(Sayings, EveryClipHasItsWordsInEveryKnownLanguage)
         EXPECT_EQ(say_language_known(tag.first), !tag.second.empty()) << "'" << tag.first << "'";
     }
     EXPECT_EQ(say_text("number27", "fr"), "27");
+    EXPECT_EQ(say_text("turn3", "en"), "Player three");
+    EXPECT_EQ(say_text("win2", "en"), "Player two wins");
+    EXPECT_EQ(say_text("turn3", "fr"), "Joueur 3");
+    EXPECT_EQ(say_text("win4", "ru"), "Игрок 4 побеждает");
+    EXPECT_EQ(say_text("turn5", "en"), "");
+    EXPECT_EQ(say_text("turn0", "en"), "");
     EXPECT_EQ(say_text("number27", "en-GB"), "twenty-seven");
+}
+
+// The panel's prompt: the design's English exactly; every language's fits
+// the panel's 25 cells of 6 pixels (x 490 to 640) for Players 1 to 4.
+TEST(Sayings, PromptsFitThePanel)
+{
+    EXPECT_EQ(say_prompt(0, "en"), "Player 1 - Roll the die");
+    EXPECT_EQ(say_prompt(3, "en-GB"), "Player 4 - Roll the die");
+    EXPECT_EQ(say_prompt(1, "xx"), "Player 2 - Roll the die");
+    EXPECT_EQ(say_prompt(0, "fr"), "Joueur 1 - Lance le dé");
+    EXPECT_EQ(say_win_words(1, "fr"), "Joueur 2 gagne");
+    EXPECT_EQ(say_win_words(0, "en"), "Player 1 wins");
+    for (const char *language :
+         {"en", "fr", "de", "es", "it", "pt", "nl", "pl", "cs", "el", "ru", "uk", "tr"})
+        for (int which = 0; which < MAX_PLAYERS; which++)
+            for (const std::string &text : {say_prompt(which, language), say_win_words(which, language)}) {
+                std::size_t cells = 0;
+                for (unsigned char byte : text)
+                    cells += (byte & 0xC0) != 0x80;
+                EXPECT_LE(cells, 25u) << text;
+                EXPECT_NE(text.find(std::to_string(which + 1)), std::string::npos) << text;
+            }
 }
 
 TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
