@@ -16,7 +16,11 @@ constexpr std::array<const char *, 14> WORD_CLIPS = {
 
 // A language the game knows the words of. Its numbers are spoken from their
 // digits ("27"), which every voice reads in its own words, except English,
-// whose number clips keep their written words. The prompt is the panel's,
+// whose number clips keep their written words. English puts a word before
+// each number that tells a listener a number comes ("rolls the number four",
+// "now on square twelve"): heard far more surely than a bare number after
+// the die's rattle (docs/speaking.md, "How well it is heard"). The prompt is
+// the panel's,
 // its %d the player's number; it fits the panel's 25 cells.
 struct SayLanguage {
     const char *tag;
@@ -26,10 +30,12 @@ struct SayLanguage {
 
 constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
     {"en", "Player %d - Roll the die",
-     {"Player", "roll the die", "square", "climbs to", "slides down to", "wins", "on square",
+     {"Player", "roll the die", "now on square", "up the ladder to square",
+      "down the chute to square", "wins", "on square",
       "Space rolls the die. P says where everyone stands. N says the last note again. "
       "B says the ladders and chutes. H says these keys. Escape ends the game.",
-      "rolls", "ladder from", "chute from", "to", "the computer plays", "no note yet"}},
+      "rolls the number", "ladder from", "chute from", "to", "the computer plays",
+      "no note yet"}},
     {"fr", "Joueur %d - Lance le dé",
      {"Joueur", "lance le dé", "case", "monte à", "descend à", "gagne", "sur la case",
       "Espace lance le dé. P dit où sont les joueurs. N redit la dernière note. "

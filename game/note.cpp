@@ -92,6 +92,12 @@ std::vector<std::string> cells_of(const std::string &text)
 
 } // namespace
 
+void draw_panel_line(const std::string &text, int x, int y, int char_width)
+{
+    Pen pen{x, 0, char_width, x, y, 0};
+    draw_word(pen, text, is_valid_utf8(text));
+}
+
 void load_note_glyphs()
 {
     Note_glyphs = read_wide_font(WIDE_FONT);

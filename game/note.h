@@ -3,6 +3,8 @@
 
 #include "widefont.h"
 
+#include <string>
+
 // The glyphs beyond the 8-bit font, read by load_note_glyphs at start-up;
 // when they could not be read (Note_glyphs.fault says why) such characters
 // draw as boxes and the first one drawn says so once on standard error.
@@ -21,5 +23,11 @@ void load_note_glyphs();
 // line-long pieces, and the text's last character (its line end) is dropped.
 // Draws nothing for an empty or one-character text or max_chars below 2.
 // Never updates the display.
+// Draws `text` as one line on `screen` in white, its top left at (x, y), one
+// cell of char_width pixels a character as display_note draws a note's words
+// (a blank is an empty cell); a text that is not UTF-8 is drawn byte by byte
+// in the 8-bit font. Never updates the display.
+void draw_panel_line(const std::string &text, int x, int y, int char_width);
+
 void display_note(const char *text, int max_chars, int x, int y, int char_width,
                   int line_height);
