@@ -409,3 +409,13 @@ std::vector<std::string> say_clip_paths(const std::string &version, const std::s
     shipped(SAY_FALLBACK_LANGUAGE);
     return paths;
 }
+
+std::vector<std::string> own_clip_paths(const std::string &version, const std::string &language,
+                                        const std::string &clip)
+{
+    if (!say_language_known(language) || primary_language(language) == SAY_FALLBACK_LANGUAGE)
+        return {};
+    std::vector<std::string> paths = say_clip_paths(version, language, clip);
+    paths.pop_back(); // the English fallback
+    return paths;
+}

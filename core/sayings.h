@@ -74,3 +74,11 @@ Phrase phrase_help(const std::string &language);                   // the keys a
 // folder of its first part), then the same in English.
 std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip);
+
+// Where a clip of the board's own language is looked for, for the turn and win
+// sounds that replace the fixed ones: say_clip_paths without the English
+// fallback, and nothing for a board that speaks English (no language file,
+// an English one, or one the game has no words for), which keeps the fixed
+// sounds.
+std::vector<std::string> own_clip_paths(const std::string &version, const std::string &language,
+                                        const std::string &clip);

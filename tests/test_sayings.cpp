@@ -145,6 +145,24 @@ TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
         EXPECT_EQ(say_clip_paths("v", c.language, "wins"), c.paths) << "'" << c.language << "'";
 }
 
+TEST(Sayings, ABoardsOwnTurnAndWinClipsAreInItsLanguageOnly)
+{
+    struct Case {
+        const char *language;
+        std::vector<std::string> paths;
+    };
+    const std::vector<Case> cases = {
+        {"fr", {"./v/say/turn1.wav", "./audio/say/fr/turn1.wav"}},
+        {"pt-BR", {"./v/say/turn1.wav", "./audio/say/pt-BR/turn1.wav", "./audio/say/pt/turn1.wav"}},
+        {"en", {}},    // no language file: the fixed sounds
+        {"en-GB", {}},
+        {"sv", {}},    // no words: the fixed sounds
+        {"", {}},      // an unusable language file
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(own_clip_paths("v", c.language, "turn1"), c.paths) << "'" << c.language << "'";
+}
+
 // The languages whose clips ship: English, and each shipped version's.
 std::set<std::string> shipped_languages()
 {
