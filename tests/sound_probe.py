@@ -3,7 +3,7 @@
 # (signed 16-bit, two channels, 44100 per second, raw):
 #   sound_probe.py tone RECORDING.raw HZ
 #     where a clip replaced by a pure tone of HZ was played: prints
-#     "tone START END under DB gap GAP": the first run of the tone (seconds),
+#     "tone START END under DB gap GAP": the longest run of the tone (seconds),
 #     how far everything else in it lies under the tone (dB, the tone's own
 #     sinusoid fitted and taken out window by window), and how long the
 #     recording was silent right before the tone began (seconds).
@@ -44,19 +44,18 @@ def tone(raw_path, hz):
     found = []
     for w in windows:
         total, rest = fit(w, hz, RATE)
-        # A tone of at least -50 dBFS (its fitted power; noise projects little).
-        found.append((total, rest, total - rest > 1e3))
-    # The first run of at least 100 ms: the rattle's noise holds a little
-    # of any tone for a window or two.
+        # A tone of at least -50 dBFS (its fitted power; noise projects
+        # little), as strong as everything else in the window.
+        found.append((total, rest, total - rest > 1e3 and total - rest > rest))
+    # The longest run: speech holds a little of any tone for a moment.
     start = end = None
     i = 0
     while i < len(found):
         j = i
         while j < len(found) and found[j][2]:
             j += 1
-        if j - i >= 10:
+        if j - i >= 10 and (start is None or j - 1 - i > end - start):
             start, end = i, j - 1
-            break
         i = j + 1
     if start is None:
         print("no tone")
