@@ -3,7 +3,7 @@
 # turn sound is its French clip and a board without a language file's is
 # audio/player1.wav; under --speak the die's rattle is silent under a key's
 # answer (at least 20 dB below it) and the roll is said at least a quarter
-# second after the rattle. Clips are replaced by pure tones where the
+# second after the rattle; a key cuts the board's answer short. Clips are replaced by pure tones where the
 # recording is measured (tests/sound_probe.py).
 #   e2e_speak_sound.sh BUILD_DIR DATA_DIR
 set -euo pipefail
@@ -46,12 +46,19 @@ done
 echo "Turn sounds: lirou plays its French clip, mivo audio/player1.wav"
 
 # --- Under --speak: the help is a 1000 Hz tone of 2 s, the roll's words a
-# 700 Hz tone of 0.4 s.
+# 700 Hz tone of 0.4 s, the board's first word ("ladder from") a 500 Hz tone
+# of 3 s.
 sox -n -r 22050 -c 1 -b 16 audio/say/en/help.wav synth 2 sine 1000 gain -20
 sox -n -r 22050 -c 1 -b 16 audio/say/en/rolls.wav synth 0.4 sine 700 gain -20
+sox -n -r 22050 -c 1 -b 16 audio/say/en/ladder.wav synth 3 sine 500 gain -20
 record speak --speak mivo
 wait_for "Says: Player 1, roll the die"
 sleep 0.5 # the rattle plays
+key b # cut short by the next key
+wait_for "Says: ladder from"
+sleep 0.5
+key x
+sleep 1
 key h
 wait_for "Says: Space rolls the die."
 sleep 3 # the help's end, and the rattle again
@@ -65,4 +72,7 @@ awk -v u="$under" 'BEGIN { exit !(u >= 20) }' || fail "under the help the rattle
 roll=$(probe tone speak.raw 700)
 read -r _ _ _ _ _ _ gap <<< "$roll"
 awk -v g="$gap" 'BEGIN { exit !(g >= 0.25) }' || fail "the roll came $gap s after the rattle: $roll"
+board=$(probe tone speak.raw 500)
+read -r _ start end _ <<< "$board"
+awk -v s="$start" -v e="$end" 'BEGIN { exit !(e - s < 1.5) }' || fail "b was not cut short by x: $board"
 echo "Speech: the rattle $under dB under the help; the roll $gap s after the rattle"
