@@ -65,8 +65,10 @@ def tone(raw_path, hz):
     tone_power = sum(t - r for t, r, _ in inner) / len(inner)
     rest_power = sum(r for _, r, _ in inner) / len(inner)
     under = 10 * math.log10(tone_power / max(rest_power, 1e-9))
+    # The window before the run may hold the tone's first samples.
+    onset = start - 1 if start > 0 and found[start - 1][0] >= 100 else start
     gap = 0
-    while start - gap - 1 >= 0 and found[start - gap - 1][0] < 100:
+    while onset - gap - 1 >= 0 and found[onset - gap - 1][0] < 100:
         gap += 1
     print(f"tone {start * WINDOW / RATE:.2f} {(end + 1) * WINDOW / RATE:.2f} "
           f"under {under:.1f} gap {gap * WINDOW / RATE:.2f}")
