@@ -5,7 +5,8 @@
 #                     package's test (it installs and removes the package),
 #                     the unit and end-to-end tests again under
 #                     AddressSanitizer and UndefinedBehaviorSanitizer, brief
-#                     fuzz runs, and the Windows build with its tests under wine
+#                     fuzz runs, the Windows build with its tests under wine,
+#                     and the browser build with its test in headless chromium
 #   ./test.sh quick   the build and the unit and end-to-end tests only
 # Most end-to-end time is spent waiting on the programs, so the plain build's
 # tests run while the sanitizer and fuzz builds compile, and the fuzz runs
@@ -16,7 +17,7 @@ set -uo pipefail
 cd "$(dirname "$0")" || exit 2
 case "${1:-}" in
     "" | quick) mode=${1:-full} ;;
-    -h | --help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "test.sh: unknown argument '$1' (expected nothing or 'quick')" >&2; exit 2 ;;
 esac
 source tools/packages.sh
@@ -58,4 +59,7 @@ after "sanitizer build" && phase "sanitized tests" bash -c "cd build-asan && cte
 # The Windows programs: cross-built (the library stack once, kept in
 # build-win/), zipped, and run under wine against the plain build.
 phase "windows" ./windows.sh test
+# The browser build: the library stack once (kept in build-web/), the page,
+# and web_e2e in headless chromium against the plain build.
+phase "web" ./web.sh test
 summary

@@ -1,5 +1,6 @@
 // The entry of boardcheck: a board author's check of one version, or a
 // picture of its board.
+#include "cmdline.h"
 #include "paths.h"
 #include "picture.h"
 #include "report.h"
@@ -8,11 +9,14 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 constexpr const char *USAGE =
     "Usage: boardcheck <version>                  check a version: its problems, voices and odds\n"
     "       boardcheck --players N <version>      the same, its odds and times for N players (2 to 4)\n"
     "       boardcheck --picture FILE.png <version>  write its board as the game draws it\n"
+    "       boardcheck --help, --version\n"
+    "\"--\" ends the options: a version may then be named like one (-- -x).\n"
     "Run it in the folder that holds ./<version>/ (data/ in a checkout).\n"
     "Status: 0 no problems, 1 problems listed, 2 usage, no version file or no\n"
     "picture written, 3 the report could not be written.";
@@ -27,57 +31,52 @@ static int flushed(int status)
     return STATUS_OUTPUT;
 }
 
-// The number of players written as one digit from 2 to 4, or -1.
-static int players_of(const std::string &text)
+// Where the options send the run: -1 to check `version`, else the status.
+static int read_command_line(int argc, char **argv, int &players, std::string &picture,
+                             std::string &version)
 {
-    if (text.size() != 1 || text[0] < '2' || text[0] > '0' + MAX_PLAYERS)
-        return -1;
-    return text[0] - '0';
+    bool help = false;
+    const std::vector<OptionSpec> table = {
+        {"--players", true, [&](const std::string &text) {
+             players = option_digit(text);
+             return players >= 2 && players <= MAX_PLAYERS ? "" : "--players takes 2, 3 or 4, not \"" + text + "\"";
+         }},
+        {"--picture", true, [&](const std::string &file) { picture = file; return std::string(); }},
+        {"-h", false, [&](const std::string &) { help = true; return std::string(); }},
+    };
+    OptionsRead read = read_options(argc, argv, table);
+    if (read.end == OptionsEnd::HELP || (help && read.end == OptionsEnd::GO_ON)) {
+        std::cout << USAGE << "\n";
+        return flushed(STATUS_CLEAN);
+    }
+    if (read.end == OptionsEnd::VERSION) {
+        std::cout << version_line("boardcheck") << "\n";
+        return flushed(STATUS_CLEAN);
+    }
+    std::string fault = read.fault;
+    if (read.end == OptionsEnd::GO_ON && argc - read.first != 1)
+        fault = argc == read.first ? "name the version to check" : "one version at a time";
+    if (!fault.empty()) {
+        std::cerr << "boardcheck: " << fault << "\n" << USAGE << "\n";
+        return STATUS_USAGE;
+    }
+    version = version_name(argv[read.first]);
+    return -1;
 }
 
 int main(int argc, char **argv)
 {
     std::ios::sync_with_stdio(true);
-    // "--" before the version ends the options: a version may be named "-x"
-    // (mended: see QUIRKS.md, 'names like options').
-    bool ended = argc >= 3 && std::string(argv[argc - 2]) == "--";
-    if (ended) {
-        argv[argc - 2] = argv[argc - 1];
-        argc--;
-    }
-    if (argc == 2 && !ended && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::cout << USAGE << "\n";
-        return flushed(STATUS_CLEAN);
-    }
-    if (argc == 4 && std::string(argv[1]) == "--picture") {
-        std::string version = version_name(argv[3]);
-        if (write_board_picture(version, argv[2], std::cerr) != 0)
-            return STATUS_USAGE;
-        std::cout << "Wrote the board of " << version << " to " << argv[2] << "\n";
-        return flushed(STATUS_CLEAN);
-    }
-    // "--players N" or "--players=N", as the game takes them (mended: see
-    // QUIRKS.md, 'players spelled alike').
     int players = PLAYERS;
-    const std::string first = argc >= 2 ? argv[1] : "";
-    const std::string joined = "--players=";
-    int taken = argc == 4 && first == "--players"                         ? 2
-                : argc == 3 && first.compare(0, joined.size(), joined) == 0 ? 1
-                                                                            : 0;
-    if (taken > 0) {
-        std::string value = taken == 2 ? std::string(argv[2]) : first.substr(joined.size());
-        players = players_of(value);
-        if (players < 0) {
-            std::cerr << "boardcheck: --players takes 2, 3 or 4, not \"" << value << "\"\n"
-                      << USAGE << "\n";
+    std::string picture, version;
+    int status = read_command_line(argc, argv, players, picture, version);
+    if (status >= 0)
+        return status;
+    if (!picture.empty()) {
+        if (write_board_picture(version, picture, std::cerr) != 0)
             return STATUS_USAGE;
-        }
-        argc -= taken;
-        argv += taken;
+        std::cout << "Wrote the board of " << version << " to " << picture << "\n";
+        return flushed(STATUS_CLEAN);
     }
-    if (argc != 2 || (argv[1][0] == '-' && !ended)) {
-        std::cerr << USAGE << "\n";
-        return STATUS_USAGE;
-    }
-    return flushed(boardcheck(version_name(argv[1]), std::cout, std::cerr, players));
+    return flushed(boardcheck(version, std::cout, std::cerr, players));
 }

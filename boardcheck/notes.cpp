@@ -115,12 +115,15 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
     const std::string &note = record.note;
     std::string words = words_of(note);
     bool blank_first = end_square_is_clear(record);
+    // The panel's cells: whole characters of a note in UTF-8, bytes otherwise.
+    const std::vector<std::string> cells = text_cells(note);
     if (!blank_first)
         found.push_back(make(record, path, false,
                              "there is no blank between the end square " +
-                                 std::to_string(record.end) + " and the note \"" + words_of(" " + note) +
+                                 std::to_string(record.end) + " and the note \"" +
+                                 terminal_text(words_of(" " + note)) +
                                  "\": the game drops the note's first character \"" +
-                                 std::string(1, note[0]) + "\"; put a blank after " +
+                                 terminal_text(cells.front()) + "\"; put a blank after " +
                                  std::to_string(record.end)));
     bool has_words = std::any_of(words.begin(), words.end(), [](char ch) { return !is_blank(ch); });
     if (blank_first && !has_words) {
@@ -135,7 +138,7 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
     else if (!record.cut && !note.empty() && note.back() != '\n' && has_words)
         found.push_back(make(record, path, true,
                              "the file's last line has no line end, so the panel drops the note's "
-                             "last character \"" + std::string(1, note.back()) +
+                             "last character \"" + terminal_text(cells.back()) +
                                  "\": press Enter at the end of the line"));
     std::vector<std::string> foreign, latin1, control, blank_control, boxed_control;
     // A note in valid UTF-8 is drawn as characters: note_character_findings
@@ -162,9 +165,11 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
                     add_once(blank_control, "the byte " + hex_byte(ch));
                 continue;
             }
-            add_once(foreign, "\"" + words.substr(p, n) + "\" (" + std::to_string(n) + " wrong signs)");
+            add_once(foreign, "\"" + terminal_text(words.substr(p, n)) + "\" (" + std::to_string(n) +
+                                  " wrong signs)");
             p += n - 1;
-        } else if ((ch < 0x20 && ch != '\r') || ch == 0x7F) { // a return is the reader's
+        } else if ((ch < 0x20 && ch != '\r' && ch != 0) || ch == 0x7F) {
+            // A return and a NUL byte are the reader's problems.
             add_once(boxes_controls               ? boxed_control
                      : control_glyph_is_blank(ch) ? blank_control
                                                   : control,

@@ -84,9 +84,18 @@ int write_board_picture(const std::string &version, const std::string &png_path,
         err << "boardcheck: cannot start SDL's video: " << SDL_GetError() << "\n";
         return 2;
     }
-    open_window(); // as the game sets its window up
-    Font_setup();
-    build_board(version, true); // the game's lines on standard output are not boardcheck's
+    // As the game sets its window and board up; the game's lines on standard
+    // output are not boardcheck's.
+    std::optional<Failure> failed = open_window();
+    if (!failed) {
+        Font_setup();
+        failed = build_board(version, true);
+    }
+    if (failed) {
+        err << "boardcheck: " << failed->message;
+        SDL_Quit();
+        return 2;
+    }
     setup_players();
     std::vector<png_byte> rgb = board_rows(screen);
     SDL_Quit();

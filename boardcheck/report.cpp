@@ -131,8 +131,9 @@ Voices check_voices(const std::string &version, const std::vector<VersionRecord>
             check.text_path = square_text_path(version, record.start);
             check.wav_path = square_sound_path(version, record.start);
             check.wav = check_sound_as_game(check.wav_path);
-            // A note text is never longer than its record's note.
-            FileRead read = read_regular_file(check.text_path, NOTE_MAX_CHARS);
+            // A note text is never longer than its record's note: 79
+            // characters, each of up to 4 bytes in UTF-8.
+            FileRead read = read_regular_file(check.text_path, NOTE_MAX_BYTES);
             text[record.start] = read.ok ? read.bytes : std::string();
             text_ok[record.start] = read.ok;
             check.text_found = !read.missing;

@@ -1,6 +1,7 @@
 // The chute preview tool: start-up, the three-piece chute and the display loop.
 #include "chute_main.h"
 
+#include "cmdline.h"
 #include "geometry.h"
 #include "paths.h"
 #include "screen.h"
@@ -160,11 +161,37 @@ static SDL_Event next_event()
     return event;
 }
 
-// C linkage: SDL's main wrapper calls it by that name on Windows.
-extern "C" int SDL_main(int, char **)
+// --help and --version; any argument is a usage error, as the tool takes
+// none. -1 when there is none, else the status to end with.
+static int read_command_line(int argc, char **argv)
 {
-    start_SDL(SDL_INIT_VIDEO | SDL_INIT_TIMER);
-    open_window();
+    OptionsRead read = read_options(argc, argv, {});
+    if (read.end == OptionsEnd::GO_ON && read.first < argc) {
+        read.end = OptionsEnd::USAGE_ERROR;
+        read.fault = "takes no arguments, not \"" + std::string(argv[read.first]) + "\"";
+    }
+    if (read.end == OptionsEnd::HELP)
+        std::printf("Usage: chuteview\nPreviews %s: the arrow keys move its end, Escape quits.\n",
+                    CHUTE_PICTURE);
+    else if (read.end == OptionsEnd::VERSION)
+        std::printf("%s\n", version_line("chuteview").c_str());
+    else if (read.end == OptionsEnd::USAGE_ERROR)
+        std::fprintf(stderr, "chuteview: %s\nUsage: chuteview\n", read.fault.c_str());
+    return options_status(read.end);
+}
+
+// C linkage: SDL's main wrapper calls it by that name on Windows.
+extern "C" int SDL_main(int argc, char **argv)
+{
+    if (int status = read_command_line(argc, argv); status >= 0)
+        return status;
+    std::optional<Failure> fault = start_SDL(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    if (!fault)
+        fault = open_window();
+    if (fault) {
+        say_failure(*fault);
+        std::exit(fault->status);
+    }
     if (!load_chute_picture(CHUTE_PICTURE))
         std::exit(1);
     int x = START_X;

@@ -2,6 +2,8 @@
 #include "language.h"
 
 #include "guards.h"
+#include "paths.h"
+#include "utf8.h"
 
 #include <cctype>
 
@@ -11,11 +13,6 @@ std::string primary_language(const std::string &tag)
     for (char ch : tag.substr(0, tag.find('-')))
         primary += char(std::tolower(static_cast<unsigned char>(ch)));
     return primary;
-}
-
-std::string version_language_path(const std::string &version)
-{
-    return "./" + version + "/language";
 }
 
 // The tag as a message shows it, in quotes: a byte that is not a printable
@@ -30,8 +27,7 @@ static std::string quoted(const std::string &tag)
         if (ch >= 0x20 && ch < 0x7F && ch != '"' && ch != '\\') {
             shown += char(ch);
         } else {
-            static const char digits[] = "0123456789ABCDEF";
-            shown += std::string("\\x") + digits[ch >> 4] + digits[ch & 15];
+            shown += escaped_byte(ch);
         }
     }
     return shown + (tag.size() > SHOWN ? "...\"" : "\"");
@@ -80,8 +76,15 @@ LanguageRead read_version_language(const std::string &version)
         read.fault = path + ": " + file.fault;
         return read;
     }
+    if (starts_as_utf16(file.bytes)) {
+        read.fault = path + ": it is saved as UTF-16; save it as UTF-8 (see docs/languages.md)";
+        return read;
+    }
+    // A byte order mark, as Windows editors write one, is no part of the tag
+    // (mended: see QUIRKS.md, 'byte order mark').
+    std::size_t from = file.bytes.compare(0, 3, UTF8_BOM) == 0 ? 3 : 0;
     const std::string blanks = " \t\r\n";
-    std::size_t first = file.bytes.find_first_not_of(blanks);
+    std::size_t first = file.bytes.find_first_not_of(blanks, from);
     std::size_t last = file.bytes.find_last_not_of(blanks);
     std::string tag = first == std::string::npos ? std::string()
                                                  : file.bytes.substr(first, last - first + 1);

@@ -7,9 +7,6 @@ constexpr std::size_t LANGUAGE_TAG_MAX = 16;      // "pt-BR", "sr-Latn-RS" fit
 constexpr std::size_t LANGUAGE_FILE_MAX_BYTES = 256;
 constexpr const char *DEFAULT_LANGUAGE = "en";
 
-// "./<version>/language".
-std::string version_language_path(const std::string &version);
-
 // What the language file says.
 struct LanguageRead {
     bool given = false; // the file exists

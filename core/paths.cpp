@@ -21,6 +21,26 @@ std::string version_config_path(const std::string &version)
     return "./" + version + "/" + version + ".config";
 }
 
+std::string version_folder(const std::string &version)
+{
+    return "./" + version;
+}
+
+std::string version_language_path(const std::string &version)
+{
+    return "./" + version + "/language";
+}
+
+std::string version_clips_folder(const std::string &version)
+{
+    return "./" + version + "/say";
+}
+
+std::string shipped_clips_folder(const std::string &language)
+{
+    return std::string(SHIPPED_CLIPS) + "/" + language;
+}
+
 std::string working_folder_hint(const std::string &what)
 {
     std::error_code error;

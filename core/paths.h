@@ -20,17 +20,50 @@ constexpr const char *WALK_TICK_SOUND = "./audio/tick.wav"; // each square walke
 // The side panel's text font: 256 glyphs of 13 one-byte rows.
 constexpr const char *PANEL_FONT = "./image/6x13.fnt";
 constexpr int PANEL_FONT_BYTES = 3328;
+// Its glyphs from U+0100 on, for notes in UTF-8 (the format: widefont.h).
+constexpr const char *WIDE_FONT = "./image/6x13u.fnt";
+
+// The shipped clips of the spoken game, a folder for each language:
+// "./audio/say/<language>/<clip>.wav".
+constexpr const char *SHIPPED_CLIPS = "./audio/say";
 
 // The chute previewer's picture.
 constexpr const char *CHUTE_PICTURE = "./chute1.xpm";
+
+// What squarevox writes in the working folder itself (never shipped): the
+// scratch speech, left after a run, the trimmed speech renamed over it, and
+// the lock a run holds for its whole length, so two runs in one working
+// folder never share the scratch speech (left behind, empty).
+constexpr const char *SPEECH_FILE = "temp.wav";
+constexpr const char *TRIMMED_SPEECH_FILE = "temp-trim.wav";
+constexpr const char *LOCK_FILE = "./.squarevox.lock";
+
+// The programs squarevox runs: the text-to-speech script at its usual place
+// (Debian ships the same script as `text2wave` on the search path instead)
+// and the sound converter.
+constexpr const char *SPEECH_SCRIPT = "/usr/share/festival/examples/text2wave.sh";
+constexpr const char *SPEECH_SCRIPT_NAME = "text2wave";
+constexpr const char *SOUND_CONVERTER = "/usr/bin/sox";
 
 // The version name as given on a command line, without the trailing slashes
 // that shell completion adds to a folder ("mivo/" is "mivo"); a name made of
 // slashes only is kept as it is.
 std::string version_name(const std::string &arg);
 
+// "./<version>": the version's folder.
+std::string version_folder(const std::string &version);
+
 // "./<version>/<version>.config", for a version name of any length.
 std::string version_config_path(const std::string &version);
+
+// "./<version>/language": the language of the version's notes.
+std::string version_language_path(const std::string &version);
+
+// "./<version>/say": the clips of the spoken game made for the version.
+std::string version_clips_folder(const std::string &version);
+
+// "./audio/say/<language>": the shipped clips of a language.
+std::string shipped_clips_folder(const std::string &language);
 
 // What to tell someone whose version file cannot be opened: one line naming
 // the absolute folder looked in and where version folders are kept.

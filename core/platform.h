@@ -1,6 +1,7 @@
-// The one seam between the programs and their platform: what POSIX and
-// Windows do differently is behind these calls (platform_posix.cpp,
-// platform_windows.cpp), so no module needs a platform test of its own.
+// The one seam between the programs and their platform: what POSIX, Windows
+// and a web browser do differently is behind these calls (platform_posix.cpp
+// with platform_desktop.cpp or platform_web.cpp, platform_windows.cpp), so no
+// module needs a platform test of its own.
 #pragma once
 
 #include <string>
@@ -16,8 +17,13 @@ int platform_open_read(const char *path);
 
 // Why the environment names no display to open a window on ("neither DISPLAY
 // nor WAYLAND_DISPLAY is set"), or an empty text when it names one. Windows
-// always has its desktop: there it is always empty.
+// always has its desktop and a browser its page: there it is always empty.
 const char *platform_display_fault();
+
+// Hands a text that the window shows (the turn's prompt) to what reads the
+// screen aloud where the platform has no way to read the window: in a web
+// browser, the page's live region. On a desktop it does nothing.
+void platform_announce(const std::string &text);
 
 // Creates the file `path` for writing bytes, exclusively: it fails with
 // EEXIST when anything, a symbolic link included, is there already, so no

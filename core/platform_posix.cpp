@@ -1,4 +1,5 @@
-// The platform seam on POSIX systems.
+// The platform seam on POSIX systems, the desktop and the browser alike;
+// the display is platform_desktop.cpp's or platform_web.cpp's.
 #include "platform.h"
 
 #include <fcntl.h>
@@ -12,19 +13,6 @@
 void platform_set_default_env(const char *name, const char *value)
 {
     setenv(name, value, 0);
-}
-
-static bool set(const char *name)
-{
-    const char *value = getenv(name);
-    return value != nullptr && value[0] != '\0';
-}
-
-const char *platform_display_fault()
-{
-    if (set("DISPLAY") || set("WAYLAND_DISPLAY"))
-        return "";
-    return "neither DISPLAY nor WAYLAND_DISPLAY is set";
 }
 
 int platform_open_read(const char *path)

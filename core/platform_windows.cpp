@@ -34,6 +34,10 @@ const char *platform_display_fault()
     return ""; // a Windows program always has its desktop
 }
 
+void platform_announce(const std::string &)
+{
+}
+
 int platform_create_new(const char *path)
 {
     // _O_EXCL fails on anything already there; the folder's rights apply.

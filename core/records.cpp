@@ -52,13 +52,14 @@ void skip_line(Cursor &c)
     }
 }
 
-// The word at the cursor, cut short, to quote in a problem.
+// The word at the cursor, cut short, to quote in a problem: its control
+// bytes escaped, so that a line of the file cannot work the terminal.
 std::string word_at(const Cursor &c)
 {
     std::string word;
     for (std::size_t p = c.pos; p < c.text.size() && !is_space(c.text[p]) && word.size() < 20; p++)
         word += c.text[p];
-    return word;
+    return terminal_text(word);
 }
 
 // Reads an optional sign and digits, as "%d" does after its white space.
@@ -154,6 +155,24 @@ std::vector<int> bare_return_lines(const std::string &text)
     return lines;
 }
 
+// The words of a note, without the blank before them and the line end.
+std::string quoted_words(const std::string &words)
+{
+    std::string shown = words;
+    if (!shown.empty() && shown.back() == '\n')
+        shown.pop_back();
+    return "\"" + terminal_text(shown) + "\"";
+}
+
+// The game keeps a note as a C string: a NUL byte ends it there, and the
+// panel and the n key's line show only what comes before.
+std::string nul_problem(const std::string &note, std::size_t nul)
+{
+    return "the note holds a NUL byte (\\x00), where the game ends the note: the panel shows " +
+           quoted_words(note.substr(nul == 0 ? 0 : 1, nul == 0 ? 0 : nul - 1)) +
+           " and drops the rest, " + quoted_words(note.substr(nul + 1)) + "; remove the byte";
+}
+
 struct Reader {
     Cursor c;
     const std::string &name;
@@ -216,6 +235,9 @@ struct Reader {
         record.cut = !read_note(c, record.note);
         if (record.cut && !has_bare_return(line, line))
             problem(line, long_note_problem(shown, true));
+        std::size_t nul = record.note.find('\0');
+        if (nul != std::string::npos)
+            problem(line, nul_problem(record.note, nul));
         if (record.cut)
             skip_line(c);
         out.records.push_back(record);
@@ -236,7 +258,17 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
 {
     VersionFile out;
     out.opened = true;
-    Reader reader{Cursor{text, 0, 1}, name, bare_return_lines(text), {}};
+    if (starts_as_utf16(text)) {
+        out.problems.push_back(name + ":1: the file is saved as UTF-16 (it starts with the bytes " +
+                               escaped_byte(static_cast<unsigned char>(text[0])) +
+                               escaped_byte(static_cast<unsigned char>(text[1])) +
+                               "), which the programs do not read: save it as UTF-8");
+        return out;
+    }
+    // A byte order mark, as Windows Notepad writes at the start of a UTF-8
+    // file, is skipped (mended: see QUIRKS.md, 'byte order mark').
+    std::size_t start = text.compare(0, 3, UTF8_BOM) == 0 ? 3 : 0;
+    Reader reader{Cursor{text, start, 1}, name, bare_return_lines(text), {}};
     for (int line : reader.bare_returns)
         reader.problem(line, "the line holds a carriage return that does not end it, as a file "
                              "saved with old Mac line ends does: the game reads on past it, so "
@@ -264,4 +296,26 @@ VersionFile read_version_file(const std::string &path)
         return refused;
     }
     return parse_version_text(file.bytes, path);
+}
+
+std::string version_text(const std::vector<VersionRecord> &records)
+{
+    std::string text;
+    for (std::size_t i = 0; i < records.size(); i++) {
+        const VersionRecord &record = records[i];
+        text += std::to_string(record.start) + " " + std::to_string(record.end) + record.note;
+        // A full note kept no line end. A shorter one without it is the file's
+        // last line, written as read: "4 25" alone at the end of a file reads
+        // as an empty note, and a line end after it as a note of its own.
+        bool ends_line = !record.note.empty() && record.note.back() == '\n';
+        bool full = record.note.size() == std::size_t(NOTE_MAX_CHARS);
+        if (!ends_line && (full || i + 1 < records.size()))
+            text += '\n';
+    }
+    return text;
+}
+
+std::string write_version_file(const std::string &path, const std::vector<VersionRecord> &records)
+{
+    return write_file_replacing(path, version_text(records));
 }

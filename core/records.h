@@ -13,6 +13,10 @@
 // panel skips the blank and drops the last character kept.
 constexpr int NOTE_TEXT_MAX = NOTE_MAX_CHARS - 2;
 
+// The most bytes a note read holds: 79 characters of up to 4 bytes each in
+// UTF-8. A square text file holding a note is never longer.
+constexpr int NOTE_MAX_BYTES = 4 * NOTE_MAX_CHARS;
+
 // One ladder or chute: its start and end square and the note of its start.
 struct VersionRecord {
     int start;        // 0 to 99
@@ -43,8 +47,13 @@ struct VersionFile {
 // ends right after both numbers gives an empty note. Lines the reading runs
 // together are kept as read, each with a problem: a start square alone on its
 // line (the end square and note come from a later line), and a carriage
-// return inside a line (old Mac line ends). Problems are in line order. A file that is missing, not a regular file or larger than
-// VERSION_FILE_MAX_BYTES gives opened == false, its fault and no records.
+// return inside a line (old Mac line ends). A note holding a NUL byte is
+// kept whole with a problem quoting what the game shows and what it drops.
+// A UTF-8 byte order mark at the start of the file is skipped; a file that
+// starts with a UTF-16 one gives no records and one problem. Problems are in
+// line order, their quotes of the file escaped (terminal_text). A file that
+// is missing, not a regular file or larger than VERSION_FILE_MAX_BYTES gives
+// opened == false, its fault and no records.
 VersionFile read_version_file(const std::string &path);
 
 // The same reading over text already in memory; `name` stands for the path in
@@ -54,3 +63,16 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
 // The words of the problem of a note with `shown` characters after its blank,
 // more than NOTE_TEXT_MAX: `cut` when the reader dropped the rest of its line.
 std::string long_note_problem(int shown, bool cut);
+
+// The text of a version file that reads back as `records`: each record's
+// start and end square, then its note as read (which begins with the blank
+// after the end square and ends with the line end); a note that kept no line
+// end gets one when it is full (79 characters) or not on the last line.
+// Text read from a tidy file (one record a line, no blank lines) is given
+// back as it was; any text's records read back the same.
+std::string version_text(const std::vector<VersionRecord> &records);
+
+// Writes version_text(records) to `path` through write_file_replacing: an old
+// file is replaced only once the new one is whole. Returns the fault in
+// words, empty on success.
+std::string write_version_file(const std::string &path, const std::vector<VersionRecord> &records);

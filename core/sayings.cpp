@@ -2,6 +2,7 @@
 #include "sayings.h"
 
 #include "language.h"
+#include "paths.h"
 #include "rules.h"
 
 #include <algorithm>
@@ -9,10 +10,13 @@
 
 namespace {
 
-// The clips of words, in the order of every language's words below.
-constexpr std::array<const char *, 14> WORD_CLIPS = {
-    "player", "roll",  "square",   "climbs", "slides",   "wins",    "on_square",
-    "help",   "rolls", "ladder",   "chute",  "to",       "computer", "no_note"};
+// The clips of words, in the order of every language's words below: the
+// game's, then the menu's.
+constexpr std::array<const char *, 26> WORD_CLIPS = {
+    "player",  "roll",        "square",   "climbs",   "slides",     "wins",    "on_square",
+    "help",    "rolls",       "ladder",   "chute",    "to",         "computer_plays",
+    "no_note", "players",     "person",   "computer", "speaking",   "one_button",
+    "full_screen", "on",      "off",      "start",    "quit",       "play_again", "menu"};
 
 // A language the game knows the words of. Its numbers are spoken from their
 // digits ("27"), which every voice reads in its own words, except English,
@@ -35,12 +39,14 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "Space rolls the die. P says where everyone stands. N says the last note again. "
       "B says the ladders and chutes. H says these keys. Escape ends the game.",
       "rolls the number", "ladder from", "chute from", "to", "the computer plays",
-      "no note yet"}},
+      "no note yet",
+      "Players", "person", "computer", "Speaking", "One button", "Full screen", "on", "off", "Start", "Quit", "Play again", "Menu"}},
     {"fr", "Joueur %d - Lance le dé",
      {"Joueur", "lance le dé", "case", "monte à", "descend à", "gagne", "sur la case",
       "Espace lance le dé. P dit où sont les joueurs. N redit la dernière note. "
       "B dit les échelles et les toboggans. H dit ces touches. Échap arrête la partie.",
-      "obtient", "échelle de", "toboggan de", "à", "l'ordinateur joue", "pas encore de note"}},
+      "obtient", "échelle de", "toboggan de", "à", "l'ordinateur joue", "pas encore de note",
+      "Joueurs", "personne", "ordinateur", "Parole", "Un bouton", "Plein écran", "oui", "non", "Commencer", "Quitter", "Rejouer", "Menu"}},
     {"de", "Spieler %d - Würfle!",
      {"Spieler", "würfle", "Feld", "klettert auf", "rutscht hinunter auf", "gewinnt",
       "auf Feld",
@@ -48,25 +54,29 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "einmal. B sagt die Leitern und Rutschen. H sagt diese Tasten. Escape beendet das "
       "Spiel.",
       "würfelt", "Leiter von", "Rutsche von", "bis", "der Computer spielt",
-      "noch keine Notiz"}},
+      "noch keine Notiz",
+      "Spielerzahl", "Mensch", "Computer", "Sprechen", "Eine Taste", "Vollbild", "an", "aus", "Start", "Beenden", "Noch einmal", "Menü"}},
     {"es", "Jugador %d - Tira el dado",
      {"Jugador", "tira el dado", "casilla", "sube a la", "baja a la", "gana",
       "en la casilla",
       "Espacio tira el dado. P dice dónde está cada jugador. N repite la última nota. "
       "B dice las escaleras y los toboganes. H dice estas teclas. Escape termina la "
       "partida.",
-      "saca", "escalera de", "tobogán de", "a", "juega el ordenador", "todavía no hay nota"}},
+      "saca", "escalera de", "tobogán de", "a", "juega el ordenador", "todavía no hay nota",
+      "Jugadores", "persona", "ordenador", "Voz", "Un botón", "Pantalla completa", "sí", "no", "Empezar", "Salir", "Jugar otra vez", "Menú"}},
     {"it", "Giocatore %d - Lancia!",
      {"Giocatore", "lancia il dado", "casella", "sale alla", "scende alla", "vince",
       "sulla casella",
       "Spazio lancia il dado. P dice dove sono i giocatori. N ripete l'ultima nota. "
       "B dice le scale e gli scivoli. H dice questi tasti. Esc termina la partita.",
-      "ottiene", "scala da", "scivolo da", "a", "gioca il computer", "ancora nessuna nota"}},
+      "ottiene", "scala da", "scivolo da", "a", "gioca il computer", "ancora nessuna nota",
+      "Giocatori", "persona", "computer", "Voce", "Un pulsante", "Schermo intero", "sì", "no", "Inizia", "Esci", "Gioca ancora", "Menu"}},
     {"pt", "Jogador %d - Lança o dado",
      {"Jogador", "lança o dado", "casa", "sobe para a", "desce para a", "ganha", "na casa",
       "Espaço lança o dado. P diz onde estão os jogadores. N repete a última nota. "
       "B diz as escadas e os escorregas. H diz estas teclas. Escape termina o jogo.",
-      "tira", "escada de", "escorrega de", "a", "o computador joga", "ainda não há nota"}},
+      "tira", "escada de", "escorrega de", "a", "o computador joga", "ainda não há nota",
+      "Jogadores", "pessoa", "computador", "Voz", "Um botão", "Tela cheia", "sim", "não", "Começar", "Sair", "Jogar de novo", "Menu"}},
     {"nl", "Speler %d - Gooi de steen",
      {"Speler", "gooi de dobbelsteen", "vak", "klimt naar", "glijdt naar", "wint",
       "op vak",
@@ -74,18 +84,21 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "notitie. B noemt de ladders en glijbanen. H noemt deze toetsen. Escape beëindigt "
       "het spel.",
       "gooit", "ladder van", "glijbaan van", "naar", "de computer speelt",
-      "nog geen notitie"}},
+      "nog geen notitie",
+      "Spelers", "mens", "computer", "Spraak", "Eén knop", "Volledig scherm", "aan", "uit", "Start", "Stoppen", "Opnieuw spelen", "Menu"}},
     {"pl", "Gracz %d - Rzuć kostką",
      {"Gracz", "rzuć kostką", "pole", "wspina się na", "zjeżdża na", "wygrywa", "na polu",
       "Spacja rzuca kostką. P mówi, gdzie stoją gracze. N powtarza ostatnią notatkę. "
       "B podaje drabiny i zjeżdżalnie. H podaje te klawisze. Escape kończy grę.",
       "wyrzuca", "drabina z", "zjeżdżalnia z", "na", "gra komputer",
-      "jeszcze nie ma notatki"}},
+      "jeszcze nie ma notatki",
+      "Gracze", "człowiek", "komputer", "Mowa", "Jeden przycisk", "Pełny ekran", "tak", "nie", "Start", "Wyjdź", "Zagraj ponownie", "Menu"}},
     {"cs", "Hráč %d - Hoď kostkou",
      {"Hráč", "hoď kostkou", "pole", "stoupá na", "klesá na", "vyhrává", "na poli",
       "Mezerník hází kostkou. P řekne, kde kdo stojí. N zopakuje poslední poznámku. "
       "B řekne žebříky a skluzavky. H řekne tyto klávesy. Escape ukončí hru.",
-      "hodil", "žebřík z", "skluzavka z", "na", "hraje počítač", "zatím žádná poznámka"}},
+      "hodil", "žebřík z", "skluzavka z", "na", "hraje počítač", "zatím žádná poznámka",
+      "Hráči", "člověk", "počítač", "Řeč", "Jedno tlačítko", "Celá obrazovka", "ano", "ne", "Start", "Konec", "Hrát znovu", "Nabídka"}},
     {"el", "Παίκτης %d - Ρίξε το ζάρι",
      {"Παίκτης", "ρίξε το ζάρι", "θέση", "ανεβαίνει στη", "κατεβαίνει στη", "κερδίζει",
       "στη θέση",
@@ -93,27 +106,31 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "τελευταία σημείωση. Το B λέει τις σκάλες και τις τσουλήθρες. Το H λέει αυτά τα "
       "πλήκτρα. Το Escape τελειώνει το παιχνίδι.",
       "φέρνει", "σκάλα από", "τσουλήθρα από", "έως", "παίζει ο υπολογιστής",
-      "καμία σημείωση ακόμη"}},
+      "καμία σημείωση ακόμη",
+      "Παίκτες", "άνθρωπος", "υπολογιστής", "Ομιλία", "Ένα κουμπί", "Πλήρης οθόνη", "ναι", "όχι", "Έναρξη", "Έξοδος", "Παίξε ξανά", "Μενού"}},
     {"ru", "Игрок %d - Брось кубик",
      {"Игрок", "брось кубик", "клетка", "поднимается на", "спускается на", "побеждает",
       "на клетке",
       "Пробел бросает кубик. P говорит, где стоят игроки. N повторяет последнюю "
       "заметку. B называет лестницы и горки. H называет эти клавиши. Escape заканчивает "
       "игру.",
-      "выбрасывает", "лестница с", "горка с", "до", "играет компьютер", "заметок пока нет"}},
+      "выбрасывает", "лестница с", "горка с", "до", "играет компьютер", "заметок пока нет",
+      "Игроки", "человек", "компьютер", "Речь", "Одна кнопка", "Весь экран", "да", "нет", "Начать", "Выход", "Играть снова", "Меню"}},
     {"uk", "Гравець %d - Кинь кубик",
      {"Гравець", "кинь кубик", "клітинка", "піднімається на", "спускається на",
       "перемагає", "на клітинці",
       "Пробіл кидає кубик. P каже, де стоять гравці. N повторює останню нотатку. "
       "B називає драбини та гірки. H називає ці клавіші. Escape завершує гру.",
-      "викидає", "драбина з", "гірка з", "до", "грає комп'ютер", "нотаток поки немає"}},
+      "викидає", "драбина з", "гірка з", "до", "грає комп'ютер", "нотаток поки немає",
+      "Гравці", "людина", "комп'ютер", "Мовлення", "Одна кнопка", "Весь екран", "так", "ні", "Почати", "Вихід", "Грати знову", "Меню"}},
     {"tr", "Oyuncu %d - Zarı at",
      {"Oyuncu", "zarı at", "kare", "yukarı çıkar, kare", "aşağı kayar, kare", "kazandı",
       "şu karede:",
       "Boşluk zarı atar. P herkesin yerini söyler. N son notu yeniden söyler. "
       "B merdivenleri ve kaydırakları söyler. H bu tuşları söyler. Escape oyunu bitirir.",
       "atılan sayı", "merdiven, başı", "kaydırak, başı", "sonu", "bilgisayar oynuyor",
-      "henüz not yok"}},
+      "henüz not yok",
+      "Oyuncular", "insan", "bilgisayar", "Konuşma", "Tek düğme", "Tam ekran", "açık", "kapalı", "Başla", "Çık", "Yeniden oyna", "Menü"}},
 }};
 
 constexpr std::array<const char *, 20> ONES = {
@@ -297,8 +314,8 @@ Phrase phrase_computer_turn(int which, const std::string &language)
 {
     std::string lang = spoken_language(language);
     Phrase phrase = phrase_turn(which, lang);
-    phrase.clips.back() = "computer";
-    phrase.text = phrase.text.substr(0, phrase.text.rfind(',') + 1) + " " + say_text("computer", lang);
+    phrase.clips.back() = "computer_plays";
+    phrase.text = phrase.text.substr(0, phrase.text.rfind(',') + 1) + " " + say_text("computer_plays", lang);
     return phrase;
 }
 
@@ -393,9 +410,9 @@ Phrase phrase_help(const std::string &language)
 std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip)
 {
-    std::vector<std::string> paths = {"./" + version + "/say/" + clip + ".wav"};
+    std::vector<std::string> paths = {version_clips_folder(version) + "/" + clip + ".wav"};
     auto shipped = [&](const std::string &tag) {
-        std::string path = "./audio/say/" + tag + "/" + clip + ".wav";
+        std::string path = shipped_clips_folder(tag) + "/" + clip + ".wav";
         if (std::find(paths.begin(), paths.end(), path) == paths.end())
             paths.push_back(path);
     };
@@ -418,4 +435,20 @@ std::vector<std::string> own_clip_paths(const std::string &version, const std::s
     std::vector<std::string> paths = say_clip_paths(version, language, clip);
     paths.pop_back(); // the English fallback
     return paths;
+}
+
+Phrase phrase_of(const std::vector<std::string> &clips, const std::string &language)
+{
+    std::string lang = spoken_language(language);
+    Phrase phrase;
+    for (const std::string &clip : clips)
+        add(phrase, clip, lang);
+    return phrase;
+}
+
+std::string menu_language(const char *lang)
+{
+    std::string tag = lang == nullptr ? "" : lang;
+    tag = tag.substr(0, tag.find_first_of("_.@"));
+    return tag.empty() || !language_tag_fault(tag).empty() ? SAY_FALLBACK_LANGUAGE : spoken_language(tag);
 }

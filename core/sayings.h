@@ -82,3 +82,11 @@ std::vector<std::string> say_clip_paths(const std::string &version, const std::s
 // sounds.
 std::vector<std::string> own_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip);
+
+// A phrase of the given clips in `language` (English when it is unknown), its
+// text their words with blanks between: the menu's items.
+Phrase phrase_of(const std::vector<std::string> &clips, const std::string &language);
+
+// The language the menu speaks for a LANG value such as "fr_FR.UTF-8": its
+// first part when the game knows its words, else English.
+std::string menu_language(const char *lang);

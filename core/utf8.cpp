@@ -1,6 +1,7 @@
 // UTF-8 decoding and the table of scripts the panel cannot draw yet.
 #include "utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -29,7 +30,7 @@ constexpr std::array<ScriptRange, 29> UNSUPPORTED_SCRIPTS = {{
     {0x1000, 0x109F, "Myanmar"},    {0x1780, 0x17FF, "Khmer"},
     {0x1800, 0x18AF, "Mongolian"},  {0xA8E0, 0xA8FF, "Devanagari"},
     {0xFB1D, 0xFB4F, "Hebrew"},     {0xFB50, 0xFDFF, "Arabic"},
-    {0xFE70, 0xFEFF, "Arabic"},
+    {0xFE70, 0xFEFC, "Arabic"},
 }};
 
 } // namespace
@@ -95,6 +96,18 @@ std::vector<char32_t> text_characters(const std::string &text)
     return out;
 }
 
+std::vector<std::string> text_cells(const std::string &text)
+{
+    std::vector<std::string> cells;
+    const bool by_character = is_valid_utf8(text);
+    for (std::size_t p = 0; p < text.size();) {
+        std::size_t n = by_character ? utf8_sequence_length(text, p) : 1;
+        cells.push_back(text.substr(p, n));
+        p += n;
+    }
+    return cells;
+}
+
 std::size_t character_count(const std::string &text)
 {
     if (!is_valid_utf8(text))
@@ -118,4 +131,36 @@ std::string code_point_name(char32_t ch)
     char name[16];
     std::snprintf(name, sizeof name, "U+%04X", unsigned(ch));
     return name;
+}
+
+std::string escaped_byte(unsigned char byte)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    return std::string("\\x") + digits[byte >> 4] + digits[byte & 15];
+}
+
+std::string terminal_text(const std::string &text)
+{
+    std::string shown;
+    for (std::size_t p = 0; p < text.size();) {
+        std::size_t n = utf8_sequence_length(text, p);
+        unsigned char lead = static_cast<unsigned char>(text[p]);
+        // A two-byte sequence led by 0xC2 and below 0xC2 0xA0 is a C1 control.
+        bool control = n == 0 || (n == 1 && (lead < 0x20 || lead == 0x7F)) ||
+                       (n == 2 && lead == 0xC2 && static_cast<unsigned char>(text[p + 1]) < 0xA0);
+        if (!control) {
+            shown.append(text, p, n);
+            p += n;
+            continue;
+        }
+        for (std::size_t i = 0; i < std::max<std::size_t>(n, 1); i++)
+            shown += escaped_byte(static_cast<unsigned char>(text[p + i]));
+        p += std::max<std::size_t>(n, 1);
+    }
+    return shown;
+}
+
+bool starts_as_utf16(const std::string &text)
+{
+    return text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0;
 }

@@ -2,16 +2,17 @@
 // from a compact file of sorted code points and 6 x 13 bitmaps.
 #pragma once
 
+#include "paths.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// "./image/6x13u.fnt": the magic, a 4-byte little-endian glyph count N, N
+// WIDE_FONT (paths.h): the magic, a 4-byte little-endian glyph count N, N
 // 4-byte little-endian code points in rising order, then N bitmaps of
 // WIDE_GLYPH_ROWS bytes (one a pixel row, top first, bit 7 the left pixel),
 // the same cell layout as the 8-bit font.
-constexpr const char *WIDE_FONT = "./image/6x13u.fnt";
 constexpr const char WIDE_FONT_MAGIC[8] = {'V', 'W', '6', 'x', '1', '3', 'u', '1'};
 constexpr int WIDE_GLYPH_ROWS = 13;
 constexpr std::size_t WIDE_FONT_MAX_GLYPHS = 8192;

@@ -14,16 +14,18 @@
 
 constexpr int LABEL_INSET = 2; // the number's distance from the cell's corner
 
-static void make_board_surface()
+static std::optional<Failure> make_board_surface()
 {
+    if (board != nullptr)
+        SDL_FreeSurface(board);
+    board = nullptr;
     SurfacePtr picture(read_xpm(board_xpm));
     if (picture != nullptr)
         board = SDL_ConvertSurface(picture.get(), screen->format, 0);
-    if (board == nullptr) {
-        std::fprintf(stderr, "Cannot build the board picture: %s\n", SDL_GetError());
-        std::exit(1);
-    }
+    if (board == nullptr)
+        return Failure{1, std::string("Cannot build the board picture: ") + SDL_GetError() + "\n"};
     board_printf("Board format = %d\n", board->format->BitsPerPixel);
+    return std::nullopt;
 }
 
 static void fill_square(int n)
@@ -45,19 +47,44 @@ static void show_board()
     SDL_UpdateRect(screen, 0, 0, 0, 0);
 }
 
-void build_board(const std::string &version, bool quiet)
+// The board's picture with its numbers, and the square table, blank.
+static std::optional<Failure> blank_board(bool quiet)
 {
     board_quiet = quiet;
-    make_board_surface();
+    if (auto fault = make_board_surface())
+        return fault;
     for (int n = 0; n < SQUARE_COUNT; n++)
         fill_square(n);
     for (int n = 0; n < SQUARE_COUNT; n++)
         blist[n] = &boardarray[n / BOARD_SQUARES][n % BOARD_SQUARES];
-    read_config(version);
-    show_board();
+    return std::nullopt;
 }
 
-void setup_board(int argc, char **argv)
+std::optional<Failure> read_board(const std::string &version, bool quiet)
 {
-    build_board(version_name(argc < 2 ? DEFAULT_VERSION : argv[1]), false);
+    if (auto fault = blank_board(quiet))
+        return fault;
+    return read_config(version);
+}
+
+std::optional<Failure> build_board(const std::string &version, bool quiet)
+{
+    if (auto fault = read_board(version, quiet))
+        return fault;
+    show_board();
+    return std::nullopt;
+}
+
+std::optional<Failure> build_board(const std::vector<VersionRecord> &records, bool quiet)
+{
+    if (auto fault = blank_board(quiet))
+        return fault;
+    place_records(records);
+    show_board();
+    return std::nullopt;
+}
+
+std::optional<Failure> setup_board(int argc, char **argv)
+{
+    return build_board(version_name(argc < 2 ? DEFAULT_VERSION : argv[1]), false);
 }

@@ -4,11 +4,9 @@
 #include "chutes.h"
 #include "images.h"
 #include "paths.h"
-#include "records.h"
 #include "squares.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 std::string location;
@@ -26,10 +24,19 @@ static void apply_record(const VersionRecord &record)
         makechute(a.x, a.y, b.x, b.y);
 }
 
-void read_config(const std::string &version)
+void place_records(const std::vector<VersionRecord> &records)
 {
-    s_chute = read_xpm(chute1_xpm);
-    s_ladder = read_xpm(ladder1_xpm);
+    // The tiles never change: read once for every board of the run.
+    if (s_chute == nullptr)
+        s_chute = read_xpm(chute1_xpm);
+    if (s_ladder == nullptr)
+        s_ladder = read_xpm(ladder1_xpm);
+    for (const VersionRecord &record : records)
+        apply_record(record);
+}
+
+std::optional<Failure> read_config(const std::string &version)
+{
     location = version;
     std::string path = version_config_path(location);
     VersionFile file = read_version_file(path);
@@ -37,15 +44,12 @@ void read_config(const std::string &version)
         // A missing file is said as it always was, with where it was looked
         // for; a file that is there but cannot be read is named with why.
         if (file.fault == "missing")
-            std::fprintf(stderr, "Cannot open the version file %s\nboardgame: %s\n", path.c_str(),
-                         version_folder_hint(version).c_str());
-        else
-            std::fprintf(stderr, "Cannot open the version file %s: %s\n", path.c_str(),
-                         file.fault.c_str());
-        std::exit(1);
+            return Failure{1, "Cannot open the version file " + path + "\nboardgame: " +
+                                  version_folder_hint(version) + "\n"};
+        return Failure{1, "Cannot open the version file " + path + ": " + file.fault + "\n"};
     }
     for (const std::string &problem : file.problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
-    for (const VersionRecord &record : file.records)
-        apply_record(record);
+    place_records(file.records);
+    return std::nullopt;
 }

@@ -2,15 +2,22 @@
 // square table and onto the board.
 #pragma once
 
+#include "outcome.h"
+#include "records.h"
+
+#include <optional>
 #include <string>
 
-extern std::string location; // the version name, kept for the whole run
+extern std::string location; // the version being played
 
-// Builds the ladder and chute tiles, then reads
-// "./<version>/<version>.config" into the square table (dest and note of
-// every record's start square, the later of two records for one square
-// winning) and draws each record's ladder or chute onto `board` in file order.
-// Malformed lines are skipped with a message on standard error naming the file
-// and line. A file that cannot be read: a message naming its path on
-// standard error and exit status 1. Needs blist and board.
-void read_config(const std::string &version);
+// Puts records into the square table (dest and note of every record's start
+// square, the later of two records for one square winning) and draws each
+// record's ladder or chute onto `board` in their order. Loads the ladder and
+// chute tiles the first time. Needs blist and board, filled afresh.
+void place_records(const std::vector<VersionRecord> &records);
+
+// Reads "./<version>/<version>.config", sets `location` to `version` and
+// places its records. Malformed lines are skipped with a message on
+// standard error naming the file and line. A file that cannot be read is
+// returned as a failure naming its path (status 1), and nothing is placed.
+std::optional<Failure> read_config(const std::string &version);

@@ -7,6 +7,7 @@
 #include "screen.h"
 #include "sound.h"
 #include "speak.h"
+#include "wait.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,34 +45,55 @@ static bool is_wheel(Uint8 button)
     return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
 }
 
-// What one event means to the roll: true when it stops the die for `roller`.
-// Escape and the window's close end the game here, from inside the roll,
-// whoever rolls.
-static bool ends_roll(const SDL_Event &event, Roller roller)
+// What one event means to the roll: won when it stops the die for `roller`
+// (the roll is won, as it were), a quit when Escape or the window's close
+// ends the game, whoever rolls, and go_on otherwise.
+static Outcome ends_roll(const SDL_Event &event, Roller roller)
 {
     if (event.type == SDL_KEYUP) {
         std::printf("Got a keyup of %d\n", int(event.key.keysym.sym));
-        bool spoke = speak_key(event.key.keysym.sym); // p, n and h ask, and do not roll
-        if (event.key.keysym.sym == SDLK_ESCAPE) {
-            std::puts("Quit Button pressed");
-            std::exit(0);
+        if (event.key.keysym.sym == SDLK_F11) { // full screen or back, and no roll
+            toggle_full_screen();
+            return Outcome::go_on;
         }
-        return !spoke && (roller == Roller::any_button ||
-                          (roller == Roller::space_bar && event.key.keysym.sym == SDLK_SPACE));
+        bool spoke = speak_key(event.key.keysym.sym); // p, n and h ask, and do not roll
+        if (event.key.keysym.sym == SDLK_ESCAPE)
+            return Outcome::quit_key;
+        bool stops = !spoke && (roller == Roller::any_button ||
+                                (roller == Roller::space_bar && event.key.keysym.sym == SDLK_SPACE));
+        return stops ? Outcome::won : Outcome::go_on;
     }
-    if (event.type == SDL_QUIT) {
-        std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
-        std::exit(0);
-    }
+    if (event.type == SDL_QUIT)
+        return Outcome::quit_window;
     if (roller != Roller::any_button)
-        return false;
+        return Outcome::go_on;
     // A wheel turned by the way is no press of a switch.
-    return (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) ||
-           event.type == SDL_JOYBUTTONUP;
+    bool pressed = (event.type == SDL_MOUSEBUTTONUP && !is_wheel(event.button.button)) ||
+                   event.type == SDL_JOYBUTTONUP;
+    return pressed ? Outcome::won : Outcome::go_on;
 }
 
-int roll_die(Roller roller)
+// This frame's events: one in the design's game (kept: see QUIRKS.md, 'keys
+// queue'); under the game's own options every waiting one, in order, up to
+// the first that stops the die or ends the game. Pointer motion is nothing
+// to the die.
+static Outcome read_frame_events(Roller roller)
 {
+    SDL_Event event;
+    if (!watch_window)
+        return SDL_PollEvent(&event) == 1 ? ends_roll(event, roller) : Outcome::go_on;
+    while (SDL_PollEvent(&event) == 1) {
+        if (event.type == SDL_MOUSEMOTION)
+            continue;
+        if (Outcome seen = ends_roll(event, roller); seen != Outcome::go_on)
+            return seen;
+    }
+    return Outcome::go_on;
+}
+
+Outcome roll_die(Roller roller, int &roll)
+{
+    roll = 0;
     int stop_frame = -1;
     if (roller == Roller::computer)
         stop_frame = COMPUTER_MIN_FRAMES + std::rand() % (COMPUTER_MAX_FRAMES - COMPUTER_MIN_FRAMES + 1);
@@ -85,17 +107,21 @@ int roll_die(Roller roller)
         toggle = (toggle + 1) % 2;
         show_face(face);
         speak_pump();
-        SDL_Event event;
-        // One event a frame (kept: see QUIRKS.md, 'keys queue').
-        if (SDL_PollEvent(&event) == 1 && ends_roll(event, roller))
-            return face + 1;
-        if (frame == stop_frame)
-            return face + 1;
-        SDL_Delay(DIE_FRAME_MS);
+        Outcome seen = read_frame_events(roller);
+        if (seen == Outcome::won || (seen == Outcome::go_on && frame == stop_frame)) {
+            roll = face + 1;
+            return Outcome::go_on;
+        }
+        if (seen == Outcome::go_on)
+            seen = game_wait(DIE_FRAME_MS);
+        if (seen != Outcome::go_on)
+            return seen;
     }
 }
 
 int roll_die()
 {
-    return roll_die(Roller::space_bar);
+    int roll = 0;
+    roll_die(Roller::space_bar, roll);
+    return roll;
 }

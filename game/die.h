@@ -2,6 +2,8 @@
 // (or any button, or the computer, stops it).
 #pragma once
 
+#include "outcome.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -29,12 +31,16 @@ enum class Roller {
 };
 
 // Spins the die on `screen`, a random face every 50 ms, until `roller` stops
-// it, and returns that face's pips (1 to 6). The computer's wait, 16 to 40
-// frames, is drawn from rand() before the first face. Prints "Got a keyup of
-// %d" for every key released, whoever rolls. Never returns when Escape is
-// released ("Quit Button pressed") or the window is closed ("SDL QUIT called
-// "): the process ends with status 0.
-int roll_die(Roller roller);
+// it, and sets `roll` to that face's pips (1 to 6). The computer's wait, 16
+// to 40 frames, is drawn from rand() before the first face. Prints "Got a
+// keyup of %d" for every key released, whoever rolls. Escape released or the
+// window closed ends the roll with quit_key or quit_window, and the game
+// with it; `roll` is then 0. In the design's game the die takes one event a
+// frame; under the game's own options (watch_window) it reads every waiting
+// event each frame, pointer motion ignored, so a press acts within a frame
+// whatever else arrives.
+Outcome roll_die(Roller roller, int &roll);
 
-// roll_die(Roller::space_bar): the die as the two-player game has it.
+// The die as the two-player game has it, stopped by the space bar: the
+// roll, or 0 when the game was quit while it spun.
 int roll_die();

@@ -1,18 +1,23 @@
 // The game's entry: start-up of SDL, the window, the fonts and sounds, the
 // die, the board and the tokens, then the turns until a token reaches 99.
+// Everything below returns how it ended; only here does the process end.
 #include "board.h"
+#include "chooser.h"
 #include "config.h"
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "menu.h"
 #include "note.h"
 #include "options.h"
+#include "panel.h"
 #include "paths.h"
 #include "screen.h"
 #include "sound.h"
 #include "speak.h"
 #include "tokens.h"
 #include "turns.h"
+#include "wait.h"
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
@@ -21,9 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 
-constexpr int PANEL_FONT_W = 6;
-constexpr int PANEL_FONT_H = 13;
 constexpr std::size_t PANEL_FONT_MAX_BYTES = 1 << 16; // only the first 3328 bytes are used
 
 static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to it
@@ -31,51 +36,40 @@ static std::array<char, PANEL_FONT_BYTES> myfont; // SDL_gfx keeps a pointer to 
 // The side panel's text font; the game cannot write its prompts and notes
 // without all of it. A missing or short file is said plainly; any other fault
 // (a folder, a FIFO, a device, a huge file) is named after it.
-static void load_panel_font()
+static std::optional<Failure> load_panel_font()
 {
     FileRead font = read_regular_file(PANEL_FONT, PANEL_FONT_MAX_BYTES);
     if (!font.ok || font.bytes.size() < PANEL_FONT_BYTES) {
         std::string why = font.ok || font.missing ? "" : ": " + font.fault;
-        std::fprintf(stderr, "Cannot read the %d bytes of the text font %s%s\n",
-                     PANEL_FONT_BYTES, PANEL_FONT, why.c_str());
+        std::string message = "Cannot read the " + std::to_string(PANEL_FONT_BYTES) +
+                              " bytes of the text font " + PANEL_FONT + why + "\n";
         // Started in the wrong folder, the font is the first file the game misses.
         if (font.missing)
-            std::fprintf(stderr, "boardgame: %s\n", working_folder_hint(PANEL_FONT + 2).c_str());
-        std::exit(1);
+            message += "boardgame: " + working_folder_hint(PANEL_FONT + 2) + "\n";
+        return Failure{1, message};
     }
     std::memcpy(myfont.data(), font.bytes.data(), PANEL_FONT_BYTES);
     gfxPrimitivesSetFont(myfont.data(), PANEL_FONT_W, PANEL_FONT_H);
     load_note_glyphs();
+    return std::nullopt;
 }
 
-// With --one-button a joystick's or gamepad's buttons stop the die too; the
-// game opens none without it. A machine without them plays on keys and mouse.
-static void open_joysticks()
+static std::optional<Failure> init_SDL_stuff()
 {
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == -1) {
-        std::fprintf(stderr, "boardgame: no joystick buttons: %s\n", SDL_GetError());
-        return;
-    }
-    for (int i = 0; i < SDL_NumJoysticks(); i++)
-        if (SDL_JoystickOpen(i) == nullptr)
-            std::fprintf(stderr, "boardgame: cannot open joystick %d: %s\n", i, SDL_GetError());
-    SDL_JoystickEventState(SDL_ENABLE);
-}
-
-static void init_SDL_stuff()
-{
-    start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO);
+    if (auto fault = start_SDL(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO))
+        return fault;
     if (options.one_button)
         open_joysticks();
-    if (!open_audio()) {
-        std::puts("Mix_OpenAudio error");
-        std::printf("Oh My Goodness, an error : %s", SDL_GetError()); // (kept: see QUIRKS.md, 'Oh My Goodness')
-        std::exit(1);
-    }
-    open_window();
+    if (!open_audio())
+        return Failure{1, std::string("Mix_OpenAudio error\nOh My Goodness, an error : ") + SDL_GetError(),
+                       true}; // (kept: see QUIRKS.md, 'Oh My Goodness')
+    if (auto fault = open_window())
+        return fault;
     Font_setup();
-    load_panel_font();
-    load_fixed_sounds(player_count);
+    if (auto fault = load_panel_font())
+        return fault;
+    load_fixed_sounds(player_count); // under --menu, more as the menu adds players
+    return std::nullopt;
 }
 
 // What the winner's index prints.
@@ -83,34 +77,142 @@ static constexpr std::array<const char *, MAX_PLAYERS> WIN_LINES = {
     "Player 1 wins!", "Player 2 wins", "Player 3 wins!", "Player 4 wins!"};
 
 // The winner's sound plays to its end before the line; a missing sound waits
-// only for whatever else still plays. The game has always ended a win with
-// status 1, and Player 2's line has never had an exclamation mark. Under
-// --speak, what is still being said ends before the sound, and "Player N
-// wins" is said to its end after it.
-[[noreturn]] static void win_ending(int which)
+// only for whatever else still plays. Player 2's line has never had an
+// exclamation mark. Under --speak, what is still being said ends before the
+// sound, and "Player N wins" is said to its end after it.
+static Outcome win_ending(int which)
 {
-    speak_finish();
-    wait_for_channel(play_sound(win[which]));
-    speak_win(which);
+    Outcome seen = speak_finish();
+    if (seen == Outcome::go_on)
+        seen = wait_for_channel(play_sound(win[which]));
+    if (seen == Outcome::go_on)
+        seen = speak_win(which);
+    if (seen != Outcome::go_on)
+        return seen;
     std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
-    std::exit(1); // (kept: see QUIRKS.md, 'win is 1')
+    return Outcome::won;
+}
+
+// The turns, Player 1 first, until a token wins (its index in `winner`) or
+// the game is quit.
+static Outcome play_game(int &winner)
+{
+    for (;;)
+        for (int which = 0; which < player_count; which++) {
+            Outcome seen = take_turn(which);
+            winner = which;
+            if (seen == Outcome::won)
+                return win_ending(which);
+            if (seen != Outcome::go_on)
+                return seen;
+        }
+}
+
+// Whether the command line asked for anything beyond the design's game: the
+// waits then watch the window, so Escape and the close button end the game
+// wherever it is.
+static bool own_options_given()
+{
+    bool computer = false;
+    for (bool plays : options.computer)
+        computer = computer || plays;
+    return options.players != PLAYERS || computer || options.one_button || options.speak || options.menu ||
+           options.fullscreen || options.scale != 1;
+}
+
+// The process ends here, with the design's words and status: 0 when quit, 1
+// after a win unless a launcher asks for 0 with --win-status 0 (kept: see
+// QUIRKS.md, 'win is 1'), and a start-up failure's own. The exit handlers
+// close the audio device and shut SDL down.
+[[noreturn]] static void end_game(Outcome outcome)
+{
+    if (outcome == Outcome::quit_key)
+        std::puts("Quit Button pressed");
+    else if (outcome == Outcome::quit_window)
+        std::puts("SDL QUIT called "); // (kept: see QUIRKS.md, 'SDL QUIT blank')
+    std::exit(outcome == Outcome::won ? options.win_status : 0);
+}
+
+[[noreturn]] static void end_failed(const Failure &failure)
+{
+    say_failure(failure);
+    std::exit(failure.status);
+}
+
+// One game of the front door, as the menu set it: the board built again,
+// the tokens on 0, speaking as chosen. A board that cannot be built is said
+// and the menu comes back (quit_key).
+static Outcome play_chosen_game(int &winner)
+{
+    player_count = options.players;
+    load_fixed_sounds(player_count);
+    if (options.one_button)
+        open_joysticks();
+    static bool die_ready = false; // set up for the menu's first game, once a run
+    if (!die_ready)
+        dice_setup();
+    die_ready = true;
+    SDL_FillRect(screen, nullptr, 0);
+    if (auto fault = build_board(options.version, false)) {
+        say_failure(*fault);
+        return Outcome::quit_key;
+    }
+    setup_players();
+    speak_choices(false, "");
+    if (options.speak)
+        speak_setup(location);
+    else
+        speak_stop();
+    return play_game(winner);
+}
+
+// Under --menu: the menu, the games it starts and the win screen after each,
+// until Quit; Escape in a game goes back to the menu.
+static Outcome front_door()
+{
+    bool at_menu = true;
+    for (;;) {
+        if (at_menu) {
+            if (Outcome seen = run_menu(); seen != Outcome::go_on)
+                return seen;
+        }
+        int winner = 0;
+        Outcome seen = play_chosen_game(winner);
+        at_menu = true;
+        if (seen == Outcome::quit_window)
+            return seen;
+        if (seen != Outcome::won)
+            continue;
+        AfterWin after = AfterWin::menu;
+        if (seen = win_screen(WIN_LINES[std::size_t(winner)], after); seen != Outcome::go_on)
+            return seen;
+        if (after == AfterWin::quit)
+            return Outcome::quit_key;
+        at_menu = after == AfterWin::menu;
+    }
 }
 
 // C linkage: SDL's main wrapper calls it by that name on Windows. The
-// options stand in front of the version; the board sees the version as its
-// argv[1], as it always has.
+// options stand in front of the version.
 extern "C" int SDL_main(int argc, char **argv)
 {
-    int first = parse_options(argc, argv);
+    parse_options(argc, argv);
+    if (options.end != OptionsEnd::GO_ON)
+        std::exit(options_status(options.end)); // help, version or a usage error, already printed
+    std::string version = options.version;
     player_count = options.players;
-    init_SDL_stuff();
+    watch_window = own_options_given();
+    set_window_size(options.fullscreen, options.scale);
+    if (auto fault = init_SDL_stuff())
+        end_failed(*fault);
+    if (options.menu) // the die when a game starts: the menu's first frame comes sooner
+        end_game(front_door());
     dice_setup();
-    setup_board(argc - first + 1, argv + first - 1);
+    if (auto fault = build_board(version, false))
+        end_failed(*fault);
     setup_players();
     if (options.speak)
         speak_setup(location);
-    for (;;)
-        for (int which = 0; which < player_count; which++)
-            if (player_turn(which) == 1)
-                win_ending(which);
+    int winner = 0;
+    end_game(play_game(winner));
 }

@@ -2,6 +2,7 @@
 // beyond the 8-bit font.
 #include "note.h"
 
+#include "panel.h"
 #include "screen.h"
 #include "utf8.h"
 
@@ -34,25 +35,27 @@ void new_line(Pen &pen)
     pen.x = pen.left;
 }
 
-// One glyph of 13 rows, white, its top left at (x, y).
-void draw_rows(int x, int y, const GlyphRows &rows)
+constexpr SDL_Color WHITE = {255, 255, 255, 0};
+
+// One glyph of 13 rows, its top left at (x, y).
+void draw_rows(SDL_Surface *surface, int x, int y, const GlyphRows &rows, SDL_Color colour)
 {
     for (int r = 0; r < WIDE_GLYPH_ROWS; r++)
         for (int b = 0; b < 8; b++)
             if (rows[std::size_t(r)] & (0x80 >> b))
-                pixelRGBA(screen, Sint16(x + b), Sint16(y + r), 255, 255, 255, 255);
+                pixelRGBA(surface, Sint16(x + b), Sint16(y + r), colour.r, colour.g, colour.b, 255);
 }
 
-// A word of a note read as characters: those of the 8-bit font as SDL_gfx
-// draws them, the others from the wide glyphs, a box where there is none.
-void draw_characters(const Pen &pen, const std::string &word)
+// A word read as characters: those of the 8-bit font as SDL_gfx draws them,
+// the others from the wide glyphs, a box where there is none.
+void draw_characters(SDL_Surface *surface, int x, int y, int char_width, const std::string &word,
+                     SDL_Color colour)
 {
-    if (screen == nullptr) // SDL_gfx reads the surface's clip rectangle
+    if (surface == nullptr) // SDL_gfx reads the surface's clip rectangle
         return;
-    int x = pen.x;
     for (char32_t ch : text_characters(word)) {
         if (ch < 0x100 && panel_has_glyph(Note_glyphs, ch)) {
-            characterRGBA(screen, Sint16(x), Sint16(pen.y), char(ch), 255, 255, 255, 255);
+            characterRGBA(surface, Sint16(x), Sint16(y), char(ch), colour.r, colour.g, colour.b, 255);
         } else {
             // (a control character too: its 8-bit cell is blank or a sign of
             // that font's own, which a note read as characters does not show)
@@ -62,40 +65,28 @@ void draw_characters(const Pen &pen, const std::string &word)
                                      " such characters show as boxes\n", Note_glyphs.fault.c_str());
                 glyph_fault_said = true;
             }
-            draw_rows(x, pen.y, rows != nullptr ? *rows : MISSING_GLYPH);
+            draw_rows(surface, x, y, rows != nullptr ? *rows : MISSING_GLYPH, colour);
         }
-        x += pen.char_width;
+        x += char_width;
     }
 }
 
 void draw_word(const Pen &pen, const std::string &word, bool by_character)
 {
     if (by_character)
-        draw_characters(pen, word);
+        draw_characters(screen, pen.x, pen.y, pen.char_width, word, WHITE);
     else
         stringRGBA(screen, Sint16(pen.x), Sint16(pen.y), word.c_str(), 255, 255, 255, 255);
 }
 
-// The note's cells: one a character when the text is valid UTF-8, one a
-// byte otherwise (the two are the same for ASCII).
-std::vector<std::string> cells_of(const std::string &text)
-{
-    std::vector<std::string> cells;
-    bool by_character = is_valid_utf8(text);
-    for (std::size_t p = 0; p < text.size();) {
-        std::size_t n = by_character ? utf8_sequence_length(text, p) : 1;
-        cells.push_back(text.substr(p, n));
-        p += n;
-    }
-    return cells;
-}
-
 } // namespace
 
-void draw_panel_line(const std::string &text, int x, int y, int char_width)
+void draw_text_line(SDL_Surface *surface, int x, int y, const std::string &text, SDL_Color colour)
 {
-    Pen pen{x, 0, char_width, x, y, 0};
-    draw_word(pen, text, is_valid_utf8(text));
+    if (is_valid_utf8(text))
+        draw_characters(surface, x, y, PANEL_FONT_W, text, colour);
+    else if (surface != nullptr)
+        stringRGBA(surface, Sint16(x), Sint16(y), text.c_str(), colour.r, colour.g, colour.b, 255);
 }
 
 void load_note_glyphs()
@@ -108,7 +99,7 @@ void display_note(const char *text, int max_chars, int x, int y, int char_width,
 {
     if (text == nullptr || text[0] == '\0' || max_chars < 2)
         return;
-    const std::vector<std::string> cell = cells_of(text);
+    const std::vector<std::string> cell = text_cells(text);
     const bool by_character = cell.size() != std::strlen(text);
     const int cells = max_chars - 1; // the most characters a line, and a word, holds
     Pen pen{x, line_height, char_width, x, y, 0};

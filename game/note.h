@@ -3,6 +3,8 @@
 
 #include "widefont.h"
 
+#include <SDL.h>
+
 #include <string>
 
 // The glyphs beyond the 8-bit font, read by load_note_glyphs at start-up;
@@ -23,11 +25,10 @@ void load_note_glyphs();
 // line-long pieces, and the text's last character (its line end) is dropped.
 // Draws nothing for an empty or one-character text or max_chars below 2.
 // Never updates the display.
-// Draws `text` as one line on `screen` in white, its top left at (x, y), one
-// cell of char_width pixels a character as display_note draws a note's words
-// (a blank is an empty cell); a text that is not UTF-8 is drawn byte by byte
-// in the 8-bit font. Never updates the display.
-void draw_panel_line(const std::string &text, int x, int y, int char_width);
-
 void display_note(const char *text, int max_chars, int x, int y, int char_width,
                   int line_height);
+
+// Draws one line of text on `surface` in `colour`, its top left at (x, y),
+// in the panel font, 6 pixels a cell: valid UTF-8 as characters (as a note),
+// any other text byte by byte. Never updates the display.
+void draw_text_line(SDL_Surface *surface, int x, int y, const std::string &text, SDL_Color colour);

@@ -1,8 +1,9 @@
 // The game's command-line options.
 #include "options.h"
 
+#include "paths.h"
+
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,108 +11,125 @@ Options options;
 
 static std::string usage()
 {
-    return std::string("Usage: boardgame [--players N] [--computer P[,P...]] [--one-button] [--speak] [version]\n"
+    return std::string("Usage: boardgame [--menu] [--players N] [--computer P[,P...]] [--one-button] [--speak]\n"
+                       "                 [--scan-ms MS] [--fullscreen] [--scale N] [version]\n"
+                       "  --menu              start at the menu (the options preset its choices);\n"
+                       "                      after a win: Play again, Menu or Quit\n"
                        "  --players N         N players, 2 to 4 (default 2)\n"
                        "  --computer P[,P...] the computer plays these players (each 1 to N)\n"
                        "  --one-button        releasing any key, mouse button or joystick button\n"
                        "                      stops the die\n"
                        "  --speak             say the game aloud\n"
+                       "  --scan-ms MS        with one button, the menu's highlight moves on every\n"
+                       "                      MS milliseconds (200 to 60000, default 1500)\n"
+                       "  --fullscreen        fill the screen (F11 switches at any time)\n"
+                       "  --scale N           a window N times 640 x 480, N 1 to 4 (default 1)\n"
+                       "  --win-status N      the game's status after a win, 0 or 1 (default 1)\n"
                        "  --help, --version\n"
                        "Without a version the game plays ") +
            DEFAULT_VERSION + ". Escape or closing the window quits.\n";
 }
 
-[[noreturn]] static void usage_error(const std::string &fault)
+static std::string read_players(const std::string &text)
 {
-    std::fprintf(stderr, "boardgame: %s\n%s", fault.c_str(), usage().c_str());
-    std::exit(2);
-}
-
-// A number written as one digit, or -1.
-static int digit(const std::string &text)
-{
-    return text.size() == 1 && text[0] >= '0' && text[0] <= '9' ? text[0] - '0' : -1;
-}
-
-// The value of option `name` at argv[i], given as "name=VALUE" or as the next
-// argument (then i moves on to it).
-static std::string option_value(int argc, char **argv, int &i, const std::string &name)
-{
-    std::string arg = argv[i];
-    if (arg.size() > name.size())
-        return arg.substr(name.size() + 1);
-    if (i + 1 >= argc)
-        usage_error(name + " needs a value");
-    return argv[++i];
-}
-
-static int read_players(const std::string &text)
-{
-    int n = digit(text);
+    int n = option_digit(text);
     if (n < 2 || n > MAX_PLAYERS)
-        usage_error("--players takes 2, 3 or 4, not \"" + text + "\"");
-    return n;
+        return "--players takes 2, 3 or 4, not \"" + text + "\"";
+    options.players = n;
+    return "";
 }
 
-// The player numbers of a comma-separated list, each checked for 1 to 4.
-static std::vector<int> read_computer(const std::string &text)
+// The player numbers of a comma-separated list, each checked for 1 to 4,
+// added to `numbers`.
+static std::string read_computer(const std::string &text, std::vector<int> &numbers)
 {
-    std::vector<int> numbers;
     std::size_t start = 0;
     for (;;) {
         std::size_t comma = text.find(',', start);
         std::string item = text.substr(start, comma == std::string::npos ? comma : comma - start);
-        int n = digit(item);
+        int n = option_digit(item);
         if (n < 1 || n > MAX_PLAYERS)
-            usage_error("--computer takes player numbers from 1 to 4 with commas between, not \"" +
-                        text + "\"");
+            return "--computer takes player numbers from 1 to 4 with commas between, not \"" + text + "\"";
         numbers.push_back(n);
         if (comma == std::string::npos)
-            return numbers;
+            return "";
         start = comma + 1;
     }
 }
 
-// Whether argv[i] is option `name`, alone or as "name=VALUE".
-static bool is_option(const std::string &arg, const std::string &name, bool takes_value)
+static std::string read_win_status(const std::string &text)
 {
-    return arg == name || (takes_value && arg.compare(0, name.size() + 1, name + "=") == 0);
+    int n = option_digit(text);
+    if (n != 0 && n != 1)
+        return "--win-status takes 0 or 1, not \"" + text + "\"";
+    options.win_status = n;
+    return "";
+}
+
+static std::string read_scan_ms(const std::string &text)
+{
+    int ms = text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos
+                 ? -1
+                 : std::stoi(text);
+    if (ms < MIN_SCAN_MS || ms > MAX_SCAN_MS)
+        return "--scan-ms takes " + std::to_string(MIN_SCAN_MS) + " to " + std::to_string(MAX_SCAN_MS) +
+               " milliseconds, not \"" + text + "\"";
+    options.scan_ms = ms;
+    return "";
+}
+
+static std::string read_scale(const std::string &text)
+{
+    int n = option_digit(text);
+    if (n < 1 || n > MAX_SCALE)
+        return "--scale takes 1, 2, 3 or 4, not \"" + text + "\"";
+    options.scale = n;
+    return "";
+}
+
+// Once every option is read, as --computer may come before --players.
+static std::string check_computer(const std::vector<int> &numbers)
+{
+    for (int n : numbers) {
+        if (n > options.players)
+            return "--computer " + std::to_string(n) + ": there are only " +
+                   std::to_string(options.players) + " players";
+        options.computer[std::size_t(n - 1)] = true;
+    }
+    return "";
+}
+
+static void usage_error(const std::string &fault)
+{
+    std::fprintf(stderr, "boardgame: %s\n%s", fault.c_str(), usage().c_str());
+    options.end = OptionsEnd::USAGE_ERROR;
 }
 
 int parse_options(int argc, char **argv)
 {
     std::vector<int> computer;
-    int i = 1;
-    for (; i < argc && argv[i][0] == '-'; i++) {
-        std::string arg = argv[i];
-        if (arg == "--") {
-            i++;
-            break;
-        }
-        if (is_option(arg, "--players", true))
-            options.players = read_players(option_value(argc, argv, i, "--players"));
-        else if (is_option(arg, "--computer", true))
-            for (int n : read_computer(option_value(argc, argv, i, "--computer")))
-                computer.push_back(n);
-        else if (arg == "--one-button")
-            options.one_button = true;
-        else if (arg == "--speak")
-            options.speak = true;
-        else if (arg == "--help") {
-            std::fputs(usage().c_str(), stdout);
-            std::exit(0);
-        } else if (arg == "--version") {
-            std::puts("boardgame " VARNOWICK_VERSION);
-            std::exit(0);
-        } else
-            usage_error("unknown option \"" + arg + "\"");
-    }
-    // Checked once every option is read: --computer may come before --players.
-    for (int n : computer) {
-        if (n > options.players)
-            usage_error("--computer " + std::to_string(n) + ": there are only " +
-                        std::to_string(options.players) + " players");
-        options.computer[n - 1] = true;
-    }
-    return i;
+    const std::vector<OptionSpec> table = {
+        {"--players", true, read_players},
+        {"--computer", true, [&](const std::string &text) { return read_computer(text, computer); }},
+        {"--one-button", false, [](const std::string &) { options.one_button = true; return std::string(); }},
+        {"--speak", false, [](const std::string &) { options.speak = true; return std::string(); }},
+        {"--win-status", true, read_win_status},
+        {"--menu", false, [](const std::string &) { options.menu = true; return std::string(); }},
+        {"--scan-ms", true, read_scan_ms},
+        {"--fullscreen", false, [](const std::string &) { options.fullscreen = true; return std::string(); }},
+        {"--scale", true, read_scale},
+    };
+    OptionsRead read = read_options(argc, argv, table);
+    options.end = read.end;
+    if (read.end == OptionsEnd::HELP)
+        std::fputs(usage().c_str(), stdout);
+    else if (read.end == OptionsEnd::VERSION)
+        std::puts(version_line("boardgame").c_str());
+    else if (read.end == OptionsEnd::USAGE_ERROR)
+        usage_error(read.fault);
+    else if (std::string fault = check_computer(computer); !fault.empty())
+        usage_error(fault);
+    options.version_given = read.first < argc;
+    options.version = version_name(read.first < argc ? argv[read.first] : DEFAULT_VERSION);
+    return read.first;
 }

@@ -6,21 +6,35 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 SDL_Surface *screen = nullptr;
 std::uint32_t screen_flags = 0;
 
-void change_screen(int width, int height)
+// A message made with printf's format.
+static std::string formatted(const char *format, const char *value)
+{
+    int size = std::snprintf(nullptr, 0, format, value);
+    std::string text(std::size_t(size > 0 ? size : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, value);
+    return text;
+}
+
+void say_failure(const Failure &failure)
+{
+    std::fputs(failure.message.c_str(), failure.on_stdout ? stdout : stderr);
+}
+
+std::optional<Failure> change_screen(int width, int height)
 {
     screen = SDL_SetVideoMode(width, height, 32, screen_flags);
-    if (screen == nullptr) {
-        std::fprintf(stderr, "Error changing screen mode: %s\n", SDL_GetError());
-        std::exit(1);
-    }
+    if (screen == nullptr)
+        return Failure{1, formatted("Error changing screen mode: %s\n", SDL_GetError())};
     // A new mode's pixels are not cleared by SDL; what is not drawn over
     // (the side panel) must start black, and blits with alpha read it
     // (mended: see QUIRKS.md, 'black panel start').
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    return std::nullopt;
 }
 
 static bool driver_chosen()
@@ -29,25 +43,23 @@ static bool driver_chosen()
     return driver != nullptr && driver[0] != '\0';
 }
 
-static void require_display()
+static std::optional<Failure> require_display()
 {
     const char *why = platform_display_fault();
     if (driver_chosen() || why[0] == '\0')
-        return;
-    std::fprintf(stderr, "Cannot open a window: there is no display (%s)\n", why);
-    std::exit(1);
+        return std::nullopt;
+    return Failure{1, formatted("Cannot open a window: there is no display (%s)\n", why)};
 }
 
-static void require_visible_video()
+static std::optional<Failure> require_visible_video()
 {
     char driver[32] = "";
     SDL_VideoDriverName(driver, sizeof driver);
     if (driver_chosen() || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0))
-        return;
-    std::fprintf(stderr, "Cannot open a window: no display can be reached (SDL chose its %s video driver)\n",
-                 driver);
+        return std::nullopt;
     SDL_Quit();
-    std::exit(1);
+    return Failure{1, formatted("Cannot open a window: no display can be reached (SDL chose its %s video driver)\n",
+                                driver)};
 }
 
 void prefer_software_video()
@@ -57,23 +69,43 @@ void prefer_software_video()
     // user has set is kept.
     platform_set_default_env("SDL_FRAMEBUFFER_ACCELERATION", "0");
     platform_set_default_env("SDL_RENDER_DRIVER", "software");
+    // A window scaled up (--scale, full screen) keeps the picture's pixels
+    // sharp rather than blurred.
+    platform_set_default_env("SDL12COMPAT_SCALE_METHOD", "nearest");
 }
 
-void start_SDL(std::uint32_t subsystems)
+std::optional<Failure> start_SDL(std::uint32_t subsystems)
 {
     prefer_software_video();
-    require_display();
-    if (SDL_Init(subsystems) == -1) {
-        std::printf("Could not initialize SDL: %s.\n", SDL_GetError());
-        std::exit(-1); // (kept: see QUIRKS.md, 'SDL failure -1')
-    }
-    require_visible_video();
+    if (auto fault = require_display())
+        return fault;
+    if (SDL_Init(subsystems) == -1) // (kept: see QUIRKS.md, 'SDL failure -1')
+        return Failure{-1, formatted("Could not initialize SDL: %s.\n", SDL_GetError()), true};
+    if (auto fault = require_visible_video())
+        return fault;
     std::atexit(SDL_Quit);
+    return std::nullopt;
 }
 
-void open_window()
+static bool start_full_screen = false;
+
+void set_window_size(bool fullscreen, int scale)
 {
-    screen_flags = SDL_SRCCOLORKEY;
-    change_screen(WINDOW_W, WINDOW_H);
+    start_full_screen = fullscreen;
+    if (scale > 1)
+        platform_set_default_env("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str());
+}
+
+std::optional<Failure> open_window()
+{
+    screen_flags = SDL_SRCCOLORKEY | (start_full_screen ? SDL_FULLSCREEN : 0);
+    if (auto fault = change_screen(WINDOW_W, WINDOW_H))
+        return fault;
     SDL_WM_SetCaption(CAPTION, CAPTION);
+    return std::nullopt;
+}
+
+bool toggle_full_screen()
+{
+    return screen != nullptr && SDL_WM_ToggleFullScreen(screen) == 1;
 }

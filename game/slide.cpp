@@ -4,6 +4,7 @@
 #include "screen.h"
 #include "squares.h"
 #include "tokens.h"
+#include "wait.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,7 +61,7 @@ static void restore_under(SDL_Surface *under, SDL_Rect at)
     SDL_UpperBlit(under, nullptr, screen, &at);
 }
 
-static void run_frames(int which, const SlideLine &l, SDL_Surface *under)
+static Outcome run_frames(int which, const SlideLine &l, SDL_Surface *under)
 {
     SDL_Rect &dest = player[which].dest;
     float major = float(l.start);
@@ -77,12 +78,14 @@ static void run_frames(int which, const SlideLine &l, SDL_Surface *under)
         save_under(under, dest);
         draw_token(which, dest);
         SDL_UpdateRect(screen, 0, 0, 0, 0);
-        SDL_Delay(SLIDE_FRAME_MS);
+        if (Outcome seen = game_wait(SLIDE_FRAME_MS); seen != Outcome::go_on)
+            return seen;
         major += float(l.dir);
     }
+    return Outcome::go_on;
 }
 
-void slide(int which, int from, int to)
+Outcome slide(int which, int from, int to)
 {
     lift_token(which, blist[from]->rect);
     SurfacePtr under(SDL_CreateRGBSurface(0, TOKEN_SIZE, TOKEN_SIZE, 32, 0, 0, 0, 0));
@@ -95,7 +98,7 @@ void slide(int which, int from, int to)
     // (kept: see QUIRKS.md, 'Staring loop' and 'y Loop x loop')
     std::printf("Staring %c loop with star = %d, end = %d, dir = %d\n",
                 l.y_major ? 'y' : 'x', l.start, l.end, l.dir);
-    if (under != nullptr)
-        run_frames(which, l, under.get());
+    Outcome seen = under != nullptr ? run_frames(which, l, under.get()) : Outcome::go_on;
     SDL_UpdateRect(screen, 0, 0, 0, 0);
+    return seen;
 }

@@ -3,6 +3,7 @@
 
 #include "paths.h"
 #include "rules.h"
+#include "wait.h"
 #include "wavguard.h"
 
 #include <SDL.h>
@@ -45,10 +46,16 @@ Mix_Chunk *load_sound(const std::string &path)
 
 void load_fixed_sounds(int players)
 {
+    // Loaded once each: a later game with more players loads only the new ones.
+    static std::array<bool, MAX_PLAYERS> loaded{};
     for (int which = 0; which < players; which++)
-        turn[which] = load_sound(TURN_SOUNDS[which]);
+        if (!loaded[which])
+            turn[which] = load_sound(TURN_SOUNDS[which]);
     for (int which = 0; which < players; which++)
-        win[which] = load_sound(WIN_SOUNDS[which]);
+        if (!loaded[which])
+            win[which] = load_sound(WIN_SOUNDS[which]);
+    for (int which = 0; which < players; which++)
+        loaded[which] = true;
 }
 
 int play_sound(Mix_Chunk *sound)
@@ -58,8 +65,10 @@ int play_sound(Mix_Chunk *sound)
     return Mix_PlayChannelTimed(-1, sound, 0, -1);
 }
 
-void wait_for_channel(int channel)
+Outcome wait_for_channel(int channel)
 {
     while (Mix_Playing(channel) != 0)
-        SDL_Delay(POLL_MS);
+        if (Outcome seen = game_wait(POLL_MS); seen != Outcome::go_on)
+            return seen;
+    return Outcome::go_on;
 }

@@ -1,6 +1,7 @@
 // Loading sounds, the game's fixed sounds, and waiting for sounds to end.
 #pragma once
 
+#include "outcome.h"
 #include "rules.h"
 
 #include <SDL_mixer.h>
@@ -42,5 +43,6 @@ int play_sound(Mix_Chunk *sound);
 
 // Waits, polling every 50 ms, until the mixer channel is silent; channel -1
 // waits until no channel plays at all. Every sound of the game plays once, so
-// the wait ends.
-void wait_for_channel(int channel);
+// the wait ends. It ends early, saying how, when the game is quit meanwhile
+// (game_wait).
+Outcome wait_for_channel(int channel);

@@ -7,6 +7,8 @@
 #include "sound.h"
 #include "squares.h"
 #include "tokens.h"
+#include "utf8.h"
+#include "wavguard.h"
 
 #include <SDL_mixer.h>
 
@@ -17,15 +19,20 @@
 #include <map>
 #include <vector>
 
-// One phrase waiting or playing: its printed words and its sound in the
-// mixer's own format, all clips one after the other.
+// One phrase waiting or playing: its printed words and the sounds it is
+// joined from, in the mixer's own format. The sounds are the clips, each
+// converted once and kept (or the last note's, kept while a key's phrase may
+// want it): a phrase holds no samples of its own, so memory stays the same
+// however often phrases repeat (mended: see QUIRKS.md, 'clips once').
 struct Spoken {
     std::string says;
-    std::vector<Uint8> sound;
+    std::vector<const Mix_Chunk *> parts;
     bool asked = false; // asked for by a key: p, n or h
 };
 
 static bool speaking = false;             // --speak: set by speak_setup
+static bool choices_speaking = false;     // the chooser's items said: speak_choices
+static std::string choices_language;
 static std::string speak_version;
 static std::string speak_language;
 // Loaded once, null when missing, and kept until the process ends like the
@@ -34,32 +41,62 @@ static std::string speak_language;
 static std::map<std::string, Mix_Chunk *> &clips = *new std::map<std::string, Mix_Chunk *>;
 static std::deque<Spoken> waiting;
 static Spoken playing;
-static Mix_Chunk *playing_chunk = nullptr; // over playing.sound; freed when it ends
+// The playing phrase's clips joined, gaps between them: one buffer, refilled
+// for each phrase once the channel is quiet, under playing_chunk.
+static std::vector<Uint8> &joined = *new std::vector<Uint8>;
+static Mix_Chunk *playing_chunk = nullptr; // over joined; freed when it ends
 static int last_note = NO_DEST;           // the square of the last note sound played
+static Mix_Chunk *note_sound = nullptr;   // its sound for the key n, loaded once
+static int note_sound_square = NO_DEST;
 static int gap_bytes = 0;                 // SPEECH_GAP_MS of silence in the mixer's format
 
-static Mix_Chunk *clip(const std::string &name)
+// A clip's sound, or null (said on standard error) when it is not usable or
+// lasts longer than any clip of a phrase needs.
+static Mix_Chunk *load_clip(const std::string &path)
 {
-    auto known = clips.find(name);
+    WavInfo check = check_wav_file(path);
+    if (check.playable && check.ms > SAY_CLIP_MAX_MS) {
+        std::fprintf(stderr, "Cannot use the clip %s: it lasts %.1f s, and a clip of a phrase "
+                             "lasts at most %d s; left out\n",
+                     terminal_text(path).c_str(), check.ms / 1000, int(SAY_CLIP_MAX_MS / 1000));
+        return nullptr;
+    }
+    return load_sound(path);
+}
+
+// Clip `name` in `language`, looked for first in `version`'s own say/ folder.
+static Mix_Chunk *clip(const std::string &version, const std::string &language, const std::string &name)
+{
+    std::string key = version + '\n' + language + '\n' + name;
+    auto known = clips.find(key);
     if (known != clips.end())
         return known->second;
     Mix_Chunk *found = nullptr;
-    for (const std::string &path : say_clip_paths(speak_version, speak_language, name)) {
-        found = load_sound(path);
+    for (const std::string &path : say_clip_paths(version, language, name)) {
+        found = load_clip(path);
         if (found != nullptr)
             break;
     }
-    clips[name] = found;
+    clips[key] = found;
     return found;
 }
 
 static void append_sound(Spoken &spoken, const Mix_Chunk *chunk)
 {
-    if (chunk == nullptr)
-        return;
-    if (!spoken.sound.empty())
-        spoken.sound.insert(spoken.sound.end(), std::size_t(gap_bytes), Uint8(0));
-    spoken.sound.insert(spoken.sound.end(), chunk->abuf, chunk->abuf + chunk->alen);
+    if (chunk != nullptr)
+        spoken.parts.push_back(chunk);
+}
+
+// Joins the playing phrase's sounds into `joined`; false when it has none.
+static bool join_playing()
+{
+    joined.clear();
+    for (const Mix_Chunk *part : playing.parts) {
+        if (!joined.empty())
+            joined.insert(joined.end(), std::size_t(gap_bytes), Uint8(0));
+        joined.insert(joined.end(), part->abuf, part->abuf + part->alen);
+    }
+    return !joined.empty();
 }
 
 static void queue(Spoken spoken)
@@ -106,15 +143,9 @@ static bool own_clip_found(const std::string &name)
     return false;
 }
 
-void speak_setup(const std::string &version)
+// Keeps SPEECH_CHANNEL for speech and measures the gap between clips.
+static void reserve_speech_channel()
 {
-    speaking = true;
-    speak_version = version;
-    speak_language = version_language(version);
-    // The lines print the words the clips say: a board whose clips in its
-    // language were never made speaks, and prints, the English ones.
-    if (!own_clip_found("roll"))
-        speak_language = SAY_FALLBACK_LANGUAGE;
     Mix_ReserveChannels(SPEECH_CHANNEL + 1);
     int rate = 0, channels = 0;
     Uint16 format = 0;
@@ -124,12 +155,39 @@ void speak_setup(const std::string &version)
     gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * ((format & 0xFF) / 8);
 }
 
+void speak_setup(const std::string &version)
+{
+    speaking = true;
+    last_note = NO_DEST; // of a game played before in this run
+    speak_version = version;
+    speak_language = version_language(version);
+    // The lines print the words the clips say: a board whose clips in its
+    // language were never made speaks, and prints, the English ones.
+    if (!own_clip_found("roll"))
+        speak_language = SAY_FALLBACK_LANGUAGE;
+    reserve_speech_channel();
+}
+
+void speak_stop()
+{
+    speaking = false;
+    last_note = NO_DEST;
+}
+
+void speak_choices(bool on, const std::string &language)
+{
+    choices_speaking = on;
+    choices_language = language;
+    if (on)
+        reserve_speech_channel();
+}
+
 static Spoken spoken_phrase(const Phrase &phrase)
 {
     Spoken spoken;
     spoken.says = phrase.text;
     for (const std::string &name : phrase.clips)
-        append_sound(spoken, clip(name));
+        append_sound(spoken, clip(speak_version, speak_language, name));
     return spoken;
 }
 
@@ -141,19 +199,20 @@ void speak(const Phrase &phrase)
 
 void speak_pump()
 {
-    if (!speaking || Mix_Playing(SPEECH_CHANNEL) != 0)
+    if (!(speaking || choices_speaking) || Mix_Playing(SPEECH_CHANNEL) != 0)
         return;
     if (playing_chunk != nullptr) {
-        Mix_FreeChunk(playing_chunk); // the chunk only; its samples are playing.sound
+        Mix_FreeChunk(playing_chunk); // the chunk only; its samples are in joined
         playing_chunk = nullptr;
     }
     while (!waiting.empty()) {
         playing = std::move(waiting.front());
         waiting.pop_front();
-        std::printf("Says: %s\n", playing.says.c_str());
-        if (playing.sound.empty())
+        // A note's control bytes are shown, not sent to the terminal.
+        std::printf("Says: %s\n", terminal_text(playing.says).c_str());
+        if (!join_playing())
             continue; // every clip missing: said in print only
-        playing_chunk = Mix_QuickLoad_RAW(playing.sound.data(), Uint32(playing.sound.size()));
+        playing_chunk = Mix_QuickLoad_RAW(joined.data(), Uint32(joined.size()));
         if (playing_chunk != nullptr &&
             Mix_PlayChannelTimed(SPEECH_CHANNEL, playing_chunk, 0, -1) == SPEECH_CHANNEL)
             return;
@@ -163,12 +222,14 @@ void speak_pump()
     }
 }
 
-void speak_finish()
+Outcome speak_finish()
 {
-    while (speaking && busy()) {
+    while ((speaking || choices_speaking) && busy()) {
         speak_pump();
-        wait_for_channel(SPEECH_CHANNEL);
+        if (Outcome seen = wait_for_channel(SPEECH_CHANNEL); seen != Outcome::go_on)
+            return seen;
     }
+    return Outcome::go_on;
 }
 
 void speak_turn(int which)
@@ -183,13 +244,13 @@ void speak_roll(int roll)
     speak(phrase_number(roll, speak_language));
 }
 
-void speak_walked(int square)
+Outcome speak_walked(int square)
 {
     speak(phrase_square(square, speak_language));
-    if (speaking && blist[square]->dest != NO_DEST) {
-        last_note = square;
-        speak_finish();
-    }
+    if (!speaking || blist[square]->dest == NO_DEST)
+        return Outcome::go_on;
+    last_note = square;
+    return speak_finish();
 }
 
 void speak_landing(int from, int to)
@@ -198,10 +259,10 @@ void speak_landing(int from, int to)
         speak(phrase_landing(from, to, speak_language));
 }
 
-void speak_win(int which)
+Outcome speak_win(int which)
 {
     speak(phrase_win(which, speak_language));
-    speak_finish();
+    return speak_finish();
 }
 
 // The last note's sound on the speech channel, its text on the Says line.
@@ -212,10 +273,27 @@ static void speak_last_note()
     std::size_t start = spoken.says.find_first_not_of(" \t");
     std::size_t end = spoken.says.find_last_not_of(" \t\r\n");
     spoken.says = start == std::string::npos ? "" : spoken.says.substr(start, end - start + 1);
-    Mix_Chunk *note = load_sound(square_sound_path(location, last_note));
-    append_sound(spoken, note);
-    if (note != nullptr)
-        Mix_FreeChunk(note);
+    // Only a key's phrase holds the note's sound, and none waits once the
+    // keys' phrases are dropped: then the sound may change.
+    drop_asked();
+    if (note_sound_square != last_note) {
+        if (note_sound != nullptr)
+            Mix_FreeChunk(note_sound);
+        note_sound = load_sound(square_sound_path(location, last_note));
+        note_sound_square = last_note;
+    }
+    append_sound(spoken, note_sound);
+    queue_asked(std::move(spoken));
+}
+
+void speak_lit(const Phrase &phrase, const std::string &version)
+{
+    if (!choices_speaking)
+        return;
+    Spoken spoken;
+    spoken.says = phrase.text;
+    for (const std::string &name : phrase.clips)
+        append_sound(spoken, clip(version, choices_language, name));
     queue_asked(std::move(spoken));
 }
 

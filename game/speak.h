@@ -2,6 +2,7 @@
 // queued and played one after the other on a mixer channel of their own.
 #pragma once
 
+#include "outcome.h"
 #include "sayings.h"
 
 #include <string>
@@ -13,15 +14,34 @@ constexpr int SPEECH_CHANNEL = 0;
 // The gap of silence between two clips of one phrase.
 constexpr int SPEECH_GAP_MS = 100;
 
+// The longest clip spoken: the help, the longest, lasts 8 s in English. A
+// longer clip is refused when first wanted, with a line naming it, and the
+// next place along say_clip_paths is tried, so a phrase never needs more.
+constexpr double SAY_CLIP_MAX_MS = 20000;
+
 // Starts speaking for `version` in its language: reserves SPEECH_CHANNEL.
-// Clips are looked for along say_clip_paths and loaded when first spoken;
-// a missing or unusable clip is left out of its phrase. Until it is called,
+// Clips are looked for along say_clip_paths and loaded when first spoken,
+// once; a missing or unusable clip, or one longer than SAY_CLIP_MAX_MS, is
+// left out of its phrase. Until it is called,
 // every other call here does nothing, so that without --speak the game plays
 // and prints exactly as it does without this module.
 void speak_setup(const std::string &version);
 
+// Ends the game's speaking (a game without --speak after one with it).
+void speak_stop();
+
+// The chooser's speaking, apart from the game's: on or off, and the language
+// of its words. Reserves SPEECH_CHANNEL when on.
+void speak_choices(bool on, const std::string &language);
+
+// Says the phrase of an item the chooser lit, its clips in the chooser's
+// language looked for first in `version`'s say/ folder (a board's title);
+// what was said for an item before is cut short. Nothing without
+// speak_choices on.
+void speak_lit(const Phrase &phrase, const std::string &version);
+
 // Queues a phrase. Each phrase's line "Says: TEXT" is printed when it starts
-// to play, so the lines come in the order spoken, also when every clip of
+// to play, its control bytes as \xNN (terminal_text), so the lines come in the order spoken, also when every clip of
 // the phrase is missing (it then takes no time).
 void speak(const Phrase &phrase);
 
@@ -29,17 +49,19 @@ void speak(const Phrase &phrase);
 // called wherever the game goes round a loop.
 void speak_pump();
 
-// Waits until every queued phrase has been spoken: at most their own length.
-void speak_finish();
+// Waits until every queued phrase has been spoken: at most their own length,
+// less when the game is quit meanwhile (the outcome says so).
+Outcome speak_finish();
 
 // The turn's phrases, in the turn's order. speak_walked also remembers a
 // note square for the key n, and lets the square's phrase end before the
-// note sound starts, so that speech never plays over a note.
-void speak_turn(int which);               // "Player 1, roll the die"
-void speak_roll(int roll);                // "four", cutting short what keys asked for
-void speak_walked(int square);            // "square twenty-seven"
-void speak_landing(int from, int to);     // "climbs to forty-five", after the note
-void speak_win(int which);                // "Player 1 wins", spoken to its end
+// note sound starts, so that speech never plays over a note; it and
+// speak_win wait as speak_finish does.
+void speak_turn(int which);           // "Player 1, roll the die"
+void speak_roll(int roll);            // "four", cutting short what keys asked for
+Outcome speak_walked(int square);     // "square twenty-seven"
+void speak_landing(int from, int to); // "climbs to forty-five", after the note
+Outcome speak_win(int which);         // "Player 1 wins", spoken to its end
 
 // A key released while the die spins: p says where every player stands, n
 // the last note again (its sound, its text on the Says line; nothing before

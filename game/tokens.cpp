@@ -52,8 +52,11 @@ void setup_players()
     for (int which = 0; which < player_count; which++) {
         Player &p = player[which];
         p.square = 0;
-        p.icon = read_xpm(TOKEN_PICTURES[which]);
-        key_out_black(p.icon);
+        // Each picture is read once, for every game of the run.
+        if (p.icon == nullptr) {
+            p.icon = read_xpm(TOKEN_PICTURES[which]);
+            key_out_black(p.icon);
+        }
         p.src = SDL_Rect{0, 0, TOKEN_SIZE, TOKEN_SIZE};
     }
     SDL_Rect rects[MAX_PLAYERS];

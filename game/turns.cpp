@@ -5,39 +5,33 @@
 #include "die.h"
 #include "note.h"
 #include "options.h"
+#include "panel.h"
 #include "paths.h"
+#include "platform.h"
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
 #include "speak.h"
 #include "squares.h"
 #include "tokens.h"
+#include "wait.h"
 
 #include <SDL_gfxPrimitives.h>
 
 #include <cstdio>
 #include <string>
 
-constexpr int PANEL_X = 490;       // left edge of the panel's text
-constexpr int PROMPT_Y = 230;
-constexpr int PROMPT_W = 150;
-constexpr int PROMPT_H = 20;
-constexpr int NOTE_Y = 300;
-constexpr int NOTE_WRAP = 23;      // lines of at most 22 cells
-constexpr int NOTE_CHAR_W = 6;
-constexpr int NOTE_LINE_H = 15;    // 13-pixel rows with 2 pixels between
-constexpr int PANEL_CLEAR_W = 150; // the prompt and every note line
-constexpr int PANEL_CLEAR_H = 200;
-
 static void show_prompt(int which)
 {
     std::string text = "Player " + std::to_string(which + 1) + " - Roll the die";
     stringRGBA(screen, PANEL_X, PROMPT_Y, text.c_str(), 255, 255, 255, 255);
     SDL_UpdateRect(screen, PANEL_X, PROMPT_Y, PROMPT_W, PROMPT_H);
+    platform_announce(text);
 }
 
-// Steps the token one square at a time, never past 99.
-static void walk(int which, int roll)
+// Steps the token one square at a time, never past 99. A quit ends the walk
+// on the square reached.
+static Outcome walk(int which, int roll)
 {
     Player &p = player[which];
     int steps = walk_steps(p.square, roll);
@@ -47,8 +41,10 @@ static void walk(int which, int roll)
         set_dest(which, p.square);
         redraw_tokens(left);
         speak_pump();
-        SDL_Delay(WALK_STEP_MS);
+        if (Outcome seen = game_wait(WALK_STEP_MS); seen != Outcome::go_on)
+            return seen;
     }
+    return Outcome::go_on;
 }
 
 // A square's note sound while it plays.
@@ -92,37 +88,69 @@ static void clear_panel()
     SDL_UpdateRect(screen, PANEL_X, PROMPT_Y, PANEL_CLEAR_W, PANEL_CLEAR_H);
 }
 
-int player_turn(int which)
+// The note's sound awaited, unless the game is being quit (`seen`), then
+// released (which stops it).
+static Outcome finish_note(NoteSound &note, Outcome seen)
+{
+    if (note.chunk == nullptr)
+        return seen;
+    if (seen == Outcome::go_on)
+        seen = wait_for_channel(note.channel);
+    Mix_FreeChunk(note.chunk);
+    note.chunk = nullptr;
+    return seen;
+}
+
+// The glide of a ladder or chute from the square reached, its note shown and
+// its sound started; the sound is awaited after the panel is cleared.
+static Outcome take_ladder_or_chute(int which, const Square &reached, NoteSound &note)
+{
+    note = start_note_sound(reached.number);
+    display_note(reached.note, NOTE_WRAP, PANEL_X, NOTE_Y, NOTE_CHAR_W, NOTE_LINE_H);
+    Outcome seen = slide(which, reached.number, reached.dest);
+    player[which].square = reached.dest;
+    return seen;
+}
+
+Outcome take_turn(int which)
 {
     Player &p = player[which];
     show_prompt(which);
-    speak_finish();
     // A missing turn sound waits for every channel (channel -1), as the
     // game always has; every sound plays once, so that wait ends too
     // (kept: see QUIRKS.md, 'silent turn waits').
-    wait_for_channel(play_sound(turn[which]));
+    Outcome seen = speak_finish();
+    if (seen == Outcome::go_on)
+        seen = wait_for_channel(play_sound(turn[which]));
     // Whose turn is said before the die rattles over it.
-    speak_turn(which);
-    speak_finish();
-    NoteSound note;
-    int roll = roll_die(roller_of(which));
+    if (seen == Outcome::go_on) {
+        speak_turn(which);
+        seen = speak_finish();
+    }
+    int roll = 0;
+    if (seen == Outcome::go_on)
+        seen = roll_die(roller_of(which), roll);
+    if (seen != Outcome::go_on)
+        return seen;
     speak_roll(roll);
-    walk(which, roll);
-    speak_walked(p.square);
+    if (seen = walk(which, roll); seen != Outcome::go_on)
+        return seen;
+    if (seen = speak_walked(p.square); seen != Outcome::go_on)
+        return seen;
     const Square &reached = *blist[p.square];
-    if (reached.dest != NO_DEST) {
-        note = start_note_sound(reached.number);
-        display_note(reached.note, NOTE_WRAP, PANEL_X, NOTE_Y, NOTE_CHAR_W, NOTE_LINE_H);
-        slide(which, reached.number, reached.dest);
-        p.square = reached.dest;
-    }
+    NoteSound note;
+    if (reached.dest != NO_DEST)
+        seen = take_ladder_or_chute(which, reached, note);
     clear_panel();
-    if (note.chunk != nullptr) {
-        wait_for_channel(note.channel);
-        Mix_FreeChunk(note.chunk);
-    }
+    if (seen = finish_note(note, seen); seen != Outcome::go_on)
+        return seen;
     speak_landing(reached.number, p.square);
     set_dest(which, p.square);
     redraw_tokens(blist[p.square]->rect);
-    return p.square == WIN_SQUARE ? 1 : 0;
+    return p.square == WIN_SQUARE ? Outcome::won : Outcome::go_on;
+}
+
+int player_turn(int which)
+{
+    return take_turn(which) == Outcome::won ? 1 : 0;
 }

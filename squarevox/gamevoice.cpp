@@ -12,25 +12,62 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // The clips' text is spoken from ".say-text-PID" in the clips' folder.
 constexpr const char *SAY_TEXT_HEAD = ".say-text-";
 
-// Writes the clip's text where festival reads it; false when it cannot.
-bool write_text(const std::string &path, const std::string &text)
+// Writes the clip's text where festival reads it, into a file made new,
+// never through a link planted at its name; the fault in words, empty when
+// written.
+std::string write_text(const std::string &path, const std::string &text)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text << "\n";
-    out.close();
-    return bool(out);
+    std::string fault;
+    int fd = create_output(path, fault);
+    if (fd < 0)
+        return fault;
+    std::string line = text + "\n";
+    bool written = write(fd, line.data(), line.size()) == ssize_t(line.size());
+    int why = errno;
+    if (close(fd) != 0 && written) {
+        written = false;
+        why = errno;
+    }
+    return written ? std::string() : std::strerror(why);
+}
+
+// Why the clips may not be written into `folder`: a part of it after the
+// first (the version's own folder, or ./audio) that is a symbolic link or not
+// a folder, named; empty when none is. Clips written through a link would
+// land in another board's or the shipped clips.
+std::string folder_fault(const std::string &folder)
+{
+    std::size_t at = folder.find('/', folder.compare(0, 2, "./") == 0 ? 2 : 0);
+    while (at != std::string::npos) {
+        std::size_t next = folder.find('/', at + 1);
+        std::string part = folder.substr(0, next);
+        struct stat info;
+        if (lstat(part.c_str(), &info) == 0) {
+            if (S_ISLNK(info.st_mode))
+                return part + " is a symbolic link; the game's voice is made only into a folder "
+                              "of its own: remove the link";
+            if (!S_ISDIR(info.st_mode))
+                return part + " is not a folder";
+        }
+        at = next;
+    }
+    return std::string();
 }
 
 bool make_clip(const std::string &folder, const std::string &language, const std::string &clip,
-               const std::string &script, bool &interrupted)
+               const std::string &text, const std::string &script, bool &interrupted)
 {
     SpeechJob job;
     job.label = "clip " + clip;
@@ -41,9 +78,10 @@ bool make_clip(const std::string &folder, const std::string &language, const std
     remove_dead_run_files(run_files(folder, temporary_head(clip), true), job.label);
     job.trim = true;
     job.channels = 1; // the mixer converts; one channel halves what ships
-    if (!write_text(job.text_path, say_text(clip, language))) {
+    std::string fault = write_text(job.text_path, text);
+    if (!fault.empty()) {
         std::fprintf(stderr, "squarevox: clip %s: cannot write its text to %s: %s\n", clip.c_str(),
-                     job.text_path.c_str(), std::strerror(errno));
+                     job.text_path.c_str(), fault.c_str());
         std::remove(job.text_path.c_str());
         return false;
     }
@@ -55,12 +93,20 @@ bool make_clip(const std::string &folder, const std::string &language, const std
 } // namespace
 
 int make_game_voice(const std::string &folder, const std::string &language,
-                    const std::string &script)
+                    const std::string &script, const std::string &title)
 {
     if (!say_language_known(language)) {
         std::fprintf(stderr,
                      "squarevox: the game's phrases have no words in the language %s; the game "
                      "speaks the English clips for it\n", language.c_str());
+        return 1;
+    }
+    // Looked at before the folder is made and before every clip, so that a
+    // link put in place while the run goes stops it (mended: see QUIRKS.md,
+    // 'no write through a link').
+    std::string refused = folder_fault(folder);
+    if (!refused.empty()) {
+        std::fprintf(stderr, "squarevox: %s; no clip made\n", refused.c_str());
         return 1;
     }
     std::error_code error;
@@ -73,9 +119,20 @@ int make_game_voice(const std::string &folder, const std::string &language,
     // A run cut short while it spoke a clip left its text behind.
     remove_dead_run_files(run_files(folder, SAY_TEXT_HEAD, false), "the game's voice");
     bool all_made = true;
-    for (const std::string &clip : say_clip_names()) {
+    std::vector<std::pair<std::string, std::string>> clips; // name, words
+    for (const std::string &clip : say_clip_names())
+        clips.emplace_back(clip, say_text(clip, language));
+    if (!title.empty())
+        clips.emplace_back(TITLE_CLIP, title);
+    for (const auto &[clip, text] : clips) {
+        refused = folder_fault(folder);
+        if (!refused.empty()) {
+            std::fprintf(stderr, "squarevox: %s; stopped at the clip %s\n", refused.c_str(),
+                         clip.c_str());
+            return 1;
+        }
         bool interrupted = false;
-        all_made = make_clip(folder, language, clip, script, interrupted) && all_made;
+        all_made = make_clip(folder, language, clip, text, script, interrupted) && all_made;
         if (interrupted || interrupt_signal() != 0) {
             std::fprintf(stderr, "squarevox: interrupted at the clip %s\n", clip.c_str());
             int sig = interrupt_signal();

@@ -88,7 +88,13 @@ int interrupt_signal()
     return caught_signal;
 }
 
-CommandResult run_command(const std::string &command, int time_limit_ms, bool capture_stderr)
+std::string fd_path(int fd)
+{
+    return "/dev/fd/" + std::to_string(fd);
+}
+
+CommandResult run_command(const std::string &command, int time_limit_ms, bool capture_stderr,
+                          int pass_fd)
 {
     CommandResult result;
     if (caught_signal != 0) {
@@ -114,6 +120,8 @@ CommandResult run_command(const std::string &command, int time_limit_ms, bool ca
             dup2(none, 0);
         if (capture_stderr)
             dup2(err_pipe[1], 2);
+        if (pass_fd >= 0)
+            fcntl(pass_fd, F_SETFD, 0); // kept open across exec
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
         _exit(127);
     }

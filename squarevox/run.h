@@ -27,7 +27,14 @@ struct CommandResult {
 // process group of its own: when it outlasts `time_limit_ms`, or the run is
 // interrupted, the whole group is ended (SIGTERM, then SIGKILL a second
 // later) and the failure or interruption returned.
-CommandResult run_command(const std::string &command, int time_limit_ms, bool capture_stderr);
+// `pass_fd`, when not -1, is left open in the command as /dev/fd/<pass_fd>
+// (fd_path), the one descriptor of the tool it gets.
+CommandResult run_command(const std::string &command, int time_limit_ms, bool capture_stderr,
+                          int pass_fd = -1);
+
+// "/dev/fd/N": how a command names the open file `fd` that run_command
+// passes it.
+std::string fd_path(int fd);
 
 // Takes the lock `path` for the rest of the process (an exclusive flock on a
 // regular file, made if missing, never followed through a symbolic link).

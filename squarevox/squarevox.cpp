@@ -1,7 +1,11 @@
 // squarevox: speaks every note of a version into the square sound files that
 // the game plays, and the game's own phrases into its voice clips.
+#include "cmdline.h"
+#include "boards.h"
 #include "gamevoice.h"
+#include "guards.h"
 #include "language.h"
+#include "paths.h"
 #include "records.h"
 #include "run.h"
 #include "voice.h"
@@ -11,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 constexpr const char *USAGE =
     "Use:  squarevox [--] version\n"
@@ -19,7 +24,7 @@ constexpr const char *USAGE =
     "        speaks the game's phrases for --speak: without a version, in English\n"
     "        into ./audio/say/en/; with one, in the language of ./version/language\n"
     "        into ./version/say/\n"
-    "      squarevox --help\n"
+    "      squarevox --help, --version\n"
     "      \"--\" ends the options: a version may then be named like one (-- --help)\n";
 
 // Takes the working folder's lock and readies the run for interrupts; the
@@ -71,22 +76,21 @@ static bool version_voice(const std::string &version, std::string &language, Spe
     return false;
 }
 
-// squarevox --game-voice [[--] version]; `first` is the argument after
-// --game-voice.
+// squarevox --game-voice [[--] version]; `first` is the argument after the
+// options.
 static int game_voice(int argc, char **argv, int first)
 {
-    if (first < argc && std::string(argv[first]) == "--")
-        first++;
     if (argc - first > 1) {
         std::fprintf(stderr, "squarevox: --game-voice takes one version at most\n%s", USAGE);
         return 2;
     }
-    std::string folder = SHIPPED_CLIPS;
-    std::string language = "en";
+    std::string language = DEFAULT_LANGUAGE;
+    std::string folder = shipped_clips_folder(language);
+    std::string title; // a version's title file, spoken for the menu
     if (first < argc) {
         std::string version = version_name(argv[first]);
         std::error_code error;
-        if (!std::filesystem::is_directory("./" + version, error)) {
+        if (!std::filesystem::is_directory(version_folder(version), error)) {
             std::fprintf(stderr, "squarevox: there is no version folder ./%s/\nsquarevox: %s\n",
                          version.c_str(), version_folder_hint(version).c_str());
             return 1;
@@ -94,24 +98,40 @@ static int game_voice(int argc, char **argv, int first)
         SpeechVoice voice;
         if (!version_voice(version, language, voice))
             return 1;
-        folder = "./" + version + "/say";
+        folder = version_clips_folder(version);
+        if (regular_file_fault(version_title_path(version)).empty())
+            title = version_title(version);
     }
     int status = start_run();
-    return status != 0 ? status : make_game_voice(folder, language, speech_script());
+    return status != 0 ? status : make_game_voice(folder, language, speech_script(), title);
+}
+
+// The options' end, printed, as the status to end with; -1 to go on.
+static int options_ended(const OptionsRead &read)
+{
+    if (read.end == OptionsEnd::HELP)
+        std::printf("squarevox: speaks a version's notes, and the game's phrases, with festival "
+                    "and sox\n%s", USAGE);
+    else if (read.end == OptionsEnd::VERSION)
+        std::printf("%s\n", version_line("squarevox").c_str());
+    else if (read.end == OptionsEnd::USAGE_ERROR)
+        std::fprintf(stderr, "squarevox: %s\n%s", read.fault.c_str(), USAGE);
+    return options_status(read.end);
 }
 
 int main(int argc, char **argv)
 {
-    std::string option = argc < 2 ? std::string() : argv[1];
-    if (option == "--help") {
-        std::printf("squarevox: speaks a version's notes, and the game's phrases, with festival "
-                    "and sox\n%s", USAGE);
-        return 0;
-    }
-    if (option == "--game-voice")
-        return game_voice(argc, argv, 2);
-    // "--" ends the options; after the version further arguments are ignored.
-    int at = option == "--" ? 2 : 1;
+    bool game_voices = false;
+    const std::vector<OptionSpec> table = {
+        {"--game-voice", false, [&](const std::string &) { game_voices = true; return std::string(); }},
+    };
+    OptionsRead read = read_options(argc, argv, table);
+    if (read.end != OptionsEnd::GO_ON)
+        return options_ended(read);
+    if (game_voices)
+        return game_voice(argc, argv, read.first);
+    // After the version further arguments are ignored.
+    int at = read.first;
     if (argc <= at) {
         std::printf("No version specified.  Use:  squarevox version\n");
         return 1;

@@ -187,11 +187,31 @@ void recover_kept_text(const std::string &version, int square, const std::string
     remove_dead_run_files(square_temporaries(version, square), label);
 }
 
+// Whether the file at `path` is still the one open as `fd`: no link or other
+// file was put in its place while a program wrote it.
+bool still_ours(int fd, const std::string &path)
+{
+    struct stat held, named;
+    return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode) &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// Closes an output file a step wrote; false, with a line naming the job,
+// when another file was put at its name meanwhile.
+bool close_output(const SpeechJob &job, int fd, const std::string &path)
+{
+    bool ours = still_ours(fd, path);
+    close(fd);
+    if (!ours)
+        report_job(job.label, path + " was replaced while a program wrote it; not used");
+    return ours;
+}
+
 // Runs one command; on failure reports it with the square and the command.
 bool run_step(const SpeechJob &job, const char *step, const std::string &command, bool capture,
-              std::string &output, bool &interrupted)
+              std::string &output, bool &interrupted, int pass_fd = -1)
 {
-    CommandResult result = run_command(command, COMMAND_TIME_LIMIT_MS, capture);
+    CommandResult result = run_command(command, COMMAND_TIME_LIMIT_MS, capture, pass_fd);
     interrupted = interrupted || result.interrupted;
     output = result.output;
     if (result.ok)
@@ -245,8 +265,15 @@ std::string sound_fault(const std::string &path, double speech_ms)
 // second scratch file renamed over it once sox has written it whole.
 bool trim_speech(const SpeechJob &job, std::string &output, bool &interrupted)
 {
-    std::remove(TRIMMED_SPEECH_FILE);
-    if (!run_step(job, "silence trim", trim_command(), false, output, interrupted))
+    std::string fault;
+    int fd = create_output(TRIMMED_SPEECH_FILE, fault);
+    if (fd < 0) {
+        report_job(job.label, std::string("cannot make ") + TRIMMED_SPEECH_FILE + ": " + fault);
+        return false;
+    }
+    bool trimmed = run_step(job, "silence trim", trim_command(fd_path(fd)), false, output,
+                            interrupted, fd);
+    if (!close_output(job, fd, TRIMMED_SPEECH_FILE) || !trimmed)
         return false;
     if (rename(TRIMMED_SPEECH_FILE, SPEECH_FILE) != 0) {
         report_job(job.label, std::string("cannot put the trimmed speech in place at ") +
@@ -277,9 +304,10 @@ bool convert_speech(const SpeechJob &job, double speech_ms, double peak_db, doub
                                   std::strerror(errno));
         return false;
     }
-    close(fd);
-    std::string convert = conversion_command(temporary, level_gain(peak_db, rms_db), job.channels);
-    bool made = run_step(job, "conversion", convert, false, output, interrupted);
+    std::string convert =
+        conversion_command(fd_path(fd), level_gain(peak_db, rms_db), job.channels);
+    bool made = run_step(job, "conversion", convert, false, output, interrupted, fd);
+    made = close_output(job, fd, temporary) && made;
     if (made) {
         std::string fault = sound_fault(temporary, speech_ms);
         if (!fault.empty()) {
@@ -311,12 +339,18 @@ void remove_dead_run_files(const std::vector<RunFile> &files, const std::string 
 bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &interrupted)
 {
     std::string output;
-    // Neither the last record's speech may pass for this one's.
-    std::remove(SPEECH_FILE);
-    std::string speak = speech_command_for(job.voice, script, job.text_path);
+    // Neither the last record's speech may pass for this one's: temp.wav is
+    // made anew, empty.
+    std::string fault;
+    int fd = create_output(SPEECH_FILE, fault);
+    if (fd < 0) {
+        report_job(job.label, std::string("cannot make ") + SPEECH_FILE + ": " + fault);
+        return false;
+    }
+    std::string speak = speech_command_for(job.voice, script, job.text_path, fd_path(fd));
     double speech_ms = 0;
-    if (!run_step(job, "speech", speak, false, output, interrupted) ||
-        !speech_made(job, speak, speech_ms))
+    bool spoken = run_step(job, "speech", speak, false, output, interrupted, fd);
+    if (!close_output(job, fd, SPEECH_FILE) || !spoken || !speech_made(job, speak, speech_ms))
         return false;
     if (job.trim && (!trim_speech(job, output, interrupted) || !speech_made(job, speak, speech_ms)))
         return false;
@@ -362,24 +396,48 @@ std::string find_speech_script(const std::string &usual_path, const std::string 
     }
 }
 
-std::string speech_command(const std::string &script, const std::string &text_path)
+std::string speech_command(const std::string &script, const std::string &text_path,
+                           const std::string &output)
 {
-    return "festival --script " + shell_quote(script) + " " + shell_quote(text_path) +
-           " -o " + SPEECH_FILE;
+    return "festival --script " + shell_quote(script) + " " + shell_quote(text_path) + " -o " +
+           shell_quote(output);
 }
 
 std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
-                               const std::string &text_path)
+                               const std::string &text_path, const std::string &output)
 {
     if (voice.program == SpeechProgram::ESPEAK)
-        return "espeak-ng -v " + shell_quote(voice.voice) + " -w " + SPEECH_FILE + " -f " +
-               shell_quote(text_path);
-    return speech_command(script, text_path);
+        return "espeak-ng -v " + shell_quote(voice.voice) + " -w " + shell_quote(output) +
+               " -f " + shell_quote(text_path);
+    return speech_command(script, text_path, output);
+}
+
+int create_output(const std::string &path, std::string &fault)
+{
+    // A link planted again between the removal and the creation makes the
+    // creation fail; a few tries outlast a careless race, never a link.
+    for (int attempt = 0; attempt < 5; attempt++) {
+        struct stat info;
+        if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            fault = "it is a folder, not a file";
+            return -1;
+        }
+        if (unlink(path.c_str()) != 0 && errno != ENOENT)
+            break;
+        int fd = platform_create_new(path.c_str());
+        if (fd >= 0 || errno != EEXIST) {
+            if (fd < 0)
+                break;
+            return fd;
+        }
+    }
+    fault = std::strerror(errno);
+    return -1;
 }
 
 std::string measure_command()
 {
-    return std::string("/usr/bin/sox ") + SPEECH_FILE + " -n stats";
+    return std::string(SOUND_CONVERTER) + " " + SPEECH_FILE + " -n stats";
 }
 
 bool parse_levels(const std::string &stats, double &peak_db, double &rms_db)
@@ -408,13 +466,14 @@ std::string conversion_command(const std::string &output_path, double gain_db, i
 {
     char gain[32];
     std::snprintf(gain, sizeof gain, "%.2f", gain_db);
-    return std::string("/usr/bin/sox -c1 -e signed-integer -b 16 ") + SPEECH_FILE + " -c" +
-           std::to_string(channels) + " -r 22050 " + shell_quote(output_path) + " gain " + gain;
+    return std::string(SOUND_CONVERTER) + " -c1 -e signed-integer -b 16 " + SPEECH_FILE + " -c" +
+           std::to_string(channels) + " -r 22050 -t wav " + shell_quote(output_path) + " gain " +
+           gain;
 }
 
-std::string trim_command()
+std::string trim_command(const std::string &output)
 {
-    return std::string("/usr/bin/sox ") + SPEECH_FILE + " " + TRIMMED_SPEECH_FILE +
+    return std::string(SOUND_CONVERTER) + " " + SPEECH_FILE + " -t wav " + shell_quote(output) +
            " silence 1 " + SILENCE_SPAN + " " + SILENCE_START_LEVEL + " reverse silence 1 " +
            SILENCE_SPAN + " " + SILENCE_END_LEVEL + " reverse";
 }

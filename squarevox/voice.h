@@ -9,16 +9,6 @@
 #include <string>
 #include <vector>
 
-// The text-to-speech script at its usual place; Debian ships the same
-// script as `text2wave` on the search path instead.
-constexpr const char *SPEECH_SCRIPT = "/usr/share/festival/examples/text2wave.sh";
-constexpr const char *SPEECH_SCRIPT_NAME = "text2wave";
-// The scratch file of the speech, in the working directory, left after a run.
-constexpr const char *SPEECH_FILE = "temp.wav";
-// Held by a run for its whole length, so two runs in one working folder never
-// share temp.wav; left behind, empty.
-constexpr const char *LOCK_FILE = "./.squarevox.lock";
-
 // The level every voice is brought to: the speech's RMS level, which for one
 // voice follows its integrated loudness within a few tenths of a LU, and the
 // highest sample peak the gain may give (the resampling after it may add a
@@ -29,8 +19,6 @@ constexpr const char *LOCK_FILE = "./.squarevox.lock";
 // -25), and the game's other sounds sit at the same loudness.
 constexpr double TARGET_RMS_DB = -25.0;
 constexpr double PEAK_CEILING_DB = -2.0;
-// The scratch file of the trimmed speech, renamed over temp.wav.
-constexpr const char *TRIMMED_SPEECH_FILE = "temp-trim.wav";
 // The clips of the game's voice are cut where the speech starts and ends:
 // the first and last SILENCE_SPAN seconds above the level. The end's level is
 // lower, so that the faint release of a last consonant ("eight") stays.
@@ -52,14 +40,29 @@ std::string shell_quote(const std::string &text);
 std::string find_speech_script(const std::string &usual_path, const std::string &name,
                                const std::string &search_path);
 
-// "festival --script SCRIPT TEXTPATH -o temp.wav", both paths quoted.
-std::string speech_command(const std::string &script, const std::string &text_path);
+// Every file an outside program writes (temp.wav, temp-trim.wav, the
+// converted sound's temporary) is made by the tool first, exclusively and
+// never through a link, and named to the program as /dev/fd/N (fd_path): a
+// link planted at its name meanwhile is never followed, so nothing outside
+// the working and version folders is written (mended: see QUIRKS.md, 'no
+// write through a link').
 
-// The command that speaks the text file at `text_path` into temp.wav in
-// `voice`: speech_command for festival, "espeak-ng -v VOICE -w temp.wav -f
-// TEXTPATH" (voice and path quoted) for espeak-ng.
+// "festival --script SCRIPT TEXTPATH -o OUTPUT", the paths quoted; OUTPUT is
+// temp.wav's /dev/fd path.
+std::string speech_command(const std::string &script, const std::string &text_path,
+                           const std::string &output = SPEECH_FILE);
+
+// The command that speaks the text file at `text_path` into `output` in
+// `voice`: speech_command for festival, "espeak-ng -v VOICE -w OUTPUT -f
+// TEXTPATH" (voice and paths quoted) for espeak-ng.
 std::string speech_command_for(const SpeechVoice &voice, const std::string &script,
-                               const std::string &text_path);
+                               const std::string &text_path,
+                               const std::string &output = SPEECH_FILE);
+
+// Makes the file `path` new and empty, exclusively: whatever is there, a
+// link included, is removed first (never followed), a folder refused.
+// Returns its descriptor, or -1 with the fault in words.
+int create_output(const std::string &path, std::string &fault);
 
 // "/usr/bin/sox temp.wav -n stats": the speech's peak and RMS levels, on
 // standard error.
@@ -73,13 +76,15 @@ bool parse_levels(const std::string &stats, double &peak_db, double &rms_db);
 // its peak passing PEAK_CEILING_DB.
 double level_gain(double peak_db, double rms_db);
 
-// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -cN -r 22050 OUTPUT gain G",
-// N the channels (2 for a note), the output path quoted, G with two decimals.
+// "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -cN -r 22050 -t wav OUTPUT
+// gain G", N the channels (2 for a note), the output path quoted, G with two
+// decimals.
 std::string conversion_command(const std::string &output_path, double gain_db, int channels = 2);
 
-// "/usr/bin/sox temp.wav temp-trim.wav silence ... reverse silence ... reverse":
-// the speech without the silence before and after it.
-std::string trim_command();
+// "/usr/bin/sox temp.wav -t wav OUTPUT silence ... reverse silence ... reverse":
+// the speech without the silence before and after it, into temp-trim.wav's
+// /dev/fd path.
+std::string trim_command(const std::string &output = TRIMMED_SPEECH_FILE);
 
 // Whether the note has anything to speak: not empty, not only blanks and
 // line ends.

@@ -38,8 +38,10 @@ trap 'rm -rf "$scratch"' EXIT
 
 cd "$scratch" || exit 1
 expect "no argument" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool"
-expect "two arguments" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" a b
+expect "two arguments" 2 EMPTY '^boardcheck: one version at a time$' -- "$tool" a b
 expect "help" 0 '^Usage: boardcheck <version>' EMPTY -- "$tool" --help
+expect "version" 0 '^boardcheck [0-9]+\.[0-9]+\.[0-9]+$' EMPTY -- "$tool" --version
+expect "an unknown option" 2 EMPTY '^boardcheck: unknown option "--speak"$' -- "$tool" --speak mivo
 expect "missing version" 2 EMPTY '^Cannot open the version file ./gone/gone.config: missing$' -- "$tool" gone
 expect "missing version: where" 2 EMPTY "^boardcheck: looked in $scratch for the folder gone/; run from the folder that holds the version folders: data/" -- "$tool" gone
 
@@ -70,7 +72,7 @@ expect "mivo odds" 0 'one token reaches 99 in [0-9.]+ turns on average' EMPTY --
 expect "four players" 0 '^  Player 1 wins [0-9.]+ % of games, Player 2 [0-9.]+ %, Player 3 [0-9.]+ %, Player 4 [0-9.]+ %$' EMPTY -- "$tool" --players 4 mivo
 expect "three players' length" 0 'in turns of all players: median [0-9]+ turns' EMPTY -- "$tool" --players 3 mivo
 expect "five players" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not "5"$' -- "$tool" --players 5 mivo
-expect "players without a version" 2 EMPTY '^Usage: boardcheck <version>' -- "$tool" --players 3
+expect "players without a version" 2 EMPTY '^boardcheck: name the version to check$' -- "$tool" --players 3
 # "--players=N" as "--players N", the game's two spellings.
 expect "--players=3" 0 '^Odds for 3 players' EMPTY -- "$tool" --players=3 mivo
 expect "--players=5" 2 EMPTY '^boardcheck: --players takes 2, 3 or 4, not "5"$' -- "$tool" --players=5 mivo

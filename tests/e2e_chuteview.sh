@@ -65,4 +65,19 @@ cd / && rm -rf "$empty"
 [ "$status" = 1 ] || fail "a missing picture ended with status $status"
 grep -q "./chute1.xpm" "$out/missing_stderr.txt" || fail "the message does not name ./chute1.xpm"
 [ ! -s "$out/missing_stdout.txt" ] || fail "a missing picture printed on stdout"
+
+# --help and --version answer without a window; any argument is a usage
+# error: arguments, status, patterns of stdout's and stderr's first lines.
+while IFS='|' read -r args want first_out first_err; do
+    status=0
+    timeout 5 "$tool" $args >"$out/args_stdout.txt" 2>"$out/args_stderr.txt" || status=$?
+    [ "$status" = "$want" ] || fail "chuteview $args: status $status"
+    [[ "$(head -n 1 "$out/args_stdout.txt")" =~ ^$first_out$ ]] || fail "chuteview $args: stdout $(cat "$out/args_stdout.txt")"
+    [[ "$(head -n 1 "$out/args_stderr.txt")" =~ ^$first_err$ ]] || fail "chuteview $args: stderr $(cat "$out/args_stderr.txt")"
+done <<'TABLE'
+--help|0|Usage: chuteview|
+--version|0|chuteview [0-9]+\.[0-9]+\.[0-9]+|
+mivo|2||chuteview: takes no arguments, not "mivo"
+--size=9|2||chuteview: unknown option "--size=9"
+TABLE
 echo "chuteview end-to-end: all passed; screenshots in $out"

@@ -44,7 +44,7 @@ wait_for() {
 }
 
 # Starts Xvfb, one screen of the window's size so the root window is the
-# game's, on a display that it picks itself (so parallel runs never race
+# game's (E2E_SCREEN, such as 1920x1080x24, asks for another), on a display that it picks itself (so parallel runs never race
 # for one) and exports DISPLAY; stops it at exit. Without -noreset the
 # server resets when its first client, the readiness check, leaves, and
 # refuses connections meanwhile. SDL is held to X11: should its connection
@@ -52,7 +52,7 @@ wait_for() {
 start_x() {
     local numfile
     numfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-640x480x24}" -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     at_exit "stop_x"
     for _ in $(seq 100); do

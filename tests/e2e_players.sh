@@ -32,13 +32,14 @@ start_game() { # ROLLS ARGS...
     win=$(find_window)
 }
 
-# Waits for the end: status 1, the win line last, nothing on standard error.
+# Waits for the end: status 1 (or STATUS), the win line last, nothing on
+# standard error.
 ended() { ! kill -0 "$pid" 2>/dev/null; }
-expect_win() { # LINE
+expect_win() { # LINE [STATUS]
     local status=0
     wait_until 60 "the end of the game" ended
     wait "$pid" || status=$?
-    [[ $status:$(tail -1 "$out") == "1:$1" ]] || fail "status $status, last line $(tail -1 "$out"), expected $1"
+    [[ $status:$(tail -1 "$out") == "${2:-1}:$1" ]] || fail "status $status, last line $(tail -1 "$out"), expected ${2:-1} and $1"
     [[ ! -s "$scratch/err.txt" ]] || fail "standard error: $(cat "$scratch/err.txt")"
 }
 
@@ -127,12 +128,13 @@ expect_win "Player 3 wins!"
 [[ $(turn_order) == 012000011112222000011112222222 ]] || fail "three: turn order $(turn_order)"
 echo "Three players, Player 3 the computer: three tokens on 3; Player 3 wins!"
 
-# --- Four computers: the game plays itself, and Player 4 wins at once.
-start_game 1,1,1,6 --players 4 --computer 1,2,3,4 six
-expect_win "Player 4 wins!"
+# --- Four computers: the game plays itself, and Player 4 wins at once; the
+# win ends with status 0 under --win-status 0.
+start_game 1,1,1,6 --players 4 --computer 1,2,3,4 --win-status 0 six
+expect_win "Player 4 wins!" 0
 (( $(lines "Got a keyup") == 0 )) || fail "self-playing: a key was read"
 [[ $(turn_order) == 01230011223333333 ]] || fail "self-playing: turn order $(turn_order)"
-echo "Four computers: the game played itself; Player 4 wins!"
+echo "Four computers: the game played itself; Player 4 wins! with status 0"
 
 # --- One button: Player 1's die stopped by a mouse click, Player 2's by the
 # key a; Player 2 climbs from 2 and wins.

@@ -134,3 +134,34 @@ for case in "de:own:Spieler 1, würfle" "de::Player 1, roll the die" "fr::Joueur
     wait "$pid" || fail "$language with ${clips:-no} clips: status $?"
 done
 echo "Languages: a German board's own clips, its English fall-back, the shipped French clips"
+
+# --- Hostile clips and notes: a clip of ten minutes is refused, named once,
+# and the shipped one speaks in its place; pressing p again and again keeps
+# the game's memory where it was; a note's ESC and BEL reach the n key's
+# Says line as \x1B and \x07, never the terminal raw.
+rm -rf "$scratch/sp/say" "$scratch/sp/language"
+mkdir "$scratch/sp/say"
+sox -n -r 22050 -c 1 -b 16 sp/say/player.wav synth 590 sine 300 vol 0.01
+sox -n -r 22050 -c 1 -b 16 sp/say/on_square.wav synth 590 sine 300 vol 0.01
+printf '4 45 Bell\a and \033]0;owned\a title\n47 12 Slide down.\n14 99 Up to the top!\n' > sp/sp.config
+start_game --speak sp
+wait_for "Says: Player 1, roll the die"
+for _ in 1 2 3 4 5 6; do key p; sleep 0.2; done
+wait_for "Says: Player 1 on square zero, Player 2 on square zero" 6
+# (the game itself: $pid may be the shell that started it)
+game_pid=$(pgrep -n -x boardgame -P "$pid" || echo "$pid")
+peak_kb=$(awk '/^VmHWM/ { print $2 }' "/proc/$game_pid/status")
+(( peak_kb > 10000 )) || fail "$game_pid is not the game: $peak_kb kB"
+(( peak_kb < 150000 )) || fail "the game grew to $peak_kb kB with two clips of ten minutes"
+for clip in player on_square; do
+    (( $(grep -c -F "Cannot use the clip ./sp/say/$clip.wav: it lasts 590.0 s" err.txt) == 1 )) ||
+        fail "the over-long clip $clip was not named once: $(cat err.txt)"
+done
+key space
+wait_for "Says: Player 2, roll the die"
+key n
+wait_for 'Says: Bell\x07 and \x1B]0;owned\x07 title'
+! grep -q $'[\a\e]' "$out" || fail "a control byte of the note reached the output raw"
+key Escape
+wait "$pid" || fail "Escape after the hostile clips: status $?"
+echo "Hostile clips: two of ten minutes refused and named, $peak_kb kB at most after six p; the note's control bytes escaped"

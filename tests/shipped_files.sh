@@ -25,8 +25,9 @@ if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
             fail "data/$name is in the repository but not in $list: add a 'file' or 'version' line"
     done
 fi
-# The quoted "./..." paths of the declarations, not of the comments.
-for path in $(grep -v '^ *//' core/paths.h | grep -o '"\./[^"]*"' | tr -d '"'); do
+# The quoted "./..." paths of the declarations, not of the comments; a
+# hidden file ("./.name") is one a program writes, never shipped.
+for path in $(grep -v '^ *//' core/paths.h | grep -o '"\./[^".][^"]*"' | tr -d '"'); do
     path=${path#./}
     [[ " ${files[*]} " == *" ${path%%/*} "* ]] ||
         fail "core/paths.h reads ./$path, which is in no 'file' line of $list"

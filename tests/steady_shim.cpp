@@ -4,15 +4,22 @@
 // every face drawn during the first roll is 3, during the second 5, and so
 // on, starting again after the last. A roll is told from the next by the walk
 // between them: every roll moves a token at least one square, and a walk step
-// is the game's only wait of 800 ms, so the first rand() after such a wait
-// begins the next roll. That holds whoever stops the die: the space bar, any
+// is the game's only wait of 800 ms (under the game's own options, its waits
+// watch the window and sleep that step in slices of 100 ms, the only ones),
+// so the first rand() after such a wait begins the next roll. That holds whoever stops the die: the space bar, any
 // button, or the computer, whose wait is drawn from rand() too. Unset, every
 // call passes through.
+// VARNOWICK_FIRST_WAIT=1 prints "first wait after N ms" on standard error at
+// the program's first SDL_Delay, N counted from when the shim was loaded: the
+// time the program took to start up and draw before it first waits (the
+// menu's first frame, or the game's board and tokens).
 // No SDL header or library: it is also loaded into helper programs such as
 // valgrind's launcher, where it must do nothing.
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -25,6 +32,7 @@ long env_number(const char *name)
 }
 
 constexpr std::uint32_t WALK_STEP_MS = 800; // the game's wait after each square walked
+constexpr std::uint32_t WATCH_SLICE_MS = 100; // a slice of it, watching the window
 
 // The fixed rolls, and the one now being rolled.
 struct Rolls {
@@ -46,14 +54,21 @@ Rolls &fixed_rolls()
     return r;
 }
 
+const auto loaded = std::chrono::steady_clock::now();
+
 } // namespace
 
 extern "C" void SDL_Delay(std::uint32_t ms)
 {
+    static bool waited = false;
+    if (!waited && env_number("VARNOWICK_FIRST_WAIT") == 1)
+        std::fprintf(stderr, "first wait after %.1f ms\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - loaded).count());
+    waited = true;
     using Delay = void (*)(std::uint32_t);
     static Delay next = reinterpret_cast<Delay>(dlsym(RTLD_NEXT, "SDL_Delay"));
     static long divisor = env_number("VARNOWICK_DELAY_DIVISOR");
-    if (ms == WALK_STEP_MS)
+    if (ms == WALK_STEP_MS || ms == WATCH_SLICE_MS)
         fixed_rolls().walked = true;
     if (divisor > 1)
         ms = ms / std::uint32_t(divisor) > 0 ? ms / std::uint32_t(divisor) : 1;

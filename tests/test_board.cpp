@@ -12,7 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -174,20 +179,54 @@ TEST(Board, MalformedLinesAreSkippedWithAMessage)
     EXPECT_EQ(blist[4]->dest, 14);
 }
 
-void open_missing_version(const std::string &name)
+// Resident memory of this process, in kB.
+long resident_kb()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Boards built again and again in one run, as a menu and "Play again" do:
+// two shipped versions and a board of 98 records from memory, 200 times
+// each. Memory stays flat (under the sanitizers, LeakSanitizer names any
+// leak at the end instead; their freed-memory quarantine makes RSS grow).
+TEST(Board, BuildsAgainAndAgainWithoutGrowing)
+{
+    start_dummy_video();
+    std::filesystem::current_path(data_folder());
+    std::vector<VersionRecord> many;
+    for (int n = 1; n < WIN_SQUARE; n++)
+        many.push_back(VersionRecord{n, n % 2 == 1 ? std::min(n + 11, 98) : n - 1,
+                                     " A generated note for square " + std::to_string(n) + "\n", n});
+    long settled = 0;
+    for (int round = 0; round < 200; round++) {
+        ASSERT_FALSE(build_board("mivo", true).has_value());
+        EXPECT_EQ(blist[4]->dest, 25);
+        ASSERT_FALSE(build_board("lirou", true).has_value());
+        ASSERT_FALSE(build_board(many, true).has_value());
+        EXPECT_EQ(blist[97]->dest, 98);
+        if (round == 19)
+            settled = resident_kb();
+    }
+#if !defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(resident_kb() - settled, 512) << "kB grown over 180 rounds of three boards";
+#endif
+}
+
+TEST(Board, MissingVersionFileStopsTheGame)
 {
     start_dummy_video();
     enter_scratch_folder("missing");
-    std::vector<char *> argv{const_cast<char *>("boardgame"), const_cast<char *>(name.c_str()),
-                             nullptr};
-    setup_board(2, argv.data());
-}
-
-TEST(BoardDeathTest, MissingVersionFileStopsTheGame)
-{
-    testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(open_missing_version(std::string(300, 'q')), testing::ExitedWithCode(1),
-                "Cannot open the version file \\./q+/q+\\.config");
+    std::string name(300, 'q');
+    std::vector<char *> argv{const_cast<char *>("boardgame"), name.data(), nullptr};
+    std::optional<Failure> failed = setup_board(2, argv.data());
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->status, 1);
+    EXPECT_FALSE(failed->on_stdout);
+    EXPECT_EQ(failed->message.rfind("Cannot open the version file ./" + name + "/" + name + ".config", 0), 0u)
+        << failed->message;
 }
 
 } // namespace

@@ -321,6 +321,24 @@ TEST(BoardcheckReport, EveryVoiceFaultIsAProblem)
     EXPECT_NE(report.find("  ./v/square30: missing: run squarevox v again"), std::string::npos) << report;
 }
 
+// A note of 77 accented letters is 154 bytes: its text file is compared whole.
+TEST(BoardcheckReport, ANoteInTwoByteLettersIsUpToDate)
+{
+    enter_scratch_folder("boardcheck-greek");
+    make_version();
+    std::string note = " ";
+    for (int i = 0; i < NOTE_TEXT_MAX; i++)
+        note += "\xc3\xa9";
+    note += "\n";
+    write_file("./v/v.config", "4 25" + note + "30 12 Slide down.\n");
+    write_file("./v/language", "fr\n");
+    make_voice(4, note);
+    make_voice(30, " Slide down.\n");
+    std::string report;
+    EXPECT_EQ(run(report), STATUS_CLEAN) << report;
+    EXPECT_NE(report.find("square04.wav  1.50 s        note up to date"), std::string::npos) << report;
+}
+
 TEST(BoardcheckReport, ALongVoiceAndVoicesThatAreNoFilesAreNamed)
 {
     enter_scratch_folder("boardcheck-longvoice");

@@ -1,10 +1,11 @@
 // The die: the roll is the face shown when the space bar goes up; other keys
-// only print; Escape and the window's close end the game with status 0. With
-// one button any release stops it; the computer stops it by itself.
+// only print; Escape and the window's close end the game. With one button any
+// release stops it; the computer stops it by itself.
 #include "die.h"
 
 #include "game_fixture.h"
 #include "screen.h"
+#include "wait.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -100,34 +101,6 @@ TEST_F(DieTest, SpinsUntilAnEventArrives)
     EXPECT_EQ(frames, 25);
 }
 
-// Exit statuses are checked in a child process; its standard output is sent
-// to standard error, where the death test reads it.
-TEST_F(DieTest, EscapeQuitsWithStatusZero)
-{
-    EXPECT_EXIT(
-        {
-            dup2(2, 1);
-            queue_keyup(SDLK_ESCAPE);
-            roll_die();
-        },
-        testing::ExitedWithCode(0), "Got a keyup of 27\nQuit Button pressed\n");
-}
-
-TEST_F(DieTest, ClosingTheWindowQuitsWithStatusZero)
-{
-    EXPECT_EXIT(
-        {
-            dup2(2, 1);
-            SDL_Event event{};
-            while (SDL_PollEvent(&event) == 1) {
-            }
-            event.type = SDL_QUIT;
-            SDL_PushEvent(&event);
-            roll_die();
-        },
-        testing::ExitedWithCode(0), "SDL QUIT called \n");
-}
-
 // A key, mouse button or joystick button event.
 SDL_Event event_of(Uint8 type, SDLKey key, Uint8 button = 0)
 {
@@ -177,7 +150,8 @@ TEST_F(DieTest, WhatStopsTheDieForEachRoller)
             queue_only(c.event);
             on_delay = [](Uint32) { queue_keyup(SDLK_SPACE); };
             begin_stdout_capture();
-            int roll = roll_die(roller);
+            int roll = 0;
+            roll_die(roller, roll);
             end_stdout_capture();
             EXPECT_EQ(face_on_screen(), roll) << c.name;
             EXPECT_EQ(delays.size(), stops ? 0u : 1u)
@@ -197,7 +171,8 @@ TEST_F(DieTest, TheComputerStopsTheDieByItself)
         on_delay = [](Uint32) { queue_keyup(SDLK_SPACE); };
         std::srand(seed);
         begin_stdout_capture();
-        int roll = roll_die(Roller::computer);
+        int roll = 0;
+        roll_die(Roller::computer, roll);
         std::string out = end_stdout_capture();
         ASSERT_EQ(count_delays(50), int(frames)) << "seed " << seed;
         EXPECT_EQ(face_on_screen(), roll) << "seed " << seed;
@@ -208,12 +183,62 @@ TEST_F(DieTest, TheComputerStopsTheDieByItself)
     EXPECT_EQ(*waits.rbegin(), 40u);
 }
 
-TEST_F(DieTest, EscapeAndClosingStillQuitWithOneButtonAndForTheComputer)
+// Escape and the window's close end the roll, whoever rolls, with or
+// without the game's own options; the roll is then 0 and nothing waits.
+TEST_F(DieTest, EscapeAndClosingEndTheRollForEveryRoller)
 {
-    EXPECT_EXIT((dup2(2, 1), queue_keyup(SDLK_ESCAPE), roll_die(Roller::computer)),
-                testing::ExitedWithCode(0), "Got a keyup of 27\nQuit Button pressed\n");
-    EXPECT_EXIT((dup2(2, 1), queue_only(event_of(SDL_QUIT, SDLK_UNKNOWN)), roll_die(Roller::any_button)),
-                testing::ExitedWithCode(0), "SDL QUIT called \n");
+    struct Case {
+        const char *name;
+        SDL_Event event;
+        Outcome outcome;
+        const char *printed;
+    };
+    const std::vector<Case> cases = {
+        {"Escape", event_of(SDL_KEYUP, SDLK_ESCAPE), Outcome::quit_key, "Got a keyup of 27\n"},
+        {"window closed", event_of(SDL_QUIT, SDLK_UNKNOWN), Outcome::quit_window, ""},
+    };
+    for (const Case &c : cases)
+        for (Roller roller : {Roller::space_bar, Roller::any_button, Roller::computer})
+            for (bool watching : {false, true}) {
+                watch_window = watching;
+                reset_recordings();
+                queue_only(c.event);
+                begin_stdout_capture();
+                int roll = -1;
+                Outcome outcome = roll_die(roller, roll);
+                std::string out = end_stdout_capture();
+                watch_window = false;
+                EXPECT_EQ(outcome, c.outcome) << c.name << ", watching " << watching;
+                EXPECT_EQ(roll, 0) << c.name;
+                EXPECT_EQ(out, c.printed) << c.name;
+                EXPECT_TRUE(delays.empty()) << c.name;
+            }
+}
+
+// An eye tracker's pointer never rests. In the design's game the die takes
+// one event a frame, so the motion ahead of a click delays it a frame each
+// (kept: see QUIRKS.md, 'keys queue'); under the game's own options every
+// waiting event is read each frame, and the click stops the die at once.
+TEST_F(DieTest, UnderOptionsPointerMotionDoesNotDelayTheClick)
+{
+    constexpr int MOTIONS = 100;
+    for (bool watching : {false, true}) {
+        watch_window = watching;
+        reset_recordings();
+        queue_only(event_of(SDL_MOUSEMOTION, SDLK_UNKNOWN));
+        for (int i = 1; i < MOTIONS; i++) {
+            SDL_Event motion = event_of(SDL_MOUSEMOTION, SDLK_UNKNOWN);
+            SDL_PushEvent(&motion);
+        }
+        SDL_Event click = event_of(SDL_MOUSEBUTTONUP, SDLK_UNKNOWN, SDL_BUTTON_LEFT);
+        SDL_PushEvent(&click);
+        int roll = 0;
+        Outcome outcome = roll_die(Roller::any_button, roll);
+        watch_window = false;
+        EXPECT_EQ(outcome, Outcome::go_on);
+        EXPECT_GE(roll, 1);
+        EXPECT_EQ(count_delays(50), watching ? 0 : MOTIONS) << "watching " << watching;
+    }
 }
 
 } // namespace

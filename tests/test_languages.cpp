@@ -42,8 +42,29 @@ TEST(Utf8, ValidTextIsCountedInCharactersOtherTextInBytes)
               (std::vector<char32_t>{0xE9, 0x20AC, 0x1F600}));
 }
 
+// What reaches a terminal from a note: its letters, never a byte that works
+// the terminal.
+TEST(Utf8, TerminalTextShowsControlBytesEscaped)
+{
+    struct Case {
+        const char *name;
+        std::string text, shown;
+    } cases[] = {
+        {"plain and Greek kept", "ok \xce\xb1\xce\xb2 \\n", "ok \xce\xb1\xce\xb2 \\n"},
+        {"ESC and BEL", "\x1B]0;title\x07", "\\x1B]0;title\\x07"},
+        {"tab, NUL, DEL", std::string("a\tb\0c\x7F", 6), "a\\x09b\\x00c\\x7F"},
+        {"a C1 control in UTF-8", "x\xC2\x9B" "2J", "x\\xC2\\x9B2J"},
+        {"no-break space kept", "a\xC2\xA0" "b", "a\xC2\xA0" "b"},
+        {"bytes that are not UTF-8", "Caf\xE9\x9B", "Caf\\xE9\\x9B"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(terminal_text(c.text), c.shown) << c.name;
+}
+
 TEST(Utf8, RightToLeftAndShapedScriptsAreNamed)
 {
+    EXPECT_EQ(unsupported_script(0xFEFF), nullptr) << "a byte order mark is no Arabic";
+    EXPECT_STREQ(unsupported_script(0xFEFC), "Arabic");
     EXPECT_STREQ(unsupported_script(0x05D0), "Hebrew");
     EXPECT_STREQ(unsupported_script(0x0628), "Arabic");
     EXPECT_STREQ(unsupported_script(0x0915), "Devanagari");
@@ -72,6 +93,8 @@ TEST(Language, TheFileGivesATagOrAFaultNamingIt)
         {"two lines", "fr\nde\n", "", "it holds more than one line"},
         {"control bytes", "f\033[31mr\xff", "", "tag \"f\\x1B[31mr\\xFF\" may hold only"},
         {"a long line", "abcdefghijklmnopqrstuvwxyz\n", "", "tag \"abcdefghijklmnopqrst...\" is longer"},
+        {"a byte order mark", "\xEF\xBB\xBF" "fr\r\n", "fr", ""},
+        {"UTF-16", "\xFF\xFE" "f", "", "it is saved as UTF-16; save it as UTF-8"},
     };
     enter_scratch_folder("language");
     for (const Case &c : cases) {
@@ -164,6 +187,29 @@ TEST(Boardcheck, CharactersTheNoteCannotShowAreNamed)
         for (std::size_t i = 0; i < found.size(); i++)
             EXPECT_NE(found[i].text.find(c.found[i]), std::string::npos) << found[i].text;
     }
+    // The panel's characters, not bytes, in boardcheck's quotes; a NUL is
+    // the reader's problem, not a sign.
+    struct Quote {
+        const char *name;
+        std::string note;
+        const char *found;
+    } quotes[] = {
+        {"no blank before a Greek letter", "\xce\xb1\xce\xb2\n",
+         "the game drops the note's first character \"\xce\xb1\""},
+        {"no line end after a Greek letter", " \xce\xb1\xce\xb2",
+         "drops the note's last character \"\xce\xb2\""},
+        {"no blank before ESC", "\x1B[2J hi\n", "the note \"\\x1B[2J hi\""},
+    };
+    for (const Quote &q : quotes) {
+        std::vector<Finding> found = note_findings(VersionRecord{4, 25, q.note, 1}, "v");
+        ASSERT_FALSE(found.empty()) << q.name;
+        EXPECT_NE(found[0].text.find(q.found), std::string::npos) << q.name << ": " << found[0].text;
+    }
+    EXPECT_TRUE(note_findings(VersionRecord{4, 25, std::string(" Nul \0 x\n", 9), 1}, "v").empty());
+    std::vector<Finding> bom =
+        note_character_findings(VersionRecord{4, 25, " a\xef\xbb\xbf" "b\n", 1}, "v", font);
+    ASSERT_EQ(bom.size(), 1u);
+    EXPECT_NE(bom[0].text.find("no glyph for U+FEFF"), std::string::npos) << bom[0].text;
     // A note only in Greek letters has words to speak.
     EXPECT_TRUE(note_findings(VersionRecord{4, 25, " \xce\xb1\xce\xb2\n", 1}, "v").empty());
 }

@@ -84,6 +84,17 @@ const std::vector<Case> cases = {
      {{1, 2, note85.substr(0, 79)}},
      {"v.config:1: the note has 84 characters after the blank, and the game shows at most 77: "
       "shorten it (now the rest of the line is dropped)"}},
+    {"a byte order mark before the first record", "\xEF\xBB\xBF" "4 14 up\n", {{4, 14, " up\n"}}, {}},
+    {"a file saved as UTF-16", std::string("\xFF\xFE" "4\0 \0" "1\0", 8), {},
+     {"v.config:1: the file is saved as UTF-16 (it starts with the bytes \\xFF\\xFE), which the "
+      "programs do not read: save it as UTF-8"}},
+    {"a NUL byte inside a note", std::string("4 14 Nul \0 inside\n5 6 x\n", 24),
+     {{4, 14, std::string(" Nul \0 inside\n", 14)}, {5, 6, " x\n"}},
+     {"v.config:1: the note holds a NUL byte (\\x00), where the game ends the note: the panel "
+      "shows \"Nul \" and drops the rest, \" inside\"; remove the byte"}},
+    {"control bytes in a problem are escaped", "\x1B]0;owned\x07 5 x\n\x1B[2J 1 a\n", {},
+     {"v.config:1: the start square \"\\x1B]0;owned\\x07\" is not a number; line skipped",
+      "v.config:2: the start square \"\\x1B[2J\" is not a number; line skipped"}},
     {"problems name their own lines", "\n\nx 1 a\n\n1 2 b\n200 1 c\n",
      {{1, 2, " b\n"}},
      {"v.config:3: the start square \"x\" is not a number; line skipped",
@@ -126,6 +137,49 @@ TEST(VersionReader, ReadsFilesAndRefusesWhatCannotBeOpened)
     EXPECT_FALSE(read_version_file("./missing/missing.config").opened);
     std::filesystem::create_directories("./folder.config");
     EXPECT_FALSE(read_version_file("./folder.config").opened);
+}
+
+bool same_records(const std::vector<VersionRecord> &a, const std::vector<VersionRecord> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); i++)
+        if (a[i].start != b[i].start || a[i].end != b[i].end || a[i].note != b[i].note)
+            return false;
+    return true;
+}
+
+// Text to records to text: every text's records read back the same from the
+// written text, and a tidy text (the shipped boards, notes in Latin-1 and
+// UTF-8, a last line without a note) comes back byte for byte.
+TEST(VersionWriter, WritesWhatTheReaderReadsBack)
+{
+    std::vector<std::pair<std::string, std::string>> texts; // name, text
+    for (const Case &c : cases)
+        texts.emplace_back(c.name, c.text);
+    const std::vector<std::pair<std::string, std::string>> tidy = {
+        {"Latin-1 note", "4 25 caf\xe9 cr\xe8me\n"},
+        {"UTF-8 note", "4 25 \xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82\n19 2 \xce\xb1\xce\xb2\n"},
+        {"a last line without a note", "4 25 up\n30 2"},
+        {"79 character note", "1 2" + note79 + "\n"},
+        {"mivo", read_file(data_folder() + "/mivo/mivo.config")},
+        {"lirou", read_file(data_folder() + "/lirou/lirou.config")},
+    };
+    for (const auto &[name, text] : tidy) {
+        texts.emplace_back(name, text);
+        EXPECT_EQ(version_text(parse_version_text(text, "v").records), text) << name;
+    }
+    for (const auto &[name, text] : texts) {
+        std::vector<VersionRecord> records = parse_version_text(text, "v").records;
+        VersionFile again = parse_version_text(version_text(records), "v");
+        EXPECT_TRUE(same_records(again.records, records)) << name;
+    }
+
+    enter_scratch_folder("writer");
+    std::vector<VersionRecord> records = parse_version_text(tidy[4].second, "v").records;
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(write_version_file("./w.config", records), "");
+    EXPECT_EQ(read_file("./w.config"), tidy[4].second);
 }
 
 TEST(VersionReader, LongVersionNamesMakeLongPaths)

@@ -144,8 +144,9 @@ ToolRun run_squarevox(const std::vector<std::string> &args, const RunSetup &setu
 // folder "work" as the current folder. The stand-in logs the text path it
 // was given and, by STANDIN_MODE: speaks (a 0.2 s tone by the real sox, loud
 // when the note holds "loud"), fails with status 1, ends with 0 having
-// written nothing, writes garbage, writes a WAV without samples, or (hang)
-// touches ../started and sleeps.
+// written nothing, writes garbage, writes a WAV without samples, (hang)
+// touches ../started and sleeps, or (plant) puts links to ../outside at the
+// scratch files' names and then speaks.
 std::string enter_tool_folder(const std::string &label)
 {
     std::string dir = enter_scratch_folder(label);
@@ -155,12 +156,13 @@ std::string enter_tool_folder(const std::string &label)
                "case \"$STANDIN_MODE\" in\n"
                "fail) exit 1;; silent) exit 0;;\n"
                "garbage) echo 'not a sound at all' > \"$5\"; exit 0;;\n"
-               "empty) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" trim 0 0;;\n"
+               "empty) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 -t wav \"$5\" trim 0 0;;\n"
                "hang) touch ../started; exec sleep 30;;\n"
-               "click) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.03 sine 440;;\n"
+               "plant) ln -sf ../outside temp.wav; ln -sf ../outside temp-trim.wav;;\n"
+               "click) exec /usr/bin/sox -n -r 16000 -c 1 -b 16 -t wav \"$5\" synth 0.03 sine 440;;\n"
                "esac\n"
                "vol=0.05; grep -q loud \"$3\" && vol=0.99\n"
-               "exec /usr/bin/sox -n -r 16000 -c 1 -b 16 \"$5\" synth 0.2 sine 440 vol $vol\n");
+               "exec /usr/bin/sox -n -r 16000 -c 1 -b 16 -t wav \"$5\" synth 0.2 sine 440 vol $vol\n");
     fs::permissions(dir + "/bin/festival", fs::perms::owner_all);
     fs::create_directories(dir + "/work");
     fs::current_path(dir + "/work");
@@ -251,15 +253,15 @@ TEST(SquareVox, TheLanguageFileChoosesTheVoiceOrChangesNothing)
         const char *err; // a part of the one line; empty for none
         const char *espeak_log;
     } cases[] = {
-        {"French speaks through espeak-ng", "fr\n", 0, "", "-v fr -w temp.wav -f ./v/square07\n"},
+        {"French speaks through espeak-ng", "fr\n", 0, "", "-v fr -w FD -f ./v/square07\n"},
         {"no voice", "xx\n", 1, "no voice speaks the language \"xx\" of ./v/language", ""},
         {"a broken tag", "fr/de\n", 1, "./v/language: the tag \"fr/de\" may hold only", ""},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("language");
         write_file(dir + "/bin/espeak-ng",
-                   "#!/bin/sh\necho \"$*\" >> " + dir + "/espeak.log\n"
-                   "exec /usr/bin/sox -n -r 22050 -c 1 -b 16 \"$4\" synth 0.2 sine 440 vol 0.05\n");
+                   "#!/bin/sh\necho \"$*\" | sed 's,/dev/fd/[0-9]*,FD,' >> " + dir + "/espeak.log\n"
+                   "exec /usr/bin/sox -n -r 22050 -c 1 -b 16 -t wav \"$4\" synth 0.2 sine 440 vol 0.05\n");
         fs::permissions(dir + "/bin/espeak-ng", fs::perms::owner_all);
         write_file("v/v.config", "7 3 \xc3\x89l\xc3\xa8ve\n");
         write_file("v/language", c.language);
@@ -300,12 +302,12 @@ TEST(SquareVox, NamesWithShellCharactersStayInTheirFolder)
     const std::vector<std::string> names = {
         "two words", "it's", "a;touch ran1", "$(touch ran2)", "`touch ran3`", "x&touch ran4|y",
         "-v", std::string(300, 'l').substr(0, 120), // far beyond the old 28-character limit
-        "--help", "--game-voice", "--", // these three after "--"
+        "--help", "--game-voice", "--", // these four, "-v" too, after "--"
     };
     for (const std::string &name : names) {
         std::string dir = enter_tool_folder("names");
         write_file(name + "/" + name + ".config", "4 9 hello\n");
-        bool option = name.compare(0, 2, "--") == 0;
+        bool option = name[0] == '-';
         ToolRun run = run_squarevox(option ? std::vector<std::string>{"--", name}
                                            : std::vector<std::string>{name});
         EXPECT_EQ(run.status, 0) << name << ": " << run.err;
@@ -532,16 +534,24 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
         std::vector<std::string> args;
         const char *language; // v/language; null: none
         std::string folder;
+        const char *title; // v/title; null: none
     } cases[] = {
-        {"shipped English", {"--game-voice"}, nullptr, "audio/say/en"},
+        {"shipped English", {"--game-voice"}, nullptr, "audio/say/en", nullptr},
         // (a French version's clips go through espeak-ng, as its notes do)
-        {"a version of its own", {"--game-voice", "v/"}, "en", "v/say"},
+        {"a version of its own", {"--game-voice", "v/"}, "en", "v/say", nullptr},
+        {"a version with a title: its name is spoken too", {"--game-voice", "v"}, "en", "v/say",
+         "The Big Climb"},
     };
     for (const Case &c : cases) {
         std::string dir = enter_tool_folder("gamevoice");
         fs::create_directories("v");
         if (c.language != nullptr)
             write_file("v/language", std::string(c.language) + "\n");
+        if (c.title != nullptr)
+            write_file("v/title", std::string(c.title) + "\n");
+        std::set<std::string> expected = clip_files();
+        if (c.title != nullptr)
+            expected.insert("title.wav");
         // What a run killed while it spoke a clip left goes.
         pid_t dead = fork();
         if (dead == 0)
@@ -552,10 +562,10 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
             write_file(c.folder + left.first + std::to_string(dead) + left.second, "");
         ToolRun run = run_squarevox(c.args);
         EXPECT_EQ(run.status, 0) << c.name << ": " << run.err;
-        EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": the clips and nothing else";
+        EXPECT_EQ(entries(c.folder), expected) << c.name << ": the clips and nothing else";
         for (const char *clip : {"/number00.wav", "/help.wav"})
             EXPECT_EQ(wav_format(c.folder + clip), (std::pair<int, long>{1, 22050})) << c.name << clip;
-        EXPECT_EQ(festival_log(dir).size(), clip_files().size()) << c.name;
+        EXPECT_EQ(festival_log(dir).size(), expected.size()) << c.name;
         // A failing speech keeps every clip as it was.
         std::string before = read_file(c.folder + "/number42.wav");
         RunSetup failing;
@@ -566,7 +576,7 @@ TEST(GameVoice, EveryClipIsMadeIntoItsFolderInOneChannel)
                                "clip (the speech command ended with status 1)"),
                   std::string::npos) << run.err;
         EXPECT_EQ(read_file(c.folder + "/number42.wav"), before) << c.name;
-        EXPECT_EQ(entries(c.folder), clip_files()) << c.name << ": no temporary left";
+        EXPECT_EQ(entries(c.folder), expected) << c.name << ": no temporary left";
     }
 }
 
@@ -652,6 +662,66 @@ TEST(MivoVoices, EveryNoteHasItsTextAndAPlayableSound)
     }
     Mix_CloseAudio();
     SDL_Quit();
+}
+
+// A link put at a file's name while a program writes it, or before, is never
+// written through: files the programs write are made new and named to them
+// by their open descriptor; the clips' folder may be no link.
+TEST(SquareVox, NoFileIsWrittenThroughALink)
+{
+    std::string dir = enter_tool_folder("links");
+    write_file(dir + "/outside", "precious");
+    std::string fault;
+    symlink("../outside", "planted");
+    int fd = create_output("planted", fault);
+    ASSERT_GE(fd, 0) << fault;
+    close(fd);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status("planted")));
+    EXPECT_EQ(read_file(dir + "/outside"), "precious");
+
+    write_file("v/v.config", "4 9 hello\n");
+    RunSetup planting;
+    planting.mode = "plant";
+    ToolRun run = run_squarevox({"v"}, planting);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("squarevox: square 4: temp.wav was replaced while a program wrote it"),
+              std::string::npos) << run.err;
+    EXPECT_EQ(read_file(dir + "/outside"), "precious");
+    EXPECT_FALSE(fs::exists("v/square04.wav"));
+
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        const char *say;  // what ./v/say is: "link", "file"
+        const char *says;
+    } cases[] = {
+        {"a version's say linked elsewhere", {"--game-voice", "v"}, "link",
+         "squarevox: ./v/say is a symbolic link; the game's voice is made only into a folder of "
+         "its own: remove the link; no clip made\n"},
+        {"a version's say that is a file", {"--game-voice", "v"}, "file",
+         "squarevox: ./v/say is not a folder; no clip made\n"},
+        {"the shipped clips' say linked elsewhere", {"--game-voice"}, "shipped",
+         "squarevox: ./audio/say is a symbolic link;"},
+    };
+    for (const Case &c : cases) {
+        dir = enter_tool_folder("say-links");
+        fs::create_directories(dir + "/elsewhere");
+        fs::create_directories("v");
+        write_file("v/language", "en\n");
+        if (std::string(c.say) == "link")
+            fs::create_directory_symlink(dir + "/elsewhere", "v/say");
+        else if (std::string(c.say) == "file")
+            write_file("v/say", "");
+        else {
+            fs::create_directories("audio");
+            fs::create_directory_symlink(dir + "/elsewhere", "audio/say");
+        }
+        run = run_squarevox(c.args);
+        EXPECT_EQ(run.status, 1) << c.name;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.name << ": " << run.err;
+        EXPECT_TRUE(fs::is_empty(dir + "/elsewhere")) << c.name;
+        EXPECT_FALSE(fs::exists(dir + "/festival.log")) << c.name;
+    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@ BUILD_PACKAGES=(g++ cmake make pkg-config
     libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
     libpng-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick openbox
     festival festvox-kallpc16k festvox-us-slt-hts sox ffmpeg espeak-ng
     xfonts-base pcf2bdf
     clang libclang-rt-14-dev valgrind
@@ -18,3 +18,7 @@ VOICE_TOOL_PACKAGES=(pocketsphinx pocketsphinx-en-us python3)
 # X server for its test.
 WINDOWS_PACKAGES=(cmake make pkg-config patch mingw-w64 zip unzip
     wine wine64 xvfb xauth xdotool imagemagick)
+# The browser build (./web.sh): Debian's emscripten, and for its test
+# Debian's chromium driven from node (the driver from npm, by pkg/web's lockfile).
+WEB_PACKAGES=(cmake make pkg-config patch python3 emscripten nodejs chromium)
+# Debian packages npm apart from nodejs; a nodejs with its own npm needs none.

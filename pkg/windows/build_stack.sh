@@ -2,13 +2,13 @@
 # Builds the Windows library stack from third_party/ into BUILD/stack/prefix:
 # SDL2, sdl12-compat, SDL_image (XPM, BMP), SDL_mixer (WAV) and SDL_gfx, each
 # with its own build system, cross-compiled with mingw-w64. The archives are
-# extracted into BUILD/stack/src and our patches (windows/patches/*.patch)
+# extracted into BUILD/stack/src and our patches (pkg/windows/patches/*.patch)
 # applied there. A finished stack is kept: it is rebuilt only when the
 # archives, the patches or this script change.
-#   windows/build_stack.sh BUILD_DIR
+#   pkg/windows/build_stack.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-repo=$(dirname "$here")
+repo=$(cd "$here/../.." && pwd)
 build=$(mkdir -p "$1" && cd "$1" && pwd)
 stack=$build/stack
 prefix=$stack/prefix

@@ -1,0 +1,51 @@
+// Finding the boards and their titles.
+#include "boards.h"
+
+#include "guards.h"
+#include "paths.h"
+#include "utf8.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+std::vector<std::string> find_versions(const std::string &folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.' || !it->is_directory(error))
+            continue;
+        if (regular_file_fault(folder + "/" + name + "/" + name + ".config").empty())
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string version_title_path(const std::string &version)
+{
+    return "./" + version + "/title";
+}
+
+std::string version_title(const std::string &version)
+{
+    FileRead file = read_regular_file(version_title_path(version), TITLE_FILE_MAX_BYTES);
+    if (!file.ok)
+        return version;
+    std::string line = file.bytes.substr(0, file.bytes.find('\n'));
+    std::size_t start = line.find_first_not_of(" \t");
+    std::size_t end = line.find_last_not_of(" \t\r");
+    if (start == std::string::npos || !is_valid_utf8(line))
+        return version;
+    line = line.substr(start, end - start + 1);
+    std::vector<char32_t> characters = text_characters(line);
+    if (characters.size() > TITLE_MAX_CHARACTERS)
+        return version;
+    for (char32_t ch : characters)
+        if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0))
+            return version;
+    return line;
+}

@@ -1,0 +1,279 @@
+// The menu and the win screen, both made of the one chooser.
+#include "menu.h"
+
+#include "board.h"
+#include "boards.h"
+#include "chooser.h"
+#include "config.h"
+#include "language.h"
+#include "options.h"
+#include "sayings.h"
+#include "screen.h"
+#include "speak.h"
+#include "squares.h"
+
+#include <SDL_rotozoom.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+// The menu's layout: the boards and the lit board's picture on the left,
+// the game's settings, Start and Quit on the right.
+constexpr int BOARDS_X = 16;
+constexpr int BOARDS_W = 288;
+constexpr int BOARDS_TOP = 16;
+constexpr int BOARDS_BOTTOM = 196;
+constexpr int BOARD_STEP_MAX = 42;
+constexpr int ITEM_GAP = 6;
+constexpr int LANGUAGE_Y = 206;
+constexpr int PICTURE_SIZE = 224;
+constexpr int PICTURE_X = BOARDS_X + (BOARDS_W - PICTURE_SIZE) / 2;
+constexpr int PICTURE_Y = 244;
+constexpr int SETTINGS_X = 328;
+constexpr int SETTINGS_W = 296;
+constexpr int SETTINGS_TOP = 16;
+constexpr int SETTINGS_STEP = 44;
+constexpr int MARK_W = 4; // the chosen board's green mark inside its item
+
+// The win screen: a box over the middle of the window.
+constexpr SDL_Rect WIN_BOX = {40, 80, 560, 320}; // over the die too
+constexpr int WIN_SCALE = 4;
+constexpr int WIN_ITEMS_X = 200;
+constexpr int WIN_ITEMS_W = 240;
+constexpr int WIN_ITEMS_TOP = 190;
+
+constexpr SDL_Color WHITE = {255, 255, 255, 0};
+constexpr SDL_Color MARK = {40, 200, 80, 0};
+
+// The small pictures, made once a run and kept like the game's other
+// surfaces (null: the board could not be read).
+std::map<std::string, SDL_Surface *> &pictures = *new std::map<std::string, SDL_Surface *>;
+
+enum class Kind { board, players, player, speaking, one_button, full_screen, start, quit };
+
+struct Entry {
+    Kind kind;
+    int index; // the board's in `versions`, or the player's
+};
+
+Uint32 mapped(SDL_Color c)
+{
+    return SDL_MapRGB(screen->format, c.r, c.g, c.b);
+}
+
+bool is_full_screen()
+{
+    return screen != nullptr && (screen->flags & SDL_FULLSCREEN) != 0;
+}
+
+SDL_Rect rect(int x, int y, int w, int h)
+{
+    return SDL_Rect{Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
+}
+
+// An item of the menu's words: `clips` said, `words` drawn and printed.
+ChoiceItem item(const std::string &words, const std::vector<std::string> &clips, const std::string &language,
+                SDL_Rect at)
+{
+    ChoiceItem made;
+    made.words = words;
+    made.said = phrase_of(clips, language);
+    made.rect = at;
+    return made;
+}
+
+std::string word(const std::string &clip, const std::string &language)
+{
+    return say_text(clip, language);
+}
+
+// The menu as it stands: its items and what each one is.
+void build_items(const std::vector<std::string> &versions, const std::vector<std::string> &titles,
+                 const std::string &lang, std::vector<ChoiceItem> &items, std::vector<Entry> &entries)
+{
+    int step = std::min(BOARD_STEP_MAX, (BOARDS_BOTTOM - BOARDS_TOP) / std::max(int(versions.size()), 1));
+    for (std::size_t i = 0; i < versions.size(); i++) {
+        ChoiceItem board;
+        board.words = titles[i];
+        board.said = Phrase{{"title"}, titles[i]}; // ./<version>/say/title.wav
+        board.version = versions[i];
+        board.rect = rect(BOARDS_X, BOARDS_TOP + int(i) * step, BOARDS_W, std::max(step - ITEM_GAP, 8));
+        items.push_back(board);
+        entries.push_back({Kind::board, int(i)});
+    }
+    int y = SETTINGS_TOP;
+    auto next = [&]() {
+        SDL_Rect at = rect(SETTINGS_X, y, SETTINGS_W, SETTINGS_STEP - ITEM_GAP);
+        y += SETTINGS_STEP;
+        return at;
+    };
+    auto on_off = [&](bool on) { return on ? std::string("on") : std::string("off"); };
+    items.push_back(item(word("players", lang) + ": " + std::to_string(options.players),
+                         {"players", number_clip(options.players)}, lang, next()));
+    entries.push_back({Kind::players, 0});
+    for (int p = 0; p < options.players; p++) {
+        std::string who = options.computer[std::size_t(p)] ? "computer" : "person";
+        items.push_back(item(word("player", lang) + " " + std::to_string(p + 1) + ": " + word(who, lang),
+                             {"player", number_clip(p + 1), who}, lang, next()));
+        entries.push_back({Kind::player, p});
+    }
+    const std::vector<std::pair<Kind, std::pair<const char *, bool>>> switches = {
+        {Kind::speaking, {"speaking", options.speak}},
+        {Kind::one_button, {"one_button", options.one_button}},
+        {Kind::full_screen, {"full_screen", is_full_screen()}},
+    };
+    for (const auto &s : switches) {
+        items.push_back(item(word(s.second.first, lang) + ": " + word(on_off(s.second.second), lang),
+                             {s.second.first, on_off(s.second.second)}, lang, next()));
+        entries.push_back({s.first, 0});
+    }
+    items.push_back(item(word("start", lang), {"start"}, lang, next()));
+    entries.push_back({Kind::start, 0});
+    items.push_back(item(word("quit", lang), {"quit"}, lang, next()));
+    entries.push_back({Kind::quit, 0});
+}
+
+SDL_Surface *picture_of(const std::string &version)
+{
+    auto known = pictures.find(version);
+    if (known != pictures.end())
+        return known->second;
+    SDL_Surface *small = nullptr;
+    if (!read_board(version, true)) {
+        double zoom = double(PICTURE_SIZE) / BOARD_SIZE;
+        small = zoomSurface(::board, zoom, zoom, SMOOTHING_ON);
+    }
+    pictures[version] = small;
+    return small;
+}
+
+// The green mark on the chosen board's item.
+void mark_chosen(const std::vector<ChoiceItem> &items, const std::vector<Entry> &entries,
+                 const std::vector<std::string> &versions)
+{
+    for (std::size_t i = 0; i < items.size(); i++)
+        if (entries[i].kind == Kind::board && versions[std::size_t(entries[i].index)] == options.version) {
+            SDL_Rect r = items[i].rect;
+            SDL_Rect mark = rect(r.x + 2, r.y + 2, MARK_W, std::max(int(r.h) - 4, 0));
+            SDL_FillRect(screen, &mark, mapped(MARK));
+            SDL_UpdateRect(screen, mark.x, mark.y, mark.w, mark.h);
+        }
+}
+
+} // namespace
+
+std::string menu_words_language()
+{
+    return menu_language(std::getenv("LANG"));
+}
+
+void draw_board_picture(const std::string &version)
+{
+    SDL_Rect area = rect(BOARDS_X, LANGUAGE_Y, BOARDS_W, PICTURE_Y + PICTURE_SIZE - LANGUAGE_Y);
+    SDL_FillRect(screen, &area, 0);
+    SDL_Surface *small = picture_of(version);
+    if (small != nullptr) {
+        SDL_Rect to = rect(PICTURE_X, PICTURE_Y, PICTURE_SIZE, PICTURE_SIZE);
+        SDL_UpperBlit(small, nullptr, screen, &to);
+    }
+    std::string tag = version_language(version);
+    draw_big_text(PICTURE_X, LANGUAGE_Y, tag.empty() ? "?" : tag, 2, WHITE, area);
+    SDL_UpdateRect(screen, area.x, area.y, area.w, area.h);
+}
+
+Outcome run_menu()
+{
+    const std::string lang = menu_words_language();
+    std::vector<std::string> versions = find_versions(".");
+    // A version named on the command line is offered even when it is not
+    // a folder of the working folder (a path to one elsewhere).
+    if (std::find(versions.begin(), versions.end(), options.version) == versions.end())
+        versions.insert(versions.begin(), options.version);
+    std::vector<std::string> titles;
+    for (const std::string &version : versions)
+        titles.push_back(version_title(version));
+    int highlight = int(std::find(versions.begin(), versions.end(), options.version) - versions.begin());
+    for (;;) {
+        speak_choices(options.speak, lang);
+        std::vector<ChoiceItem> items;
+        std::vector<Entry> entries;
+        build_items(versions, titles, lang, items, entries);
+        highlight = std::min(highlight, int(items.size()) - 1);
+        SDL_FillRect(screen, nullptr, 0);
+        bool shown = false; // the whole window, once the menu is drawn over the black
+        ChooserSettings settings;
+        settings.scan_ms = options.one_button ? options.scan_ms : 0;
+        settings.lit = [&](int lit) {
+            const Entry &entry = entries[std::size_t(lit)];
+            draw_board_picture(entry.kind == Kind::board ? versions[std::size_t(entry.index)] : options.version);
+            mark_chosen(items, entries, versions);
+            if (!shown)
+                SDL_UpdateRect(screen, 0, 0, 0, 0);
+            shown = true;
+        };
+        Choice choice = choose(items, highlight, settings);
+        if (choice.outcome != Outcome::go_on)
+            return choice.outcome;
+        highlight = choice.chosen;
+        const Entry &entry = entries[std::size_t(choice.chosen)];
+        switch (entry.kind) {
+        case Kind::board:
+            options.version = versions[std::size_t(entry.index)];
+            break;
+        case Kind::players:
+            options.players = options.players == MAX_PLAYERS ? PLAYERS : options.players + 1;
+            break;
+        case Kind::player:
+            options.computer[std::size_t(entry.index)] = !options.computer[std::size_t(entry.index)];
+            break;
+        case Kind::speaking:
+            options.speak = !options.speak;
+            break;
+        case Kind::one_button:
+            options.one_button = !options.one_button;
+            if (options.one_button)
+                open_joysticks();
+            break;
+        case Kind::full_screen:
+            toggle_full_screen();
+            options.fullscreen = is_full_screen();
+            break;
+        case Kind::start:
+            return Outcome::go_on;
+        case Kind::quit:
+            return Outcome::quit_key;
+        }
+    }
+}
+
+Outcome win_screen(const std::string &line, AfterWin &after)
+{
+    const std::string lang = menu_words_language();
+    speak_choices(options.speak, lang);
+    SDL_Rect box = WIN_BOX;
+    SDL_FillRect(screen, &box, mapped(WHITE));
+    SDL_Rect inside = rect(box.x + 3, box.y + 3, box.w - 6, box.h - 6);
+    SDL_FillRect(screen, &inside, 0);
+    int width = big_text_width(line, WIN_SCALE);
+    draw_big_text(box.x + (box.w - width) / 2, box.y + 24, line, WIN_SCALE, WHITE, inside);
+    SDL_UpdateRect(screen, box.x, box.y, box.w, box.h);
+    const std::vector<std::string> clips = {"play_again", "menu", "quit"};
+    std::vector<ChoiceItem> items;
+    for (std::size_t i = 0; i < clips.size(); i++)
+        items.push_back(item(word(clips[i], lang), {clips[i]}, lang,
+                             rect(WIN_ITEMS_X, WIN_ITEMS_TOP + int(i) * SETTINGS_STEP, WIN_ITEMS_W,
+                                  SETTINGS_STEP - ITEM_GAP)));
+    ChooserSettings settings;
+    settings.scan_ms = options.one_button ? options.scan_ms : 0;
+    Choice choice = choose(items, 0, settings);
+    after = AfterWin::menu; // Escape goes back to the menu
+    if (choice.outcome == Outcome::quit_window)
+        return choice.outcome;
+    if (choice.outcome == Outcome::go_on)
+        after = std::array<AfterWin, 3>{AfterWin::play_again, AfterWin::menu, AfterWin::quit}[std::size_t(choice.chosen)];
+    return Outcome::go_on;
+}
