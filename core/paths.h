@@ -15,6 +15,7 @@ constexpr std::array<const char *, MAX_PLAYERS> TURN_SOUNDS = {
 constexpr std::array<const char *, MAX_PLAYERS> WIN_SOUNDS = {
     "./audio/win1.wav", "./audio/win2.wav", "./audio/win3.wav", "./audio/win4.wav"};
 constexpr const char *RATTLE_SOUND = "./audio/ambient_-tolvik-57.wav"; // the spinning die
+constexpr const char *WALK_TICK_SOUND = "./audio/tick.wav"; // each square walked, under --speak
 
 // The side panel's text font: 256 glyphs of 13 one-byte rows.
 constexpr const char *PANEL_FONT = "./image/6x13.fnt";

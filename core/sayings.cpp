@@ -3,6 +3,7 @@
 
 #include "language.h"
 #include "paths.h"
+#include "rules.h"
 
 #include <algorithm>
 #include <array>
@@ -11,93 +12,125 @@ namespace {
 
 // The clips of words, in the order of every language's words below: the
 // game's, then the menu's.
-constexpr std::array<const char *, 20> WORD_CLIPS = {
-    "player", "roll",  "square", "climbs", "slides",     "wins",       "on_square",
-    "help",   "players", "person", "computer", "speaking", "one_button", "full_screen",
-    "on",     "off",   "start",  "quit",   "play_again", "menu"};
+constexpr std::array<const char *, 26> WORD_CLIPS = {
+    "player",  "roll",        "square",   "climbs",   "slides",     "wins",    "on_square",
+    "help",    "rolls",       "ladder",   "chute",    "to",         "computer_plays",
+    "no_note", "players",     "person",   "computer", "speaking",   "one_button",
+    "full_screen", "on",      "off",      "start",    "quit",       "play_again", "menu"};
 
 // A language the game knows the words of. Its numbers are spoken from their
 // digits ("27"), which every voice reads in its own words, except English,
-// whose number clips keep their written words.
+// whose number clips keep their written words. English puts a word before
+// each number that tells a listener a number comes ("rolls the number four",
+// "now on square twelve"): heard far more surely than a bare number after
+// the die's rattle (docs/speaking.md, "How well it is heard"). The prompt is
+// the panel's,
+// its %d the player's number; it fits the panel's 25 cells.
 struct SayLanguage {
     const char *tag;
+    const char *prompt;
     std::array<const char *, WORD_CLIPS.size()> words;
 };
 
 constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
-    {"en", {"Player", "roll the die", "square", "climbs to", "slides down to", "wins", "on square",
-            "Space rolls the die. P says where everyone stands. N says the last note again. "
-            "H says these keys. Escape ends the game.",
-            "Players", "person", "computer", "Speaking", "One button", "Full screen",
-            "on", "off", "Start", "Quit", "Play again", "Menu"}},
-    {"fr", {"Joueur", "lance le dé", "case", "monte à", "descend à", "gagne", "sur la case",
-            "Espace lance le dé. P dit où sont les joueurs. N redit la dernière note. "
-            "H dit ces touches. Échap arrête la partie.",
-            "Joueurs", "personne", "ordinateur", "Parole", "Un bouton", "Plein écran",
-            "oui", "non", "Commencer", "Quitter", "Rejouer", "Menu"}},
-    {"de", {"Spieler", "würfle", "Feld", "klettert auf", "rutscht hinunter auf", "gewinnt",
-            "auf Feld",
-            "Die Leertaste würfelt. P sagt, wo alle stehen. N sagt die letzte Notiz noch "
-            "einmal. H sagt diese Tasten. Escape beendet das Spiel.",
-            "Spielerzahl", "Mensch", "Computer", "Sprechen", "Eine Taste", "Vollbild",
-            "an", "aus", "Start", "Beenden", "Noch einmal", "Menü"}},
-    {"es", {"Jugador", "tira el dado", "casilla", "sube a la", "baja a la", "gana",
-            "en la casilla",
-            "Espacio tira el dado. P dice dónde está cada jugador. N repite la última nota. "
-            "H dice estas teclas. Escape termina la partida.",
-            "Jugadores", "persona", "ordenador", "Voz", "Un botón", "Pantalla completa",
-            "sí", "no", "Empezar", "Salir", "Jugar otra vez", "Menú"}},
-    {"it", {"Giocatore", "lancia il dado", "casella", "sale alla", "scende alla", "vince",
-            "sulla casella",
-            "Spazio lancia il dado. P dice dove sono i giocatori. N ripete l'ultima nota. "
-            "H dice questi tasti. Esc termina la partita.",
-            "Giocatori", "persona", "computer", "Voce", "Un pulsante", "Schermo intero",
-            "sì", "no", "Inizia", "Esci", "Gioca ancora", "Menu"}},
-    {"pt", {"Jogador", "lança o dado", "casa", "sobe para a", "desce para a", "ganha", "na casa",
-            "Espaço lança o dado. P diz onde estão os jogadores. N repete a última nota. "
-            "H diz estas teclas. Escape termina o jogo.",
-            "Jogadores", "pessoa", "computador", "Voz", "Um botão", "Tela cheia",
-            "sim", "não", "Começar", "Sair", "Jogar de novo", "Menu"}},
-    {"nl", {"Speler", "gooi de dobbelsteen", "vak", "klimt naar", "glijdt naar", "wint",
-            "op vak",
-            "Spatie gooit de dobbelsteen. P zegt waar iedereen staat. N herhaalt de laatste "
-            "notitie. H noemt deze toetsen. Escape beëindigt het spel.",
-            "Spelers", "mens", "computer", "Spraak", "Eén knop", "Volledig scherm",
-            "aan", "uit", "Start", "Stoppen", "Opnieuw spelen", "Menu"}},
-    {"pl", {"Gracz", "rzuć kostką", "pole", "wspina się na", "zjeżdża na", "wygrywa", "na polu",
-            "Spacja rzuca kostką. P mówi, gdzie stoją gracze. N powtarza ostatnią notatkę. "
-            "H podaje te klawisze. Escape kończy grę.",
-            "Gracze", "człowiek", "komputer", "Mowa", "Jeden przycisk", "Pełny ekran",
-            "tak", "nie", "Start", "Wyjdź", "Zagraj ponownie", "Menu"}},
-    {"cs", {"Hráč", "hoď kostkou", "pole", "stoupá na", "klesá na", "vyhrává", "na poli",
-            "Mezerník hází kostkou. P řekne, kde kdo stojí. N zopakuje poslední poznámku. "
-            "H řekne tyto klávesy. Escape ukončí hru.",
-            "Hráči", "člověk", "počítač", "Řeč", "Jedno tlačítko", "Celá obrazovka",
-            "ano", "ne", "Start", "Konec", "Hrát znovu", "Nabídka"}},
-    {"el", {"Παίκτης", "ρίξε το ζάρι", "θέση", "ανεβαίνει στη", "κατεβαίνει στη", "κερδίζει",
-            "στη θέση",
-            "Το διάστημα ρίχνει το ζάρι. Το P λέει πού βρίσκονται όλοι. Το N λέει ξανά την "
-            "τελευταία σημείωση. Το H λέει αυτά τα πλήκτρα. Το Escape τελειώνει το παιχνίδι.",
-            "Παίκτες", "άνθρωπος", "υπολογιστής", "Ομιλία", "Ένα κουμπί", "Πλήρης οθόνη",
-            "ναι", "όχι", "Έναρξη", "Έξοδος", "Παίξε ξανά", "Μενού"}},
-    {"ru", {"Игрок", "брось кубик", "клетка", "поднимается на", "спускается на", "побеждает",
-            "на клетке",
-            "Пробел бросает кубик. P говорит, где стоят игроки. N повторяет последнюю "
-            "заметку. H называет эти клавиши. Escape заканчивает игру.",
-            "Игроки", "человек", "компьютер", "Речь", "Одна кнопка", "Весь экран",
-            "да", "нет", "Начать", "Выход", "Играть снова", "Меню"}},
-    {"uk", {"Гравець", "кинь кубик", "клітинка", "піднімається на", "спускається на",
-            "перемагає", "на клітинці",
-            "Пробіл кидає кубик. P каже, де стоять гравці. N повторює останню нотатку. "
-            "H називає ці клавіші. Escape завершує гру.",
-            "Гравці", "людина", "комп'ютер", "Мовлення", "Одна кнопка", "Весь екран",
-            "так", "ні", "Почати", "Вихід", "Грати знову", "Меню"}},
-    {"tr", {"Oyuncu", "zarı at", "kare", "yukarı çıkar, kare", "aşağı kayar, kare", "kazandı",
-            "şu karede:",
-            "Boşluk zarı atar. P herkesin yerini söyler. N son notu yeniden söyler. "
-            "H bu tuşları söyler. Escape oyunu bitirir.",
-            "Oyuncular", "insan", "bilgisayar", "Konuşma", "Tek düğme", "Tam ekran",
-            "açık", "kapalı", "Başla", "Çık", "Yeniden oyna", "Menü"}},
+    {"en", "Player %d - Roll the die",
+     {"Player", "roll the die", "now on square", "up the ladder to square",
+      "down the chute to square", "wins", "on square",
+      "Space rolls the die. P says where everyone stands. N says the last note again. "
+      "B says the ladders and chutes. H says these keys. Escape ends the game.",
+      "rolls the number", "ladder from", "chute from", "to", "the computer plays",
+      "no note yet",
+      "Players", "person", "computer", "Speaking", "One button", "Full screen", "on", "off", "Start", "Quit", "Play again", "Menu"}},
+    {"fr", "Joueur %d - Lance le dé",
+     {"Joueur", "lance le dé", "case", "monte à", "descend à", "gagne", "sur la case",
+      "Espace lance le dé. P dit où sont les joueurs. N redit la dernière note. "
+      "B dit les échelles et les toboggans. H dit ces touches. Échap arrête la partie.",
+      "obtient", "échelle de", "toboggan de", "à", "l'ordinateur joue", "pas encore de note",
+      "Joueurs", "personne", "ordinateur", "Parole", "Un bouton", "Plein écran", "oui", "non", "Commencer", "Quitter", "Rejouer", "Menu"}},
+    {"de", "Spieler %d - Würfle!",
+     {"Spieler", "würfle", "Feld", "klettert auf", "rutscht hinunter auf", "gewinnt",
+      "auf Feld",
+      "Die Leertaste würfelt. P sagt, wo alle stehen. N sagt die letzte Notiz noch "
+      "einmal. B sagt die Leitern und Rutschen. H sagt diese Tasten. Escape beendet das "
+      "Spiel.",
+      "würfelt", "Leiter von", "Rutsche von", "bis", "der Computer spielt",
+      "noch keine Notiz",
+      "Spielerzahl", "Mensch", "Computer", "Sprechen", "Eine Taste", "Vollbild", "an", "aus", "Start", "Beenden", "Noch einmal", "Menü"}},
+    {"es", "Jugador %d - Tira el dado",
+     {"Jugador", "tira el dado", "casilla", "sube a la", "baja a la", "gana",
+      "en la casilla",
+      "Espacio tira el dado. P dice dónde está cada jugador. N repite la última nota. "
+      "B dice las escaleras y los toboganes. H dice estas teclas. Escape termina la "
+      "partida.",
+      "saca", "escalera de", "tobogán de", "a", "juega el ordenador", "todavía no hay nota",
+      "Jugadores", "persona", "ordenador", "Voz", "Un botón", "Pantalla completa", "sí", "no", "Empezar", "Salir", "Jugar otra vez", "Menú"}},
+    {"it", "Giocatore %d - Lancia!",
+     {"Giocatore", "lancia il dado", "casella", "sale alla", "scende alla", "vince",
+      "sulla casella",
+      "Spazio lancia il dado. P dice dove sono i giocatori. N ripete l'ultima nota. "
+      "B dice le scale e gli scivoli. H dice questi tasti. Esc termina la partita.",
+      "ottiene", "scala da", "scivolo da", "a", "gioca il computer", "ancora nessuna nota",
+      "Giocatori", "persona", "computer", "Voce", "Un pulsante", "Schermo intero", "sì", "no", "Inizia", "Esci", "Gioca ancora", "Menu"}},
+    {"pt", "Jogador %d - Lança o dado",
+     {"Jogador", "lança o dado", "casa", "sobe para a", "desce para a", "ganha", "na casa",
+      "Espaço lança o dado. P diz onde estão os jogadores. N repete a última nota. "
+      "B diz as escadas e os escorregas. H diz estas teclas. Escape termina o jogo.",
+      "tira", "escada de", "escorrega de", "a", "o computador joga", "ainda não há nota",
+      "Jogadores", "pessoa", "computador", "Voz", "Um botão", "Tela cheia", "sim", "não", "Começar", "Sair", "Jogar de novo", "Menu"}},
+    {"nl", "Speler %d - Gooi de steen",
+     {"Speler", "gooi de dobbelsteen", "vak", "klimt naar", "glijdt naar", "wint",
+      "op vak",
+      "Spatie gooit de dobbelsteen. P zegt waar iedereen staat. N herhaalt de laatste "
+      "notitie. B noemt de ladders en glijbanen. H noemt deze toetsen. Escape beëindigt "
+      "het spel.",
+      "gooit", "ladder van", "glijbaan van", "naar", "de computer speelt",
+      "nog geen notitie",
+      "Spelers", "mens", "computer", "Spraak", "Eén knop", "Volledig scherm", "aan", "uit", "Start", "Stoppen", "Opnieuw spelen", "Menu"}},
+    {"pl", "Gracz %d - Rzuć kostką",
+     {"Gracz", "rzuć kostką", "pole", "wspina się na", "zjeżdża na", "wygrywa", "na polu",
+      "Spacja rzuca kostką. P mówi, gdzie stoją gracze. N powtarza ostatnią notatkę. "
+      "B podaje drabiny i zjeżdżalnie. H podaje te klawisze. Escape kończy grę.",
+      "wyrzuca", "drabina z", "zjeżdżalnia z", "na", "gra komputer",
+      "jeszcze nie ma notatki",
+      "Gracze", "człowiek", "komputer", "Mowa", "Jeden przycisk", "Pełny ekran", "tak", "nie", "Start", "Wyjdź", "Zagraj ponownie", "Menu"}},
+    {"cs", "Hráč %d - Hoď kostkou",
+     {"Hráč", "hoď kostkou", "pole", "stoupá na", "klesá na", "vyhrává", "na poli",
+      "Mezerník hází kostkou. P řekne, kde kdo stojí. N zopakuje poslední poznámku. "
+      "B řekne žebříky a skluzavky. H řekne tyto klávesy. Escape ukončí hru.",
+      "hodil", "žebřík z", "skluzavka z", "na", "hraje počítač", "zatím žádná poznámka",
+      "Hráči", "člověk", "počítač", "Řeč", "Jedno tlačítko", "Celá obrazovka", "ano", "ne", "Start", "Konec", "Hrát znovu", "Nabídka"}},
+    {"el", "Παίκτης %d - Ρίξε το ζάρι",
+     {"Παίκτης", "ρίξε το ζάρι", "θέση", "ανεβαίνει στη", "κατεβαίνει στη", "κερδίζει",
+      "στη θέση",
+      "Το διάστημα ρίχνει το ζάρι. Το P λέει πού βρίσκονται όλοι. Το N λέει ξανά την "
+      "τελευταία σημείωση. Το B λέει τις σκάλες και τις τσουλήθρες. Το H λέει αυτά τα "
+      "πλήκτρα. Το Escape τελειώνει το παιχνίδι.",
+      "φέρνει", "σκάλα από", "τσουλήθρα από", "έως", "παίζει ο υπολογιστής",
+      "καμία σημείωση ακόμη",
+      "Παίκτες", "άνθρωπος", "υπολογιστής", "Ομιλία", "Ένα κουμπί", "Πλήρης οθόνη", "ναι", "όχι", "Έναρξη", "Έξοδος", "Παίξε ξανά", "Μενού"}},
+    {"ru", "Игрок %d - Брось кубик",
+     {"Игрок", "брось кубик", "клетка", "поднимается на", "спускается на", "побеждает",
+      "на клетке",
+      "Пробел бросает кубик. P говорит, где стоят игроки. N повторяет последнюю "
+      "заметку. B называет лестницы и горки. H называет эти клавиши. Escape заканчивает "
+      "игру.",
+      "выбрасывает", "лестница с", "горка с", "до", "играет компьютер", "заметок пока нет",
+      "Игроки", "человек", "компьютер", "Речь", "Одна кнопка", "Весь экран", "да", "нет", "Начать", "Выход", "Играть снова", "Меню"}},
+    {"uk", "Гравець %d - Кинь кубик",
+     {"Гравець", "кинь кубик", "клітинка", "піднімається на", "спускається на",
+      "перемагає", "на клітинці",
+      "Пробіл кидає кубик. P каже, де стоять гравці. N повторює останню нотатку. "
+      "B називає драбини та гірки. H називає ці клавіші. Escape завершує гру.",
+      "викидає", "драбина з", "гірка з", "до", "грає комп'ютер", "нотаток поки немає",
+      "Гравці", "людина", "комп'ютер", "Мовлення", "Одна кнопка", "Весь екран", "так", "ні", "Почати", "Вихід", "Грати знову", "Меню"}},
+    {"tr", "Oyuncu %d - Zarı at",
+     {"Oyuncu", "zarı at", "kare", "yukarı çıkar, kare", "aşağı kayar, kare", "kazandı",
+      "şu karede:",
+      "Boşluk zarı atar. P herkesin yerini söyler. N son notu yeniden söyler. "
+      "B merdivenleri ve kaydırakları söyler. H bu tuşları söyler. Escape oyunu bitirir.",
+      "atılan sayı", "merdiven, başı", "kaydırak, başı", "sonu", "bilgisayar oynuyor",
+      "henüz not yok",
+      "Oyuncular", "insan", "bilgisayar", "Konuşma", "Tek düğme", "Tam ekran", "açık", "kapalı", "Başla", "Çık", "Yeniden oyna", "Menü"}},
 }};
 
 constexpr std::array<const char *, 20> ONES = {
@@ -118,6 +151,21 @@ const SayLanguage *say_language(const std::string &language)
     return nullptr;
 }
 
+// The words of `language`, English's when the game has none.
+const SayLanguage &words_of(const std::string &language)
+{
+    const SayLanguage *words = say_language(language);
+    return words != nullptr ? *words : SAY_LANGUAGES[0];
+}
+
+const char *word(const SayLanguage &words, const char *clip)
+{
+    for (std::size_t i = 0; i < WORD_CLIPS.size(); i++)
+        if (std::string(clip) == WORD_CLIPS[i])
+            return words.words[i];
+    return "";
+}
+
 // The index of a word clip in WORD_CLIPS, or -1.
 int word_index(const std::string &clip)
 {
@@ -134,6 +182,15 @@ int clip_number(const std::string &clip)
         clip[7] < '0' || clip[7] > '9')
         return -1;
     return (clip[6] - '0') * 10 + (clip[7] - '0');
+}
+
+// The player's number of a clip "<head>N" (N 1 to MAX_PLAYERS), or 0.
+int clip_player(const std::string &clip, const std::string &head)
+{
+    if (clip.size() != head.size() + 1 || clip.compare(0, head.size(), head) != 0)
+        return 0;
+    int n = clip.back() - '0';
+    return n >= 1 && n <= MAX_PLAYERS ? n : 0;
 }
 
 std::string spoken_language(const std::string &language)
@@ -158,11 +215,28 @@ void add_player(Phrase &phrase, int which, const std::string &language)
     phrase.text += " " + std::to_string(which + 1);
 }
 
+// "Player 1 wins" (printed with digits), spoken by the clip "win1".
+std::string win_words(int which, const SayLanguage &words)
+{
+    return std::string(word(words, "player")) + " " + std::to_string(which + 1) + " " +
+           word(words, "wins");
+}
+
 } // namespace
 
 std::string number_clip(int n)
 {
     return "number" + std::string(1, char('0' + n / 10)) + char('0' + n % 10);
+}
+
+std::string turn_clip(int which)
+{
+    return "turn" + std::to_string(which + 1);
+}
+
+std::string win_clip(int which)
+{
+    return "win" + std::to_string(which + 1);
 }
 
 std::vector<std::string> say_clip_names()
@@ -172,6 +246,10 @@ std::vector<std::string> say_clip_names()
         names.push_back(number_clip(n));
     for (const char *clip : WORD_CLIPS)
         names.push_back(clip);
+    for (int which = 0; which < MAX_PLAYERS; which++)
+        names.push_back(turn_clip(which));
+    for (int which = 0; which < MAX_PLAYERS; which++)
+        names.push_back(win_clip(which));
     return names;
 }
 
@@ -199,17 +277,45 @@ std::string say_text(const std::string &clip, const std::string &language)
     int n = clip_number(clip);
     if (n >= 0)
         return english ? number_words(n) : std::to_string(n);
-    int word = word_index(clip);
-    return word < 0 ? std::string() : words->words[std::size_t(word)];
+    // The turn and win sounds speak the player's number in words, as the
+    // number clips do.
+    if (int turn = clip_player(clip, "turn"))
+        return std::string(words->words[0]) + " " + say_text(number_clip(turn), language);
+    if (int won = clip_player(clip, "win"))
+        return std::string(words->words[0]) + " " + say_text(number_clip(won), language) + " " +
+               word(*words, "wins");
+    int index = word_index(clip);
+    return index < 0 ? std::string() : words->words[std::size_t(index)];
+}
+
+std::string say_prompt(int which, const std::string &language)
+{
+    std::string format = words_of(language).prompt;
+    std::size_t at = format.find("%d");
+    return format.substr(0, at) + std::to_string(which + 1) + format.substr(at + 2);
+}
+
+std::string say_win_words(int which, const std::string &language)
+{
+    return win_words(which, words_of(language));
 }
 
 Phrase phrase_turn(int which, const std::string &language)
 {
     std::string lang = spoken_language(language);
     Phrase phrase;
-    add_player(phrase, which, lang);
-    phrase.text += ",";
+    phrase.clips.push_back(turn_clip(which));
+    phrase.text = std::string(word(words_of(lang), "player")) + " " + std::to_string(which + 1) + ",";
     add(phrase, "roll", lang);
+    return phrase;
+}
+
+Phrase phrase_computer_turn(int which, const std::string &language)
+{
+    std::string lang = spoken_language(language);
+    Phrase phrase = phrase_turn(which, lang);
+    phrase.clips.back() = "computer_plays";
+    phrase.text = phrase.text.substr(0, phrase.text.rfind(',') + 1) + " " + say_text("computer_plays", lang);
     return phrase;
 }
 
@@ -217,6 +323,15 @@ Phrase phrase_number(int n, const std::string &language)
 {
     Phrase phrase;
     add(phrase, number_clip(n), spoken_language(language));
+    return phrase;
+}
+
+Phrase phrase_roll(int n, const std::string &language)
+{
+    std::string lang = spoken_language(language);
+    Phrase phrase;
+    add(phrase, "rolls", lang);
+    add(phrase, number_clip(n), lang);
     return phrase;
 }
 
@@ -242,8 +357,8 @@ Phrase phrase_win(int which, const std::string &language)
 {
     std::string lang = spoken_language(language);
     Phrase phrase;
-    add_player(phrase, which, lang);
-    add(phrase, "wins", lang);
+    phrase.clips.push_back(win_clip(which));
+    phrase.text = win_words(which, words_of(lang));
     return phrase;
 }
 
@@ -258,6 +373,30 @@ Phrase phrase_positions(const std::vector<int> &squares, const std::string &lang
         add(phrase, "on_square", lang);
         add(phrase, number_clip(squares[i]), lang);
     }
+    return phrase;
+}
+
+Phrase phrase_board(const std::vector<std::pair<int, int>> &leads, const std::string &language)
+{
+    std::string lang = spoken_language(language);
+    std::vector<std::pair<int, int>> sorted = leads;
+    std::sort(sorted.begin(), sorted.end());
+    Phrase phrase;
+    for (std::size_t i = 0; i < sorted.size(); i++) {
+        if (i > 0)
+            phrase.text += ",";
+        add(phrase, sorted[i].second > sorted[i].first ? "ladder" : "chute", lang);
+        add(phrase, number_clip(sorted[i].first), lang);
+        add(phrase, "to", lang);
+        add(phrase, number_clip(sorted[i].second), lang);
+    }
+    return phrase;
+}
+
+Phrase phrase_no_note(const std::string &language)
+{
+    Phrase phrase;
+    add(phrase, "no_note", spoken_language(language));
     return phrase;
 }
 
@@ -285,6 +424,16 @@ std::vector<std::string> say_clip_paths(const std::string &version, const std::s
         shipped(primary_language(language));
     }
     shipped(SAY_FALLBACK_LANGUAGE);
+    return paths;
+}
+
+std::vector<std::string> own_clip_paths(const std::string &version, const std::string &language,
+                                        const std::string &clip)
+{
+    if (!say_language_known(language) || primary_language(language) == SAY_FALLBACK_LANGUAGE)
+        return {};
+    std::vector<std::string> paths = say_clip_paths(version, language, clip);
+    paths.pop_back(); // the English fallback
     return paths;
 }
 

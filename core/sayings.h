@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 constexpr int SAY_NUMBERS = 100;      // one clip for each number 0 to 99
@@ -18,7 +19,13 @@ struct Phrase {
 // The name of the clip of number n (0 to 99): "number07" for 7.
 std::string number_clip(int n);
 
-// Every clip the game speaks: the numbers 0 to 99, then the words.
+// The clip of player index `which`'s turn sound ("turn1": "Player one") and
+// of its win sound ("win1": "Player one wins").
+std::string turn_clip(int which);
+std::string win_clip(int which);
+
+// Every clip the game speaks: the numbers 0 to 99, the words, then the turn
+// and win sounds of Players 1 to 4.
 std::vector<std::string> say_clip_names();
 
 // Whether the game knows the words of `language` (a tag such as "en"; a
@@ -36,16 +43,29 @@ std::string say_text(const std::string &clip, const std::string &language);
 // English words of n, 0 to 99: "zero", "thirteen", "forty", "twenty-seven".
 std::string number_words(int n);
 
+// The panel's turn prompt ("Player 1 - Roll the die", at most 25 cells) and
+// the winner's words ("Player 1 wins"), in `language` (English when unknown).
+std::string say_prompt(int which, const std::string &language);
+std::string say_win_words(int which, const std::string &language);
+
 // The phrases, in the words of `language` (English when it is unknown);
-// a player is given by index (0 is "Player 1"), squares by number.
+// a player is given by index (0 is "Player 1"), squares by number. The turn
+// and win phrases are spoken by the player's turn and win clips, so the
+// player is named once.
 Phrase phrase_turn(int which, const std::string &language);        // "Player 1, roll the die"
+Phrase phrase_computer_turn(int which, const std::string &language); // "Player 2, the computer plays"
 Phrase phrase_number(int n, const std::string &language);          // "four"
+Phrase phrase_roll(int n, const std::string &language);            // "rolls four"
 Phrase phrase_square(int square, const std::string &language);     // "square twenty-seven"
 Phrase phrase_landing(int from, int to, const std::string &language); // "climbs to forty-five"
 Phrase phrase_win(int which, const std::string &language);         // "Player 1 wins"
 // "Player 1 on square twelve, Player 2 on square thirty": squares[i] is
 // where the player of index i stands.
 Phrase phrase_positions(const std::vector<int> &squares, const std::string &language);
+// "ladder from 4 to 25, chute from 19 to 2": every ladder and chute, given
+// as (start, end), in the order of their start squares.
+Phrase phrase_board(const std::vector<std::pair<int, int>> &leads, const std::string &language);
+Phrase phrase_no_note(const std::string &language);                // "no note yet"
 Phrase phrase_help(const std::string &language);                   // the keys and what they do
 
 // Where clip `clip` of version `version` in `language` is looked for, in
@@ -53,6 +73,14 @@ Phrase phrase_help(const std::string &language);                   // the keys a
 // "./audio/say/<language>/<clip>.wav" (shipped; for a regional tag also the
 // folder of its first part), then the same in English.
 std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,
+                                        const std::string &clip);
+
+// Where a clip of the board's own language is looked for, for the turn and win
+// sounds that replace the fixed ones: say_clip_paths without the English
+// fallback, and nothing for a board that speaks English (no language file,
+// an English one, or one the game has no words for), which keeps the fixed
+// sounds.
+std::vector<std::string> own_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip);
 
 // A phrase of the given clips in `language` (English when it is unknown), its

@@ -10,14 +10,14 @@ set -euo pipefail
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_begin "$1" "$2"
 
-# Player 1: 4 climbs to 45, 47 slides to 12, 14 climbs to 99. Player 2: 2,
-# then 4 climbs to 45. Rolls 4, 2, 2, 2, 2: Player 1 wins on the fifth turn.
+# Player 1: 4 up the ladder to square 45, 47 slides to 12, 14 up the ladder to square 99. Player 2: 2,
+# then 4 up the ladder to square 45. Rolls 4, 2, 2, 2, 2: Player 1 wins on the fifth turn.
 cp -r "$data/image" "$data/audio" "$scratch/"
 mkdir "$scratch/sp"
 printf '4 45 You brushed your teeth every night. Climb up!\n47 12 Slide down.\n14 99 Up to the top!\n' \
     > "$scratch/sp/sp.config"
 cp "$data/mivo/square04.wav" "$scratch/sp/square04.wav"
-rm "$scratch/audio/say/en/number12.wav" # "slides down to twelve" loses its last clip
+rm "$scratch/audio/say/en/number12.wav" # "down the chute to square twelve" loses its last clip
 cd "$scratch"
 out="$scratch/out.txt"
 
@@ -34,7 +34,7 @@ start_game() {
     win=$(find_window)
 }
 
-help="Says: Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game."
+help="Says: Space rolls the die. P says where everyone stands. N says the last note again. B says the ladders and chutes. H says these keys. Escape ends the game."
 
 # --- A whole game, with one button: p, n and h speak and do not stop its die.
 start_game --speak --one-button sp
@@ -60,35 +60,35 @@ set +e; wait "$pid"; status=$?; set -e
 [[ $(tail -1 "$out") == "Player 1 wins!" ]] || fail "last line: $(tail -1 "$out")"
 expected="Player 1, roll the die
 four
-square four
-climbs to forty-five
+now on square four
+up the ladder to square forty-five
 Player 2, roll the die
 two
-square two
+now on square two
 Player 1, roll the die
 Player 1 on square forty-five, Player 2 on square two
 You brushed your teeth every night. Climb up!
-Space rolls the die. P says where everyone stands. N says the last note again. H says these keys. Escape ends the game.
+Space rolls the die. P says where everyone stands. N says the last note again. B says the ladders and chutes. H says these keys. Escape ends the game.
 two
-square forty-seven
-slides down to twelve
+now on square forty-seven
+down the chute to square twelve
 Player 2, roll the die
 two
-square four
-climbs to forty-five
+now on square four
+up the ladder to square forty-five
 Player 1, roll the die
 two
-square fourteen
-climbs to ninety-nine
+now on square fourteen
+up the ladder to square ninety-nine
 Player 1 wins"
 [[ "$(says)" == "$expected" ]] || fail "the Says lines: $(diff <(echo "$expected") <(says))"
 # Each phrase is printed as it starts, among the game's own lines: the
 # square after the walk to it, the note sound after the square's phrase, the
 # landing after the slide.
 at() { grep -n -x -F -- "$1" "$out" | head -1 | cut -d: -f1; }
-order=("Player 0 is set to (196, 436) w = 20  h = 20" "Says: square four"
+order=("Player 0 is set to (196, 436) w = 20  h = 20" "Says: now on square four"
        "Trying to play ./sp/square04.wav" "Staring y loop with star = 436, end = 254, dir = -1"
-       "Says: climbs to forty-five")
+       "Says: up the ladder to square forty-five")
 for ((i = 1; i < ${#order[@]}; i++)); do
     a=$(at "${order[i - 1]}"); b=$(at "${order[i]}")
     [[ -n $a && -n $b ]] && (( a < b )) || fail "'${order[i - 1]}' ($a) not before '${order[i]}' ($b)"

@@ -2,6 +2,7 @@
 // clips, where a clip is looked for, and the shipped English clips.
 #include "sayings.h"
 
+#include "rules.h"
 #include "wavguard.h"
 
 #include "support.h"
@@ -35,18 +36,32 @@ TEST(Sayings, PhrasesAndTheirClips)
         std::vector<std::string> clips;
     };
     const std::vector<Case> cases = {
-        {"turn", phrase_turn(0, "en"), "Player 1, roll the die", {"player", "number01", "roll"}},
-        {"roll", phrase_number(4, "en"), "four", {"number04"}},
-        {"square", phrase_square(27, "en"), "square twenty-seven", {"square", "number27"}},
-        {"ladder", phrase_landing(4, 45, "en"), "climbs to forty-five", {"climbs", "number45"}},
-        {"chute", phrase_landing(47, 12, "en"), "slides down to twelve", {"slides", "number12"}},
-        {"win", phrase_win(1, "en"), "Player 2 wins", {"player", "number02", "wins"}},
+        {"turn", phrase_turn(0, "en"), "Player 1, roll the die", {"turn1", "roll"}},
+        {"computer's turn", phrase_computer_turn(1, "en"), "Player 2, the computer plays",
+         {"turn2", "computer_plays"}},
+        {"number", phrase_number(4, "en"), "four", {"number04"}},
+        {"roll", phrase_roll(4, "en"), "rolls the number four", {"rolls", "number04"}},
+        {"board", phrase_board({{19, 2}, {4, 25}}, "en"),
+         "ladder from four to twenty-five, chute from nineteen to two",
+         {"ladder", "number04", "to", "number25", "chute", "number19", "to", "number02"}},
+        {"no board", phrase_board({}, "en"), "", {}},
+        {"no note", phrase_no_note("en"), "no note yet", {"no_note"}},
+        {"French turn", phrase_turn(0, "fr"), "Joueur 1, lance le dé", {"turn1", "roll"}},
+        {"French computer", phrase_computer_turn(3, "fr"), "Joueur 4, l'ordinateur joue",
+         {"turn4", "computer_plays"}},
+        {"French board", phrase_board({{4, 25}}, "fr"), "échelle de 4 à 25",
+         {"ladder", "number04", "to", "number25"}},
+        {"French win", phrase_win(0, "fr"), "Joueur 1 gagne", {"win1"}},
+        {"square", phrase_square(27, "en"), "now on square twenty-seven", {"square", "number27"}},
+        {"ladder", phrase_landing(4, 45, "en"), "up the ladder to square forty-five", {"climbs", "number45"}},
+        {"chute", phrase_landing(47, 12, "en"), "down the chute to square twelve", {"slides", "number12"}},
+        {"win", phrase_win(1, "en"), "Player 2 wins", {"win2"}},
         {"positions", phrase_positions({12, 30}, "en"),
          "Player 1 on square twelve, Player 2 on square thirty",
          {"player", "number01", "on_square", "number12", "player", "number02", "on_square",
           "number30"}},
-        {"square 0", phrase_square(0, "en"), "square zero", {"square", "number00"}},
-        {"unknown language speaks English", phrase_square(99, "xx"), "square ninety-nine",
+        {"square 0", phrase_square(0, "en"), "now on square zero", {"square", "number00"}},
+        {"unknown language speaks English", phrase_square(99, "xx"), "now on square ninety-nine",
          {"square", "number99"}},
         {"French prints digits", phrase_landing(47, 12, "fr"), "descend à 12",
          {"slides", "number12"}},
@@ -85,7 +100,7 @@ TEST(Sayings, EveryClipHasItsWordsInEveryKnownLanguage)
     EXPECT_GE(known_languages().size(), 13u);
     std::vector<std::string> names = say_clip_names();
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
-    EXPECT_EQ(names.size(), std::size_t(SAY_NUMBERS + 20));
+    EXPECT_EQ(names.size(), std::size_t(SAY_NUMBERS + 26 + 2 * MAX_PLAYERS));
     for (const std::string &language : known_languages()) {
         std::set<std::string> words;
         for (const std::string &name : names) {
@@ -103,7 +118,35 @@ TEST(Sayings, EveryClipHasItsWordsInEveryKnownLanguage)
         EXPECT_EQ(say_language_known(tag.first), !tag.second.empty()) << "'" << tag.first << "'";
     }
     EXPECT_EQ(say_text("number27", "fr"), "27");
+    EXPECT_EQ(say_text("turn3", "en"), "Player three");
+    EXPECT_EQ(say_text("win2", "en"), "Player two wins");
+    EXPECT_EQ(say_text("turn3", "fr"), "Joueur 3");
+    EXPECT_EQ(say_text("win4", "ru"), "Игрок 4 побеждает");
+    EXPECT_EQ(say_text("turn5", "en"), "");
+    EXPECT_EQ(say_text("turn0", "en"), "");
     EXPECT_EQ(say_text("number27", "en-GB"), "twenty-seven");
+}
+
+// The panel's prompt: the design's English exactly; every language's fits
+// the panel's 25 cells of 6 pixels (x 490 to 640) for Players 1 to 4.
+TEST(Sayings, PromptsFitThePanel)
+{
+    EXPECT_EQ(say_prompt(0, "en"), "Player 1 - Roll the die");
+    EXPECT_EQ(say_prompt(3, "en-GB"), "Player 4 - Roll the die");
+    EXPECT_EQ(say_prompt(1, "xx"), "Player 2 - Roll the die");
+    EXPECT_EQ(say_prompt(0, "fr"), "Joueur 1 - Lance le dé");
+    EXPECT_EQ(say_win_words(1, "fr"), "Joueur 2 gagne");
+    EXPECT_EQ(say_win_words(0, "en"), "Player 1 wins");
+    for (const char *language :
+         {"en", "fr", "de", "es", "it", "pt", "nl", "pl", "cs", "el", "ru", "uk", "tr"})
+        for (int which = 0; which < MAX_PLAYERS; which++)
+            for (const std::string &text : {say_prompt(which, language), say_win_words(which, language)}) {
+                std::size_t cells = 0;
+                for (unsigned char byte : text)
+                    cells += (byte & 0xC0) != 0x80;
+                EXPECT_LE(cells, 25u) << text;
+                EXPECT_NE(text.find(std::to_string(which + 1)), std::string::npos) << text;
+            }
 }
 
 TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
@@ -123,6 +166,24 @@ TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)
     };
     for (const Case &c : cases)
         EXPECT_EQ(say_clip_paths("v", c.language, "wins"), c.paths) << "'" << c.language << "'";
+}
+
+TEST(Sayings, ABoardsOwnTurnAndWinClipsAreInItsLanguageOnly)
+{
+    struct Case {
+        const char *language;
+        std::vector<std::string> paths;
+    };
+    const std::vector<Case> cases = {
+        {"fr", {"./v/say/turn1.wav", "./audio/say/fr/turn1.wav"}},
+        {"pt-BR", {"./v/say/turn1.wav", "./audio/say/pt-BR/turn1.wav", "./audio/say/pt/turn1.wav"}},
+        {"en", {}},    // no language file: the fixed sounds
+        {"en-GB", {}},
+        {"qaa", {}},   // no words: the fixed sounds
+        {"", {}},      // an unusable language file
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(own_clip_paths("v", c.language, "turn1"), c.paths) << "'" << c.language << "'";
 }
 
 // The languages whose clips ship: English, and each shipped version's.
@@ -158,7 +219,7 @@ TEST(Sayings, TheShippedClipsAreWholeAndShort)
             ASSERT_TRUE(wav.playable) << path << ": " << wav.fault;
             EXPECT_EQ(wav.channels, 1) << path;
             EXPECT_EQ(wav.rate, 22050u) << path;
-            EXPECT_LT(wav.ms, name == "help" ? 10000 : 1500) << path;
+            EXPECT_LT(wav.ms, name == "help" ? 12000 : 1500) << path;
             EXPECT_GT(wav.ms, 150) << path;
             total_bytes += double(bytes.size());
         }
