@@ -177,6 +177,7 @@ static Outcome play_chosen_game(int &winner)
         return Outcome::quit_key;
     }
     setup_players();
+    questions_setup(options.version);
     speak_choices(false, "");
     if (options.speak)
         speak_setup(location);
