@@ -26,6 +26,7 @@ while IFS='|' read -r name script signal want_status want_lines; do
 done <<'CASES'
 all pass|phase a true; in_background b true; collect b; summary|-|0|== a: [0-9]+ s \(status 0\)@== all \(t\): [0-9]+ s after set-up; every phase passed
 failures end nothing|in_background b sh -c 'sleep 0.5; echo b says; exit 3'; phase a false; after a && phase c true; phase d true; collect b; summary|-|1|== skipped: it needs 'a', which failed@== d: [0-9]+ s \(status 0\)@b says@== b: [0-9]+ s \(status 3\)@== all \(t\): [0-9]+ s after set-up; FAILED: a, b
+needs only its own names|phase 'x build' false; after build && phase c true; summary|-|1|== c: [0-9]+ s \(status 0\)@== all \(t\): [0-9]+ s after set-up; FAILED: x build
 an early end shows the log|in_background b sh -c 'sleep 0.5; echo b says'; exit 4|-|4|b says@== b: [0-9]+ s \(status 0\)
 interrupted|in_background b sh -c 'echo b started; sleep 20'; phase a sleep 2; summary|TERM|130|b started@== b: stopped \(status 143\)@== all \(t\): [0-9]+ s after set-up; FAILED: b, interrupted
 CASES

@@ -31,11 +31,14 @@ phase() {
 # phase that needs them is noted as skipped.
 after() {
     local needed
+    local one
     for needed in "$@"; do
-        if [[ " ${failed[*]} " == *" $needed "* ]]; then
-            echo "== skipped: it needs '$needed', which failed"
-            return 1
-        fi
+        for one in "${failed[@]}"; do
+            if [[ $one == "$needed" ]]; then
+                echo "== skipped: it needs '$needed', which failed"
+                return 1
+            fi
+        done
     done
 }
 
