@@ -4,11 +4,13 @@
 #include "ask.h"
 #include "config.h"
 #include "die.h"
+#include "language.h"
 #include "note.h"
 #include "options.h"
 #include "panel.h"
 #include "paths.h"
 #include "platform.h"
+#include "sayings.h"
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
@@ -22,10 +24,19 @@
 #include <cstdio>
 #include <string>
 
+// A board in a language of its own shows the prompt in its words, drawn as
+// its notes are; any other board the design's English.
 static void show_prompt(int which)
 {
-    std::string text = "Player " + std::to_string(which + 1) + " - Roll the die";
-    stringRGBA(screen, PANEL_X, PROMPT_Y, text.c_str(), 255, 255, 255, 255);
+    std::string language = version_language(location);
+    std::string text;
+    if (own_language(language)) {
+        text = say_prompt(which, language);
+        draw_text_line(screen, PANEL_X, PROMPT_Y, text, SDL_Color{255, 255, 255, 0});
+    } else {
+        text = "Player " + std::to_string(which + 1) + " - Roll the die";
+        stringRGBA(screen, PANEL_X, PROMPT_Y, text.c_str(), 255, 255, 255, 255);
+    }
     SDL_UpdateRect(screen, PANEL_X, PROMPT_Y, PROMPT_W, PROMPT_H);
     platform_announce(text);
 }
