@@ -52,6 +52,7 @@ static Outcome walk(int which, int roll)
         p.square++;
         set_dest(which, p.square);
         redraw_tokens(left);
+        speak_step();
         speak_pump();
         if (Outcome seen = game_wait(WALK_STEP_MS); seen != Outcome::go_on)
             return seen;
@@ -132,8 +133,9 @@ static Outcome move_token(int which, int roll, bool &again)
 {
     Player &p = player[which];
     again = false;
-    speak_roll(roll);
-    Outcome seen = walk(which, roll);
+    Outcome seen = speak_roll(roll);
+    if (seen == Outcome::go_on)
+        seen = walk(which, roll);
     if (seen != Outcome::go_on)
         return seen;
     if (seen = speak_walked(p.square); seen != Outcome::go_on)
@@ -165,13 +167,14 @@ Outcome take_turn(int which)
     show_prompt(which);
     // A missing turn sound waits for every channel (channel -1), as the
     // game always has; every sound plays once, so that wait ends too
-    // (kept: see QUIRKS.md, 'silent turn waits').
+    // (kept: see QUIRKS.md, 'silent turn waits'). Under --speak the turn's
+    // phrase names the player with the turn clip in its place, once, and
+    // ends before the die rattles.
     Outcome seen = speak_finish();
-    if (seen == Outcome::go_on)
+    if (seen == Outcome::go_on && !options.speak)
         seen = wait_for_channel(play_sound(turn[which]));
-    // Whose turn is said before the die rattles over it.
-    if (seen == Outcome::go_on) {
-        speak_turn(which);
+    if (seen == Outcome::go_on && options.speak) {
+        speak_turn(which, options.computer[which]);
         seen = speak_finish();
     }
     for (bool again = true; again;) {
@@ -185,7 +188,7 @@ Outcome take_turn(int which)
         // A right answer's roll comes at once, without the turn sound.
         if (again && p.square != WIN_SQUARE) {
             show_prompt(which);
-            speak_turn(which);
+            speak_turn(which, options.computer[which]);
         }
         again = again && p.square != WIN_SQUARE;
     }
