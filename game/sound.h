@@ -9,6 +9,10 @@
 #include <array>
 #include <string>
 
+// The die's rattle plays on a channel of its own: each start cuts off the
+// one before, and speech (speak.h) stops it.
+constexpr int RATTLE_CHANNEL = 1;
+
 extern std::array<Mix_Chunk *, MAX_PLAYERS> turn; // a player's turn, by player index
 extern std::array<Mix_Chunk *, MAX_PLAYERS> win;  // the winner's sound, by player index
 

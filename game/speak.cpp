@@ -2,7 +2,6 @@
 #include "speak.h"
 
 #include "config.h"
-#include "die.h"
 #include "language.h"
 #include "paths.h"
 #include "sound.h"
