@@ -187,6 +187,7 @@ static Outcome play_chosen_game(int &winner)
     }
     setup_players();
     load_board_sounds(location, player_count);
+    questions_setup(options.version);
     speak_choices(false, "");
     if (options.speak)
         speak_setup(location);

@@ -1,17 +1,20 @@
 // The menu and the win screen, both made of the one chooser.
 #include "menu.h"
 
+#include "ask.h"
 #include "board.h"
 #include "boards.h"
 #include "chooser.h"
 #include "config.h"
 #include "language.h"
 #include "options.h"
+#include "panel.h"
 #include "sayings.h"
 #include "screen.h"
 #include "speak.h"
 #include "squares.h"
 
+#include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
 #include <algorithm>
@@ -45,6 +48,7 @@ constexpr int WIN_SCALE = 4;
 constexpr int WIN_ITEMS_X = 200;
 constexpr int WIN_ITEMS_W = 240;
 constexpr int WIN_ITEMS_TOP = 190;
+constexpr int WIN_TALLY_TOP = WIN_ITEMS_TOP + 3 * SETTINGS_STEP + 8; // under the three choices
 
 constexpr SDL_Color WHITE = {255, 255, 255, 0};
 constexpr SDL_Color MARK = {40, 200, 80, 0};
@@ -260,6 +264,12 @@ Outcome win_screen(const std::string &line, AfterWin &after)
     SDL_FillRect(screen, &inside, 0);
     int width = big_text_width(line, WIN_SCALE);
     draw_big_text(box.x + (box.w - width) / 2, box.y + 24, line, WIN_SCALE, WHITE, inside);
+    // The teacher's view of a board with questions: each player's right
+    // answers, under the choices ("Player 1: 5 of 7").
+    const std::vector<std::string> tally = answer_tally();
+    for (std::size_t i = 0; i < tally.size(); i++)
+        stringRGBA(screen, WIN_ITEMS_X, Sint16(WIN_TALLY_TOP + NOTE_LINE_H * int(i)), tally[i].c_str(),
+                   WHITE.r, WHITE.g, WHITE.b, 255);
     SDL_UpdateRect(screen, box.x, box.y, box.w, box.h);
     const std::vector<std::string> clips = {"play_again", "menu", "quit"};
     std::vector<ChoiceItem> items;

@@ -86,6 +86,8 @@ cp -r "$data/image" "$data/audio" "$scratch/"
 mkdir "$scratch/quick"
 for s in 1 2 3 4 5 6; do echo "$s 99 Up to the very top!" >> "$scratch/quick/quick.config"; done
 echo "The Quick Climb" > "$scratch/quick/title"
+# A question on each ladder's foot: the win screen lists the right answers.
+for s in 1 2 3 4 5 6; do echo "$s|What is $s and $s?|$((s + s))|$((s + s + 1))" >> "$scratch/quick/questions"; done
 cd "$scratch"
 start_menu --computer 1,2 quick
 wait_for "Menu: The Quick Climb"
@@ -95,6 +97,7 @@ keys Return
 wait_for "Player 1 wins!"
 wait_for "Menu: Play again"
 kill -0 "$pid" || fail "the game ended after the win under --menu"
+grep -q -x 'Player 1: [0-9] of [0-9]' "$out" || fail "no tally of right answers: $(tail -5 "$out")"
 shot "$win" "$shots/3-win-screen.png"
 boards=$(count "Board format = 32")
 keys Return
