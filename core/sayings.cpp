@@ -427,10 +427,15 @@ std::vector<std::string> say_clip_paths(const std::string &version, const std::s
     return paths;
 }
 
+bool own_language(const std::string &language)
+{
+    return say_language_known(language) && primary_language(language) != SAY_FALLBACK_LANGUAGE;
+}
+
 std::vector<std::string> own_clip_paths(const std::string &version, const std::string &language,
                                         const std::string &clip)
 {
-    if (!say_language_known(language) || primary_language(language) == SAY_FALLBACK_LANGUAGE)
+    if (!own_language(language))
         return {};
     std::vector<std::string> paths = say_clip_paths(version, language, clip);
     paths.pop_back(); // the English fallback

@@ -43,6 +43,11 @@ std::string say_text(const std::string &clip, const std::string &language);
 // English words of n, 0 to 99: "zero", "thirteen", "forty", "twenty-seven".
 std::string number_words(int n);
 
+// Whether a board in `language` has words of its own: a language the game
+// knows other than English. Such a board's prompt, win words and turn and win
+// sounds are its own; any other board keeps the English ones.
+bool own_language(const std::string &language);
+
 // The panel's turn prompt ("Player 1 - Roll the die", at most 25 cells) and
 // the winner's words ("Player 1 wins"), in `language` (English when unknown).
 std::string say_prompt(int which, const std::string &language);

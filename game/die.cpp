@@ -56,7 +56,7 @@ static Outcome ends_roll(const SDL_Event &event, Roller roller)
             toggle_full_screen();
             return Outcome::go_on;
         }
-        bool spoke = speak_key(event.key.keysym.sym); // p, n and h ask, and do not roll
+        bool spoke = speak_key(event.key.keysym.sym); // p, n, b and h ask, and do not roll
         if (event.key.keysym.sym == SDLK_ESCAPE)
             return Outcome::quit_key;
         bool stops = !spoke && (roller == Roller::any_button ||
@@ -101,8 +101,9 @@ Outcome roll_die(Roller roller, int &roll)
     for (int frame = 0;; frame++) {
         int face = std::rand() % DIE_FACES;
         // The rattle restarts on every second frame; a start on its own
-        // channel cuts off what still plays there.
-        if (toggle == 0 && dice_click != nullptr)
+        // channel cuts off what still plays there. Under --speak it waits
+        // while anything is said.
+        if (toggle == 0 && dice_click != nullptr && !speak_busy())
             Mix_PlayChannelTimed(RATTLE_CHANNEL, dice_click, 0, -1);
         toggle = (toggle + 1) % 2;
         show_face(face);

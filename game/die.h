@@ -10,7 +10,6 @@
 constexpr int DIE_SIZE = 48;     // one face is 48 x 48
 constexpr int DIE_X = 536;       // 480 + 56: centred in the 160-pixel panel
 constexpr int DIE_Y = 160;
-constexpr int RATTLE_CHANNEL = 1;
 
 extern SDL_Surface *Die;       // the strip of six faces; face f at x = 48 f
 extern SDL_Rect D_src;         // the face shown: x = 48 x face

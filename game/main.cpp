@@ -8,11 +8,13 @@
 #include "die.h"
 #include "font.h"
 #include "guards.h"
+#include "language.h"
 #include "menu.h"
 #include "note.h"
 #include "options.h"
 #include "panel.h"
 #include "paths.h"
+#include "sayings.h"
 #include "screen.h"
 #include "sound.h"
 #include "speak.h"
@@ -93,17 +95,24 @@ static void show_tally(const std::vector<std::string> &tally)
 
 // The winner's sound plays to its end before the line; a missing sound waits
 // only for whatever else still plays. Player 2's line has never had an
-// exclamation mark. Under --speak, what is still being said ends before the
-// sound, and "Player N wins" is said to its end after it.
+// exclamation mark. What is still being said ends first; under --speak
+// "Player N wins" is said to its end in place of the sound, its clip the
+// win sound. A board in a language of its own shows its win words where
+// the prompt was.
 static Outcome win_ending(int which)
 {
     std::vector<std::string> tally = answer_tally();
     show_tally(tally);
+    std::string language = version_language(location);
+    if (own_language(language)) {
+        draw_text_line(screen, PANEL_X, PROMPT_Y, say_win_words(which, language), SDL_Color{255, 255, 255, 0});
+        SDL_UpdateRect(screen, PANEL_X, PROMPT_Y, PROMPT_W, PROMPT_H);
+    }
     Outcome seen = speak_finish();
+    // Under --speak the win phrase's clip is the win sound: the winner is
+    // named once.
     if (seen == Outcome::go_on)
-        seen = wait_for_channel(play_sound(win[which]));
-    if (seen == Outcome::go_on)
-        seen = speak_win(which);
+        seen = options.speak ? speak_win(which) : wait_for_channel(play_sound(win[which]));
     if (seen != Outcome::go_on)
         return seen;
     std::puts(WIN_LINES[which]); // (kept: see QUIRKS.md, 'Player 2 wins')
@@ -177,6 +186,7 @@ static Outcome play_chosen_game(int &winner)
         return Outcome::quit_key;
     }
     setup_players();
+    load_board_sounds(location, player_count);
     questions_setup(options.version);
     speak_choices(false, "");
     if (options.speak)
@@ -231,6 +241,7 @@ extern "C" int SDL_main(int argc, char **argv)
     if (auto fault = build_board(version, false))
         end_failed(*fault);
     setup_players();
+    load_board_sounds(location, player_count);
     questions_setup(version);
     if (options.speak)
         speak_setup(location);

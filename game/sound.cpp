@@ -1,8 +1,10 @@
 // Sounds: loading, playing and waiting.
 #include "sound.h"
 
+#include "language.h"
 #include "paths.h"
 #include "rules.h"
+#include "sayings.h"
 #include "wait.h"
 #include "wavguard.h"
 
@@ -10,9 +12,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 std::array<Mix_Chunk *, MAX_PLAYERS> turn;
 std::array<Mix_Chunk *, MAX_PLAYERS> win;
+// The fixed sounds, kept for a board that speaks English after one that does not.
+static std::array<Mix_Chunk *, MAX_PLAYERS> fixed_turn;
+static std::array<Mix_Chunk *, MAX_PLAYERS> fixed_win;
 
 bool open_audio()
 {
@@ -50,12 +56,40 @@ void load_fixed_sounds(int players)
     static std::array<bool, MAX_PLAYERS> loaded{};
     for (int which = 0; which < players; which++)
         if (!loaded[which])
-            turn[which] = load_sound(TURN_SOUNDS[which]);
+            turn[which] = fixed_turn[which] = load_sound(TURN_SOUNDS[which]);
     for (int which = 0; which < players; which++)
         if (!loaded[which])
-            win[which] = load_sound(WIN_SOUNDS[which]);
+            win[which] = fixed_win[which] = load_sound(WIN_SOUNDS[which]);
     for (int which = 0; which < players; which++)
         loaded[which] = true;
+}
+
+// The first of the board's own clips `clip` that loads; null when none does.
+// Each path is loaded once and kept, as the fixed sounds are: a later game
+// on the same board costs nothing, and no sound is freed while it may play.
+static Mix_Chunk *own_clip(const std::string &version, const std::string &language,
+                           const std::string &clip)
+{
+    static std::map<std::string, Mix_Chunk *> &loaded = *new std::map<std::string, Mix_Chunk *>;
+    for (const std::string &path : own_clip_paths(version, language, clip)) {
+        auto known = loaded.find(path);
+        if (known == loaded.end())
+            known = loaded.emplace(path, load_sound(path)).first;
+        if (known->second != nullptr)
+            return known->second;
+    }
+    return nullptr;
+}
+
+void load_board_sounds(const std::string &version, int players)
+{
+    std::string language = version_language(version);
+    for (int which = 0; which < players; which++) {
+        Mix_Chunk *own = own_clip(version, language, turn_clip(which));
+        turn[std::size_t(which)] = own != nullptr ? own : fixed_turn[std::size_t(which)];
+        own = own_clip(version, language, win_clip(which));
+        win[std::size_t(which)] = own != nullptr ? own : fixed_win[std::size_t(which)];
+    }
 }
 
 int play_sound(Mix_Chunk *sound)

@@ -9,6 +9,10 @@
 #include <array>
 #include <string>
 
+// The die's rattle plays on a channel of its own: each start cuts off the
+// one before, and speech (speak.h) stops it.
+constexpr int RATTLE_CHANNEL = 1;
+
 extern std::array<Mix_Chunk *, MAX_PLAYERS> turn; // a player's turn, by player index
 extern std::array<Mix_Chunk *, MAX_PLAYERS> win;  // the winner's sound, by player index
 
@@ -36,6 +40,12 @@ Mix_Chunk *load_sound(const std::string &path);
 // "./audio/win<i+1>.wav". A missing file leaves its sound null; the sounds of
 // players not in the game stay null and are not looked for.
 void load_fixed_sounds(int players);
+
+// The turn and win sounds of the first `players` players for `version`
+// (after load_fixed_sounds): a board in a language of its own (own_language)
+// has its clips turnN.wav and winN.wav, looked for along own_clip_paths, where
+// found; the fixed sounds stay where not, and on any other board.
+void load_board_sounds(const std::string &version, int players);
 
 // Plays a sound once on the first free channel and returns the channel; -1
 // when the sound is null or no channel is free.

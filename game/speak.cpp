@@ -8,6 +8,7 @@
 #include "squares.h"
 #include "tokens.h"
 #include "utf8.h"
+#include "wait.h"
 #include "wavguard.h"
 
 #include <SDL_mixer.h>
@@ -27,7 +28,7 @@
 struct Spoken {
     std::string says;
     std::vector<const Mix_Chunk *> parts;
-    bool asked = false; // asked for by a key: p, n or h
+    bool asked = false; // asked for by a key: p, n, b or h
 };
 
 static bool speaking = false;             // --speak: set by speak_setup
@@ -49,6 +50,8 @@ static int last_note = NO_DEST;           // the square of the last note sound p
 static Mix_Chunk *note_sound = nullptr;   // its sound for the key n, loaded once
 static int note_sound_square = NO_DEST;
 static int gap_bytes = 0;                 // SPEECH_GAP_MS of silence in the mixer's format
+static Mix_Chunk *tick = nullptr;         // WALK_TICK_SOUND, loaded once and kept
+static bool tick_loaded = false;
 
 // A clip's sound, or null (said on standard error) when it is not usable or
 // lasts longer than any clip of a phrase needs.
@@ -130,6 +133,11 @@ static bool busy()
     return !waiting.empty() || Mix_Playing(SPEECH_CHANNEL) != 0;
 }
 
+bool speak_busy()
+{
+    return speaking && busy();
+}
+
 // Whether clip `name` of the version's language is there, in the version's
 // own folder or among the shipped clips, rather than only in English.
 static bool own_clip_found(const std::string &name)
@@ -166,6 +174,9 @@ void speak_setup(const std::string &version)
     if (!own_clip_found("roll"))
         speak_language = SAY_FALLBACK_LANGUAGE;
     reserve_speech_channel();
+    if (!tick_loaded)
+        tick = load_sound(WALK_TICK_SOUND);
+    tick_loaded = true;
 }
 
 void speak_stop()
@@ -212,6 +223,10 @@ void speak_pump()
         std::printf("Says: %s\n", terminal_text(playing.says).c_str());
         if (!join_playing())
             continue; // every clip missing: said in print only
+        // Nothing is heard under the words: the rattle stops, and the die
+        // does not start it again while anything is said (speak_busy).
+        if (speaking)
+            Mix_HaltChannel(RATTLE_CHANNEL);
         playing_chunk = Mix_QuickLoad_RAW(joined.data(), Uint32(joined.size()));
         if (playing_chunk != nullptr &&
             Mix_PlayChannelTimed(SPEECH_CHANNEL, playing_chunk, 0, -1) == SPEECH_CHANNEL)
@@ -232,16 +247,29 @@ Outcome speak_finish()
     return Outcome::go_on;
 }
 
-void speak_turn(int which)
+void speak_turn(int which, bool computer)
 {
-    speak(phrase_turn(which, speak_language));
+    speak(computer ? phrase_computer_turn(which, speak_language) : phrase_turn(which, speak_language));
 }
 
-void speak_roll(int roll)
+Outcome speak_roll(int roll)
+{
+    if (!speaking)
+        return Outcome::go_on;
+    drop_asked();
+    Mix_HaltChannel(RATTLE_CHANNEL);
+    // The rattle's end and the number are heard apart.
+    if (Outcome seen = game_wait(ROLL_PAUSE_MS); seen != Outcome::go_on)
+        return seen;
+    speak(phrase_roll(roll, speak_language));
+    // The number is heard before the walk's ticks count it out.
+    return speak_finish();
+}
+
+void speak_step()
 {
     if (speaking)
-        drop_asked();
-    speak(phrase_number(roll, speak_language));
+        play_sound(tick);
 }
 
 Outcome speak_walked(int square)
@@ -318,10 +346,21 @@ void speak_recorded(int number, const std::string &path, const std::string &word
     queue(std::move(spoken));
 }
 
+// Every ladder and chute, by start square.
+static Phrase board_phrase()
+{
+    std::vector<std::pair<int, int>> leads;
+    for (int square = 0; square <= WIN_SQUARE; square++)
+        if (blist[square]->dest != NO_DEST)
+            leads.emplace_back(square, blist[square]->dest);
+    return phrase_board(leads, speak_language);
+}
+
 bool speak_key(int key)
 {
     if (!speaking)
         return false;
+    drop_asked(); // any key cuts an answer short
     if (key == SDLK_p) {
         std::vector<int> squares;
         for (int which = 0; which < player_count; which++)
@@ -330,6 +369,10 @@ bool speak_key(int key)
     } else if (key == SDLK_n) {
         if (last_note != NO_DEST)
             speak_last_note();
+        else
+            queue_asked(spoken_phrase(phrase_no_note(speak_language)));
+    } else if (key == SDLK_b) {
+        queue_asked(spoken_phrase(board_phrase()));
     } else if (key == SDLK_h) {
         queue_asked(spoken_phrase(phrase_help(speak_language)));
     } else {

@@ -14,6 +14,9 @@ constexpr int SPEECH_CHANNEL = 0;
 // The gap of silence between two clips of one phrase.
 constexpr int SPEECH_GAP_MS = 100;
 
+// The silence between the rattle's end and the roll's phrase.
+constexpr int ROLL_PAUSE_MS = 300;
+
 // The longest clip spoken: the help, the longest, lasts 8 s in English. A
 // longer clip is refused when first wanted, with a line naming it, and the
 // next place along say_clip_paths is tried, so a phrase never needs more.
@@ -57,8 +60,15 @@ Outcome speak_finish();
 // note square for the key n, and lets the square's phrase end before the
 // note sound starts, so that speech never plays over a note; it and
 // speak_win wait as speak_finish does.
-void speak_turn(int which);           // "Player 1, roll the die"
-void speak_roll(int roll);            // "four", cutting short what keys asked for
+// "Player 1, roll the die" or, for a player the computer plays, "Player 2,
+// the computer plays": the player named by the turn clip, under --speak in
+// place of the turn sound.
+void speak_turn(int which, bool computer);
+// "rolls the number four": the rattle stopped, ROLL_PAUSE_MS of quiet (a
+// game_wait), the phrase said to its end; it cuts short what keys asked for.
+Outcome speak_roll(int roll);
+// A walked square's quiet tick (WALK_TICK_SOUND) on the first free channel.
+void speak_step();
 Outcome speak_walked(int square);     // "square twenty-seven"
 void speak_landing(int from, int to); // "climbs to forty-five", after the note
 Outcome speak_win(int which);         // "Player 1 wins", spoken to its end
@@ -69,10 +79,15 @@ Outcome speak_win(int which);         // "Player 1 wins", spoken to its end
 // missing sound is said in print only.
 void speak_recorded(int number, const std::string &path, const std::string &words);
 
+// Whether a phrase is being said or waits to be: the die's rattle is not
+// started then. False without --speak.
+bool speak_busy();
+
 // A key released while the die spins: p says where every player stands, n
-// the last note again (its sound, its text on the Says line; nothing before
-// the first note), h the keys. What a key asked for is cut short by the next
-// such key and by the roll. True for these three keys under --speak, which
-// then do not stop the die whoever rolls; other keys, and every key without
-// --speak, do nothing here.
+// the last note again (its sound, its text on the Says line; "no note yet"
+// before the first note), b every ladder and chute, h the keys. What a key
+// asked for is cut short by any key and by the roll. True for these four
+// keys under --speak, which then do not stop the die whoever rolls; other
+// keys only cut answers short, and every key without --speak does nothing
+// here.
 bool speak_key(int key);

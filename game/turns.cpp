@@ -4,11 +4,13 @@
 #include "ask.h"
 #include "config.h"
 #include "die.h"
+#include "language.h"
 #include "note.h"
 #include "options.h"
 #include "panel.h"
 #include "paths.h"
 #include "platform.h"
+#include "sayings.h"
 #include "screen.h"
 #include "slide.h"
 #include "sound.h"
@@ -22,10 +24,19 @@
 #include <cstdio>
 #include <string>
 
+// A board in a language of its own shows the prompt in its words, drawn as
+// its notes are; any other board the design's English.
 static void show_prompt(int which)
 {
-    std::string text = "Player " + std::to_string(which + 1) + " - Roll the die";
-    stringRGBA(screen, PANEL_X, PROMPT_Y, text.c_str(), 255, 255, 255, 255);
+    std::string language = version_language(location);
+    std::string text;
+    if (own_language(language)) {
+        text = say_prompt(which, language);
+        draw_text_line(screen, PANEL_X, PROMPT_Y, text, SDL_Color{255, 255, 255, 0});
+    } else {
+        text = "Player " + std::to_string(which + 1) + " - Roll the die";
+        stringRGBA(screen, PANEL_X, PROMPT_Y, text.c_str(), 255, 255, 255, 255);
+    }
     SDL_UpdateRect(screen, PANEL_X, PROMPT_Y, PROMPT_W, PROMPT_H);
     platform_announce(text);
 }
@@ -41,6 +52,7 @@ static Outcome walk(int which, int roll)
         p.square++;
         set_dest(which, p.square);
         redraw_tokens(left);
+        speak_step();
         speak_pump();
         if (Outcome seen = game_wait(WALK_STEP_MS); seen != Outcome::go_on)
             return seen;
@@ -121,8 +133,9 @@ static Outcome move_token(int which, int roll, bool &again)
 {
     Player &p = player[which];
     again = false;
-    speak_roll(roll);
-    Outcome seen = walk(which, roll);
+    Outcome seen = speak_roll(roll);
+    if (seen == Outcome::go_on)
+        seen = walk(which, roll);
     if (seen != Outcome::go_on)
         return seen;
     if (seen = speak_walked(p.square); seen != Outcome::go_on)
@@ -154,13 +167,14 @@ Outcome take_turn(int which)
     show_prompt(which);
     // A missing turn sound waits for every channel (channel -1), as the
     // game always has; every sound plays once, so that wait ends too
-    // (kept: see QUIRKS.md, 'silent turn waits').
+    // (kept: see QUIRKS.md, 'silent turn waits'). Under --speak the turn's
+    // phrase names the player with the turn clip in its place, once, and
+    // ends before the die rattles.
     Outcome seen = speak_finish();
-    if (seen == Outcome::go_on)
+    if (seen == Outcome::go_on && !options.speak)
         seen = wait_for_channel(play_sound(turn[which]));
-    // Whose turn is said before the die rattles over it.
-    if (seen == Outcome::go_on) {
-        speak_turn(which);
+    if (seen == Outcome::go_on && options.speak) {
+        speak_turn(which, options.computer[which]);
         seen = speak_finish();
     }
     for (bool again = true; again;) {
@@ -174,7 +188,7 @@ Outcome take_turn(int which)
         // A right answer's roll comes at once, without the turn sound.
         if (again && p.square != WIN_SQUARE) {
             show_prompt(which);
-            speak_turn(which);
+            speak_turn(which, options.computer[which]);
         }
         again = again && p.square != WIN_SQUARE;
     }

@@ -12,11 +12,12 @@ cp -r "$data/image" "$data/audio" "$scratch/"
 cd "$scratch"
 out="$scratch/out.txt"
 
-# A short ladder from 4 whose note sound lasts 20 s, and a phrase clip as long.
-mkdir -p q/say/en
+# A short ladder from 4 whose note sound lasts 20 s, and a phrase clip of the
+# version's own of 15 s (a clip may last up to 20 s).
+mkdir -p q/say
 echo "4 15 A long note." > q/q.config
 sox -n -r 44100 -c 2 -b 16 q/square04.wav synth 20 sine 440 vol 0.1
-sox -n -r 44100 -c 2 -b 16 q/say/en/roll.wav synth 20 sine 330 vol 0.1
+sox -n -r 44100 -c 2 -b 16 q/say/computer_plays.wav synth 15 sine 330 vol 0.1
 
 # The game is the background job itself (exec), so that SIGTERM reaches it.
 start_game() { # ARGS...
@@ -69,9 +70,9 @@ for how in escape term; do
     sleep 3
     ends_within "the note playing" "$how"
 
-    # A phrase being said: the turn's 20 s "roll" clip.
+    # A phrase being said: the computer's turn, its 15 s clip.
     start_game --computer 1,2 --speak
-    wait_for "Says: Player 1, roll the die"
+    wait_for "Says: Player 1, the computer plays"
     sleep 1
     ends_within "a phrase being said" "$how"
 done

@@ -36,11 +36,16 @@ start_game() {
 
 help="Says: Space rolls the die. P says where everyone stands. N says the last note again. B says the ladders and chutes. H says these keys. Escape ends the game."
 
-# --- A whole game, with one button: p, n and h speak and do not stop its die.
+board="Says: ladder from four to forty-five, ladder from fourteen to ninety-nine, chute from forty-seven to twelve"
+
+# --- A whole game, with one button: p, n, b and h speak and do not stop its
+# die; n before any note says so.
 start_game --speak --one-button sp
 wait_for "Says: Player 1, roll the die"
-key n # no note yet: nothing to say
-wait_for "Got a keyup of 110"
+key n
+wait_for "Says: no note yet"
+key b
+wait_for "$board"
 key space
 wait_for "Says: Player 2, roll the die"
 key space
@@ -49,7 +54,7 @@ key p
 key n
 key h
 wait_for "$help"
-(( $(lines "Got a keyup of 32") == 2 )) || fail "p, n or h ended the turn"
+(( $(lines "Got a keyup of 32") == 2 )) || fail "p, n, b or h ended the turn"
 for _ in 1 2 3; do
     n=$(lines "Got a keyup of 32")
     key space
@@ -59,25 +64,27 @@ set +e; wait "$pid"; status=$?; set -e
 (( status == 1 )) || fail "the win ended with status $status: $(cat err.txt)"
 [[ $(tail -1 "$out") == "Player 1 wins!" ]] || fail "last line: $(tail -1 "$out")"
 expected="Player 1, roll the die
-four
+no note yet
+${board#Says: }
+rolls the number four
 now on square four
 up the ladder to square forty-five
 Player 2, roll the die
-two
+rolls the number two
 now on square two
 Player 1, roll the die
 Player 1 on square forty-five, Player 2 on square two
 You brushed your teeth every night. Climb up!
 Space rolls the die. P says where everyone stands. N says the last note again. B says the ladders and chutes. H says these keys. Escape ends the game.
-two
+rolls the number two
 now on square forty-seven
 down the chute to square twelve
 Player 2, roll the die
-two
+rolls the number two
 now on square four
 up the ladder to square forty-five
 Player 1, roll the die
-two
+rolls the number two
 now on square fourteen
 up the ladder to square ninety-nine
 Player 1 wins"
@@ -94,7 +101,16 @@ for ((i = 1; i < ${#order[@]}; i++)); do
     [[ -n $a && -n $b ]] && (( a < b )) || fail "'${order[i - 1]}' ($a) not before '${order[i]}' ($b)"
 done
 [[ ! -s err.txt ]] || fail "standard error: $(cat err.txt)"
-echo "Game: $(says | wc -l) Says lines in order; p, n and h spoke without ending the turn"
+echo "Game: $(says | wc -l) Says lines in order; p, n, b and h spoke without ending the turn"
+
+# --- A computer's turn says that the computer plays it.
+start_game --speak --computer 2 sp
+wait_for "Says: Player 1, roll the die"
+key space
+wait_for "Says: Player 2, the computer plays"
+key Escape
+wait "$pid" || fail "the computer's turn: status $?"
+echo "Computer: its turn said"
 
 # --- h asked again cuts the help short and starts it anew; the roll cuts it
 # short too and is said at once; Escape while the help plays ends the game
@@ -105,7 +121,7 @@ key h; key h; key h
 wait_for "$help" 3
 started=$(date +%s%N)
 key space
-wait_for "Says: four"
+wait_for "Says: rolls the number four"
 took=$(( ($(date +%s%N) - started) / 1000000 ))
 (( took < 2000 )) || fail "the roll was said $took ms after the space bar, behind the help"
 wait_for "Says: Player 2, roll the die"

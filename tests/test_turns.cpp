@@ -11,7 +11,10 @@
 #include "support.h"
 #include "tokens.h"
 
+#include <SDL_gfxPrimitives.h>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <chrono>
 #include <cstring>
@@ -317,6 +320,65 @@ TEST_F(NoteSoundTest, EachPlayerHearsTheirOwnTurnSound)
     }
     player_count = PLAYERS;
     fresh_board();
+}
+
+// The prompt's cell i as 13 rows of '#' and '.': as drawn at (490, 230), or
+// as the panel font file has the glyph of Latin-1 byte `code`.
+std::string drawn_prompt_cell(int i)
+{
+    std::string rows;
+    for (int y = 230; y < 243; y++, rows += "\n")
+        for (int x = 490 + 6 * i; x < 496 + 6 * i; x++)
+            rows += pixel_at(screen, x, y) == 0xFFFFFF ? '#' : '.';
+    return rows;
+}
+
+std::string font_cell(const std::string &font, unsigned char code)
+{
+    std::string rows;
+    for (int r = 0; r < 13; r++, rows += "\n")
+        for (int c = 0; c < 6; c++)
+            rows += (static_cast<unsigned char>(font[code * 13u + unsigned(r)]) & (0x80 >> c)) ? '#' : '.';
+    return rows;
+}
+
+// A French board's prompt is French, each cell the panel font's glyph of its
+// letter; a board without a language file, or an English one, keeps the
+// design's English.
+TEST_F(TurnTest, AFrenchBoardsPromptIsDrawnInItsWords)
+{
+    static std::string font = read_file(data_folder() + "/image/6x13.fnt");
+    ASSERT_EQ(font.size(), 3328u);
+    gfxPrimitivesSetFont(font.data(), 6, 13);
+    struct Case {
+        const char *language; // null: no language file
+        std::string latin1;   // the prompt's letters as the 8-bit font's bytes
+    } cases[] = {
+        {"fr", "Joueur 1 - Lance le d\xe9"},
+        {nullptr, "Player 1 - Roll the die"},
+        {"en", "Player 1 - Roll the die"},
+    };
+    for (const Case &c : cases) {
+        if (c.language != nullptr)
+            write_file("t/language", std::string(c.language) + "\n");
+        std::vector<std::string> cells;
+        on_delay = [&cells, &c](Uint32 ms) {
+            if (ms == 800 && cells.empty()) // the walk: the prompt is up
+                for (std::size_t i = 0; i <= c.latin1.size(); i++)
+                    cells.push_back(drawn_prompt_cell(int(i)));
+        };
+        int result = -1;
+        play(0, 1, &result);
+        on_delay = nullptr;
+        std::remove("t/language");
+        const char *name = c.language != nullptr ? c.language : "none";
+        ASSERT_EQ(cells.size(), c.latin1.size() + 1) << name;
+        for (std::size_t i = 0; i < c.latin1.size(); i++)
+            EXPECT_EQ(cells[i], font_cell(font, static_cast<unsigned char>(c.latin1[i])))
+                << name << " cell " << i;
+        EXPECT_EQ(cells.back(), font_cell(font, ' ')) << name << ": nothing after the prompt";
+        fresh_board();
+    }
 }
 
 } // namespace
