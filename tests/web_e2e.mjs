@@ -144,9 +144,10 @@ await page.click('#speak');
 await page.click('#play');
 await within(120, page.waitForFunction(() => document.getElementById('live').innerText.includes('Player 1 wins!'),
   { timeout: 0, polling: 'mutation' })).catch(async (e) => fail(`the picked board: no win (${e.message}):\n` + await liveText()));
-// The speaking game's "Says:" lines, in the order spoken.
+// The speaking game's "Says:" lines, in the order spoken: the computer's
+// turn, then the square it reached.
 const said = (await liveText()).split('\n').filter((l) => l.trim());
-const spoken = ['Player 1, roll the die', 'square'].map((t) => said.findIndex((l) => l.startsWith(t)));
+const spoken = ['Player 1, the computer plays', 'now on square'].map((t) => said.findIndex((l) => l.startsWith(t)));
 if (spoken.some((i) => i < 0) || spoken[0] > spoken[1]) fail('the live region lacks the spoken lines:\n' + said.join('\n'));
 await page.close();
 say('a board picked as a folder was kept, offered on the next visit, and played to the win, its speech in the live region');
