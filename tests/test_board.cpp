@@ -216,8 +216,9 @@ TEST(Board, BuildsAgainAndAgainWithoutGrowing)
         if (round == 19)
             settled = resident_kb();
     }
-    if (!SANITIZED)
+    if (!SANITIZED) {
         EXPECT_LT(resident_kb() - settled, 512) << "kB grown over 180 rounds of three boards";
+    }
 }
 
 TEST(Board, MissingVersionFileStopsTheGame)
