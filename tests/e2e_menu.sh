@@ -94,14 +94,14 @@ wait_for "Menu: The Quick Climb"
 keys Up Up
 wait_for "Menu: Start"
 keys Return
-wait_for "Player 1 wins!"
+wait_for " wins" # either player: a wrong answer may hold Player 1 back
 wait_for "Menu: Play again"
 kill -0 "$pid" || fail "the game ended after the win under --menu"
 grep -q -x 'Player 1: [0-9] of [0-9]' "$out" || fail "no tally of right answers: $(tail -5 "$out")"
 shot "$win" "$shots/3-win-screen.png"
 boards=$(count "Board format = 32")
 keys Return
-wait_for "Player 1 wins!" 2
+wait_for " wins" 2
 wait_for "Menu: Play again" 2
 (( $(count "Board format = 32") == boards + 1 )) || fail "Play again did not build the board again"
 # Each game put both tokens on 0 at its start.

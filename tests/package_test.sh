@@ -56,7 +56,7 @@ game_ends() {
 key=Escape
 (cd "$data" && run_game built stdbuf -oL "$build/game/boardgame" && game_ends 20)
 cd "$scratch/empty"
-run_game installed varnowick
+run_game installed varnowick mivo
 game_ends 20
 [ "$status" = 0 ] || fail "Escape: status $status"
 [ "$(tail -n 1 "$scratch/out/installed.out")" = "Quit Button pressed" ] || fail "Escape did not end the game"

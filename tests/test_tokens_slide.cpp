@@ -202,9 +202,7 @@ protected:
         start_test_game();
         player_count = 4;
         if (player[3].icon == nullptr) {
-            // setup_players makes every token afresh: the two made before go.
-            SDL_FreeSurface(player[0].icon);
-            SDL_FreeSurface(player[1].icon);
+            // setup_players reads the pictures of the tokens it lacks once.
             setup_players();
         }
         fresh_board();
