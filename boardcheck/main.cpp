@@ -36,7 +36,7 @@ static int read_command_line(int argc, char **argv, int &players, std::string &p
                              std::string &version)
 {
     bool help = false;
-    const std::vector<OptionSpec> table = {
+    const std::vector<OptionRow> table = {
         {"--players", true, [&](const std::string &text) {
              players = option_digit(text);
              return players >= 2 && players <= MAX_PLAYERS ? "" : "--players takes 2, 3 or 4, not \"" + text + "\"";

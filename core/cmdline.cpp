@@ -1,16 +1,16 @@
 // The command-line rules every program shares.
 #include "cmdline.h"
 
-static const OptionSpec *find_option(const std::string &arg, const std::vector<OptionSpec> &table)
+static const OptionRow *find_option(const std::string &arg, const std::vector<OptionRow> &table)
 {
-    for (const OptionSpec &spec : table)
-        if (arg == spec.name ||
-            (spec.takes_value && arg.compare(0, spec.name.size() + 1, spec.name + "=") == 0))
-            return &spec;
+    for (const OptionRow &option : table)
+        if (arg == option.name ||
+            (option.takes_value && arg.compare(0, option.name.size() + 1, option.name + "=") == 0))
+            return &option;
     return nullptr;
 }
 
-OptionsRead read_options(int argc, char **argv, const std::vector<OptionSpec> &table)
+OptionsRead read_options(int argc, char **argv, const std::vector<OptionRow> &table)
 {
     OptionsRead read;
     int &i = read.first;
@@ -24,15 +24,15 @@ OptionsRead read_options(int argc, char **argv, const std::vector<OptionSpec> &t
             read.end = arg == "--help" ? OptionsEnd::HELP : OptionsEnd::VERSION;
             return read;
         }
-        const OptionSpec *spec = find_option(arg, table);
-        if (spec == nullptr)
+        const OptionRow *option = find_option(arg, table);
+        if (option == nullptr)
             read.fault = "unknown option \"" + arg + "\"";
-        else if (spec->takes_value && arg.size() == spec->name.size() && i + 1 >= argc)
-            read.fault = spec->name + " needs a value";
-        else if (!spec->takes_value)
-            read.fault = spec->read("");
+        else if (option->takes_value && arg.size() == option->name.size() && i + 1 >= argc)
+            read.fault = option->name + " needs a value";
+        else if (!option->takes_value)
+            read.fault = option->read("");
         else
-            read.fault = spec->read(arg.size() > spec->name.size() ? arg.substr(spec->name.size() + 1)
+            read.fault = option->read(arg.size() > option->name.size() ? arg.substr(option->name.size() + 1)
                                                                    : std::string(argv[++i]));
         if (!read.fault.empty()) {
             read.end = OptionsEnd::USAGE_ERROR;

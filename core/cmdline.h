@@ -8,7 +8,7 @@
 #include <vector>
 
 // One option of a program's table.
-struct OptionSpec {
+struct OptionRow {
     std::string name;  // "--players"
     bool takes_value;  // a flag takes none: "--speak=x" is an unknown option
     // Reads the value ("" for a flag); returns what is wrong with it, or "".
@@ -37,7 +37,7 @@ struct OptionsRead {
 // --help, --version, an unknown option ("unknown option \"-x\""), a missing
 // value ("--name needs a value") or the first fault a `read` reports. Prints
 // nothing and never ends the process.
-OptionsRead read_options(int argc, char **argv, const std::vector<OptionSpec> &table);
+OptionsRead read_options(int argc, char **argv, const std::vector<OptionRow> &table);
 
 // The status a program ends with for `end`: 0 for HELP and VERSION, 2 for
 // USAGE_ERROR, -1 for GO_ON (it does not end).

@@ -108,7 +108,7 @@ static void usage_error(const std::string &fault)
 int parse_options(int argc, char **argv)
 {
     std::vector<int> computer;
-    const std::vector<OptionSpec> table = {
+    const std::vector<OptionRow> table = {
         {"--players", true, read_players},
         {"--computer", true, [&](const std::string &text) { return read_computer(text, computer); }},
         {"--one-button", false, [](const std::string &) { options.one_button = true; return std::string(); }},

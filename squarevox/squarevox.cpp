@@ -123,7 +123,7 @@ static int options_ended(const OptionsRead &read)
 int main(int argc, char **argv)
 {
     bool game_voices = false;
-    const std::vector<OptionSpec> table = {
+    const std::vector<OptionRow> table = {
         {"--game-voice", false, [&](const std::string &) { game_voices = true; return std::string(); }},
     };
     OptionsRead read = read_options(argc, argv, table);
