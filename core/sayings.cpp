@@ -34,8 +34,8 @@ struct SayLanguage {
 
 constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
     {"en", "Player %d - Roll the die",
-     {"Player", "roll the die", "now on square", "up the ladder to square",
-      "down the chute to square", "wins", "on square",
+     {"Player", "roll the die", "now on square", "the ladder takes you to square",
+      "the chute takes you to square", "wins", "on square",
       "Space rolls the die. P says where everyone stands. N says the last note again. "
       "B says the ladders and chutes. H says these keys. Escape ends the game.",
       "rolls the number", "ladder from", "chute from", "to", "the computer plays",

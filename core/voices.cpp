@@ -41,6 +41,7 @@ SpeechVoice voice_for_language(const std::string &tag)
     if (primary == "en") {
         voice.program = SpeechProgram::FESTIVAL;
         voice.description = "festival, the English voice its .festivalrc selects";
+        voice.pitch_cents = FESTIVAL_PITCH_CENTS;
         return voice;
     }
     std::string name = espeak_knows(lower) ? lower : espeak_knows(primary) ? primary : "";

@@ -73,6 +73,10 @@ bool make_clip(const std::string &folder, const std::string &language, const std
     job.label = "clip " + clip;
     job.spoken = "the clip";
     job.voice = voice_for_language(language);
+    // The game's own words keep the voice's pitch, the board's notes and
+    // questions are lowered: a child hears which is which, and lowered, "roll
+    // the die" was heard as "roll the dice" (tools/speak_wer.sh).
+    job.voice.pitch_cents = 0;
     job.text_path = folder + "/" + SAY_TEXT_HEAD + std::to_string(platform_process_id());
     job.sound_path = folder + "/" + clip + ".wav";
     remove_dead_run_files(run_files(folder, temporary_head(clip), true), job.label);

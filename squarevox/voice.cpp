@@ -305,7 +305,8 @@ bool convert_speech(const SpeechJob &job, double speech_ms, double peak_db, doub
         return false;
     }
     std::string convert =
-        conversion_command(fd_path(fd), level_gain(peak_db, rms_db), job.channels);
+        conversion_command(fd_path(fd), level_gain(peak_db, rms_db), job.channels,
+                           job.voice.pitch_cents);
     bool made = run_step(job, "conversion", convert, false, output, interrupted, fd);
     made = close_output(job, fd, temporary) && made;
     if (made) {
@@ -355,7 +356,8 @@ bool make_spoken_sound(const SpeechJob &job, const std::string &script, bool &in
     if (job.trim && (!trim_speech(job, output, interrupted) || !speech_made(job, speak, speech_ms)))
         return false;
     double peak_db = 0, rms_db = 0;
-    if (!run_step(job, "level measurement", measure_command(), true, output, interrupted))
+    if (!run_step(job, "level measurement", measure_command(job.voice.pitch_cents), true,
+                  output, interrupted))
         return false;
     if (!parse_levels(output, peak_db, rms_db)) {
         report_job(job.label, std::string("the speech in ") + SPEECH_FILE + " is silent");
@@ -435,9 +437,15 @@ int create_output(const std::string &path, std::string &fault)
     return -1;
 }
 
-std::string measure_command()
+static std::string pitch_effect(int pitch_cents)
 {
-    return std::string(SOUND_CONVERTER) + " " + SPEECH_FILE + " -n stats";
+    return pitch_cents == 0 ? std::string() : " pitch " + std::to_string(pitch_cents);
+}
+
+std::string measure_command(int pitch_cents)
+{
+    return std::string(SOUND_CONVERTER) + " " + SPEECH_FILE + " -n" + pitch_effect(pitch_cents) +
+           " stats";
 }
 
 bool parse_levels(const std::string &stats, double &peak_db, double &rms_db)
@@ -462,13 +470,14 @@ double level_gain(double peak_db, double rms_db)
     return gain;
 }
 
-std::string conversion_command(const std::string &output_path, double gain_db, int channels)
+std::string conversion_command(const std::string &output_path, double gain_db, int channels,
+                               int pitch_cents)
 {
     char gain[32];
     std::snprintf(gain, sizeof gain, "%.2f", gain_db);
     return std::string(SOUND_CONVERTER) + " -c1 -e signed-integer -b 16 " + SPEECH_FILE + " -c" +
-           std::to_string(channels) + " -r 22050 -t wav " + shell_quote(output_path) + " gain " +
-           gain;
+           std::to_string(channels) + " -r 22050 -t wav " + shell_quote(output_path) +
+           pitch_effect(pitch_cents) + " gain " + gain;
 }
 
 std::string trim_command(const std::string &output)

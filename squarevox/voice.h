@@ -65,8 +65,9 @@ std::string speech_command_for(const SpeechVoice &voice, const std::string &scri
 int create_output(const std::string &path, std::string &fault);
 
 // "/usr/bin/sox temp.wav -n stats": the speech's peak and RMS levels, on
-// standard error.
-std::string measure_command();
+// standard error; with a pitch shift, "/usr/bin/sox temp.wav -n pitch P
+// stats", the levels of the speech as the conversion shifts it.
+std::string measure_command(int pitch_cents = 0);
 
 // Reads the overall "Pk lev dB" and "RMS lev dB" from sox's stats; false when
 // either is missing or not finite (silence).
@@ -78,8 +79,9 @@ double level_gain(double peak_db, double rms_db);
 
 // "/usr/bin/sox -c1 -e signed-integer -b 16 temp.wav -cN -r 22050 -t wav OUTPUT
 // gain G", N the channels (2 for a note), the output path quoted, G with two
-// decimals.
-std::string conversion_command(const std::string &output_path, double gain_db, int channels = 2);
+// decimals; with a pitch shift, "pitch P" comes before the gain.
+std::string conversion_command(const std::string &output_path, double gain_db, int channels = 2,
+                               int pitch_cents = 0);
 
 // "/usr/bin/sox temp.wav -t wav OUTPUT silence ... reverse silence ... reverse":
 // the speech without the silence before and after it, into temp-trim.wav's

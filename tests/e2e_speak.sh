@@ -17,7 +17,7 @@ mkdir "$scratch/sp"
 printf '4 45 You brushed your teeth every night. Climb up!\n47 12 Slide down.\n14 99 Up to the top!\n' \
     > "$scratch/sp/sp.config"
 cp "$data/mivo/square04.wav" "$scratch/sp/square04.wav"
-rm "$scratch/audio/say/en/number12.wav" # "down the chute to square twelve" loses its last clip
+rm "$scratch/audio/say/en/number12.wav" # "the chute takes you to square twelve" loses its last clip
 cd "$scratch"
 out="$scratch/out.txt"
 
@@ -68,7 +68,7 @@ no note yet
 ${board#Says: }
 rolls the number four
 now on square four
-up the ladder to square forty-five
+the ladder takes you to square forty-five
 Player 2, roll the die
 rolls the number two
 now on square two
@@ -78,15 +78,15 @@ You brushed your teeth every night. Climb up!
 Space rolls the die. P says where everyone stands. N says the last note again. B says the ladders and chutes. H says these keys. Escape ends the game.
 rolls the number two
 now on square forty-seven
-down the chute to square twelve
+the chute takes you to square twelve
 Player 2, roll the die
 rolls the number two
 now on square four
-up the ladder to square forty-five
+the ladder takes you to square forty-five
 Player 1, roll the die
 rolls the number two
 now on square fourteen
-up the ladder to square ninety-nine
+the ladder takes you to square ninety-nine
 Player 1 wins"
 [[ "$(says)" == "$expected" ]] || fail "the Says lines: $(diff <(echo "$expected") <(says))"
 # Each phrase is printed as it starts, among the game's own lines: the
@@ -95,7 +95,7 @@ Player 1 wins"
 at() { grep -n -x -F -- "$1" "$out" | head -1 | cut -d: -f1; }
 order=("Player 0 is set to (196, 436) w = 20  h = 20" "Says: now on square four"
        "Trying to play ./sp/square04.wav" "Staring y loop with star = 436, end = 254, dir = -1"
-       "Says: up the ladder to square forty-five")
+       "Says: the ladder takes you to square forty-five")
 for ((i = 1; i < ${#order[@]}; i++)); do
     a=$(at "${order[i - 1]}"); b=$(at "${order[i]}")
     [[ -n $a && -n $b ]] && (( a < b )) || fail "'${order[i - 1]}' ($a) not before '${order[i]}' ($b)"

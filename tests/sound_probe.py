@@ -7,6 +7,9 @@
 #     how far everything else in it lies under the tone (dB, the tone's own
 #     sinusoid fitted and taken out window by window), and how long the
 #     recording was silent right before the tone began (seconds).
+#   sound_probe.py bursts RECORDING.raw HZ
+#     how many separate times a short clip replaced by a tone of HZ was
+#     played: prints "bursts N".
 #   sound_probe.py match RECORDING.raw A.wav B.wav
 #     prints "A" or "B": which of two sounds the recording's first sound is,
 #     by the correlation of their loudness over time.
@@ -38,7 +41,9 @@ def fit(window, hz, rate):
     return total, rest
 
 
-def tone(raw_path, hz):
+def tone_windows(raw_path, hz):
+    """Per 10 ms window: its power, its power without the tone, and whether
+    the tone is there."""
     x = mono(raw_path)
     windows = [x[i:i + WINDOW] for i in range(0, len(x) - WINDOW, WINDOW)]
     found = []
@@ -47,6 +52,19 @@ def tone(raw_path, hz):
         # A tone of at least -50 dBFS (its fitted power; noise projects
         # little), as strong as everything else in the window.
         found.append((total, rest, total - rest > 1e3 and total - rest > rest))
+    return found
+
+
+def bursts(raw_path, hz):
+    found = tone_windows(raw_path, hz)
+    # A burst begins where the tone is found after a window without it.
+    count = sum(1 for i, (_, _, here) in enumerate(found) if here and (i == 0 or not found[i - 1][2]))
+    print(f"bursts {count}")
+    return 0
+
+
+def tone(raw_path, hz):
+    found = tone_windows(raw_path, hz)
     # The longest run: speech holds a little of any tone for a moment.
     start = end = None
     i = 0
@@ -118,6 +136,8 @@ def match(raw_path, a_path, b_path):
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "tone":
         return tone(sys.argv[2], float(sys.argv[3]))
+    if len(sys.argv) == 4 and sys.argv[1] == "bursts":
+        return bursts(sys.argv[2], float(sys.argv[3]))
     if len(sys.argv) == 5 and sys.argv[1] == "match":
         return match(sys.argv[2], sys.argv[3], sys.argv[4])
     sys.exit(__doc__)

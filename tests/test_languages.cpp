@@ -118,17 +118,19 @@ TEST(Language, EachLanguageHasOneVoiceOrNone)
         const char *tag;
         SpeechProgram program;
         const char *voice;
+        int pitch_cents; // festival's English alone is lowered
     } cases[] = {
-        {"en", SpeechProgram::FESTIVAL, ""},  {"en-GB", SpeechProgram::FESTIVAL, ""},
-        {"fr", SpeechProgram::ESPEAK, "fr"},  {"fr-CA", SpeechProgram::ESPEAK, "fr"},
-        {"pt-BR", SpeechProgram::ESPEAK, "pt-br"}, {"el", SpeechProgram::ESPEAK, "el"},
-        {"uk", SpeechProgram::ESPEAK, "uk"},  {"xx", SpeechProgram::NONE, ""},
-        {"", SpeechProgram::NONE, ""},
+        {"en", SpeechProgram::FESTIVAL, "", -300},   {"en-GB", SpeechProgram::FESTIVAL, "", -300},
+        {"fr", SpeechProgram::ESPEAK, "fr", 0},      {"fr-CA", SpeechProgram::ESPEAK, "fr", 0},
+        {"pt-BR", SpeechProgram::ESPEAK, "pt-br", 0}, {"el", SpeechProgram::ESPEAK, "el", 0},
+        {"uk", SpeechProgram::ESPEAK, "uk", 0},      {"xx", SpeechProgram::NONE, "", 0},
+        {"", SpeechProgram::NONE, "", 0},
     };
     for (const Case &c : cases) {
         SpeechVoice voice = voice_for_language(c.tag);
         EXPECT_EQ(voice.program, c.program) << c.tag;
         EXPECT_EQ(voice.voice, c.voice) << c.tag;
+        EXPECT_EQ(voice.pitch_cents, c.pitch_cents) << c.tag;
     }
 }
 

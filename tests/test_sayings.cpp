@@ -53,8 +53,8 @@ TEST(Sayings, PhrasesAndTheirClips)
          {"ladder", "number04", "to", "number25"}},
         {"French win", phrase_win(0, "fr"), "Joueur 1 gagne", {"win1"}},
         {"square", phrase_square(27, "en"), "now on square twenty-seven", {"square", "number27"}},
-        {"ladder", phrase_landing(4, 45, "en"), "up the ladder to square forty-five", {"climbs", "number45"}},
-        {"chute", phrase_landing(47, 12, "en"), "down the chute to square twelve", {"slides", "number12"}},
+        {"ladder", phrase_landing(4, 45, "en"), "the ladder takes you to square forty-five", {"climbs", "number45"}},
+        {"chute", phrase_landing(47, 12, "en"), "the chute takes you to square twelve", {"slides", "number12"}},
         {"win", phrase_win(1, "en"), "Player 2 wins", {"win2"}},
         {"positions", phrase_positions({12, 30}, "en"),
          "Player 1 on square twelve, Player 2 on square thirty",
@@ -219,7 +219,7 @@ TEST(Sayings, TheShippedClipsAreWholeAndShort)
             ASSERT_TRUE(wav.playable) << path << ": " << wav.fault;
             EXPECT_EQ(wav.channels, 1) << path;
             EXPECT_EQ(wav.rate, 22050u) << path;
-            EXPECT_LT(wav.ms, name == "help" ? 12000 : 1500) << path;
+            EXPECT_LT(wav.ms, name == "help" ? 12000 : 2000) << path; // a few words
             EXPECT_GT(wav.ms, 150) << path;
             total_bytes += double(bytes.size());
         }
