@@ -12,6 +12,10 @@ squarevox=$build/squarevox/squarevox
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp -r "$root/data/audio" "$root/data/image" "$scratch/"
+# English in the shipped festival voice: festival reads ~/.festivalrc.
+mkdir "$scratch/home"
+cp "$root/tools/festival/festivalrc" "$scratch/home/.festivalrc"
+export HOME="$scratch/home"
 cd "$scratch"
 
 lufs() { ffmpeg -nostdin -nostats -hide_banner -i "$1" -af ebur128 -f null - 2>&1 |
