@@ -20,7 +20,8 @@ struct SpeechVoice {
 constexpr int FESTIVAL_PITCH_CENTS = -300;
 
 // English ("en" and any "en-..." tag) is festival with the voice its
-// ~/.festivalrc selects, as always, lowered by FESTIVAL_PITCH_CENTS; any other language espeak-ng ships a voice
-// for is that voice (the whole tag when espeak-ng knows it, else its first
-// part: "fr-CA" speaks as "fr"); anything else has no voice (NONE).
+// ~/.festivalrc selects, as always, lowered by FESTIVAL_PITCH_CENTS; any
+// other language espeak-ng ships a voice for is that voice (the whole tag
+// when espeak-ng knows it, else its first part: "fr-CA" speaks as "fr");
+// anything else has no voice (NONE).
 SpeechVoice voice_for_language(const std::string &tag);

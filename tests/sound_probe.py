@@ -8,8 +8,8 @@
 #     sinusoid fitted and taken out window by window), and how long the
 #     recording was silent right before the tone began (seconds).
 #   sound_probe.py bursts RECORDING.raw HZ
-#     how many separate times a short clip replaced by a tone of HZ was
-#     played: prints "bursts N".
+#     how many separate times a short clip replaced by a tone of HZ (at
+#     least 30 ms) was played: prints "bursts N".
 #   sound_probe.py match RECORDING.raw A.wav B.wav
 #     prints "A" or "B": which of two sounds the recording's first sound is,
 #     by the correlation of their loudness over time.
@@ -56,9 +56,16 @@ def tone_windows(raw_path, hz):
 
 
 def bursts(raw_path, hz):
-    found = tone_windows(raw_path, hz)
-    # A burst begins where the tone is found after a window without it.
-    count = sum(1 for i, (_, _, here) in enumerate(found) if here and (i == 0 or not found[i - 1][2]))
+    here = [tone_there for _, _, tone_there in tone_windows(raw_path, hz)]
+    # Runs of the tone at least three windows long: speech holds a little of
+    # any tone for a window or two.
+    count, run = 0, 0
+    for there in here + [False]:
+        if there:
+            run += 1
+            continue
+        count += run >= 3
+        run = 0
     print(f"bursts {count}")
     return 0
 
