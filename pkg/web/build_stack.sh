@@ -17,38 +17,11 @@ stack=$build/stack
 prefix=$stack/prefix
 jobs=$(nproc)
 
-shopt -s nullglob
-stamp=$(cat "$repo/third_party/SHA256SUMS" "$here"/patches/*.patch "$here/lib.mk" "$0" | sha256sum | cut -c1-16)
-if [ -f "$stack/done-$stamp" ]; then
-    echo "Browser libraries: already built in $stack"
-    exit 0
-fi
-(cd "$repo/third_party" && sha256sum --quiet -c SHA256SUMS) || { echo "third_party/: an archive does not match SHA256SUMS" >&2; exit 1; }
-rm -rf "$stack"
-mkdir -p "$stack/src" "$prefix/include/SDL2" "$prefix/include/SDL" "$prefix/lib"
-log=$stack/log
-mkdir -p "$log"
-
-# step NAME COMMAND...: runs a step with its output in $log/NAME.log, shown on failure.
-step() {
-    local name=$1; shift
-    echo "  $name"
-    if ! "$@" >"$log/$name.log" 2>&1; then
-        tail -n 40 "$log/$name.log" >&2
-        echo "Browser libraries: step '$name' failed, see $log/$name.log" >&2
-        exit 1
-    fi
-}
-
-# unpack ARCHIVE_STEM: extracts third_party/STEM.tar.gz and applies the
-# patches named STEM-*.patch.
-unpack() {
-    tar -xzf "$repo/third_party/$1.tar.gz" -C "$stack/src"
-    local p
-    for p in "$here"/patches/"$1"-*.patch; do
-        patch -d "$stack/src/$1" -p1 --quiet < "$p" || { echo "patch $p does not apply" >&2; exit 1; }
-    done
-}
+label="Browser libraries"
+inputs=("$here/lib.mk" "$0")
+source "$here/../stack.sh"
+stack_begin
+mkdir -p "$prefix/include/SDL2" "$prefix/include/SDL" "$prefix/lib"
 
 # lib NAME SRCDIR FLAGS SOURCES...: compiles SOURCES (relative to SRCDIR,
 # globs allowed) into $prefix/lib/libNAME.a.
@@ -61,9 +34,6 @@ lib() {
     step "$name" nice make -f "$here/lib.mk" -j"$jobs" LIB="$prefix/lib/lib$name.a" \
         SRCDIR="$src" OBJDIR="$stack/obj/$name" SRCS="${srcs[*]}" FLAGS="-O2 $flags"
 }
-
-start=$(date +%s)
-echo "Browser libraries: building into $prefix"
 
 # SDL2, configured by its own SDL_config_emscripten.h. Its public functions
 # are renamed SDL2_* (a header generated from its list of them, included
@@ -121,5 +91,4 @@ Cflags: -I\${prefix}/include/SDL
 Libs: -L\${prefix}/lib -lSDL -lSDL2
 PC
 
-touch "$stack/done-$stamp"
-echo "Browser libraries: built in $(( $(date +%s) - start )) s"
+stack_end

@@ -15,38 +15,10 @@ prefix=$stack/prefix
 host=x86_64-w64-mingw32
 jobs=$(nproc)
 
-shopt -s nullglob
-stamp=$(cat "$repo/third_party/SHA256SUMS" "$here"/patches/*.patch "$0" "$here/mingw64.cmake" | sha256sum | cut -c1-16)
-if [ -f "$stack/done-$stamp" ]; then
-    echo "Windows libraries: already built in $stack"
-    exit 0
-fi
-(cd "$repo/third_party" && sha256sum --quiet -c SHA256SUMS) || { echo "third_party/: an archive does not match SHA256SUMS" >&2; exit 1; }
-rm -rf "$stack"
-mkdir -p "$stack/src" "$prefix"
-log=$stack/log
-mkdir -p "$log"
-
-# step NAME COMMAND...: runs a step with its output in $log/NAME.log, shown on failure.
-step() {
-    local name=$1; shift
-    echo "  $name"
-    if ! "$@" >"$log/$name.log" 2>&1; then
-        tail -n 40 "$log/$name.log" >&2
-        echo "Windows libraries: step '$name' failed, see $log/$name.log" >&2
-        exit 1
-    fi
-}
-
-# unpack ARCHIVE_STEM: extracts third_party/STEM.tar.gz and applies the
-# patches named STEM-*.patch; prints the source folder.
-unpack() {
-    tar -xzf "$repo/third_party/$1.tar.gz" -C "$stack/src"
-    local p
-    for p in "$here"/patches/"$1"-*.patch; do
-        patch -d "$stack/src/$1" -p1 --quiet < "$p" || { echo "patch $p does not apply" >&2; exit 1; }
-    done
-}
+label="Windows libraries"
+inputs=("$0" "$here/mingw64.cmake")
+source "$here/../stack.sh"
+stack_begin
 
 cmake_lib() { # NAME SRC [CMAKE OPTIONS...]
     local name=$1 src=$2; shift 2
@@ -73,8 +45,6 @@ autotools_lib() { # NAME SRC [CONFIGURE OPTIONS...]
     )
 }
 
-start=$(date +%s)
-echo "Windows libraries: building into $prefix"
 unpack SDL2-2.32.10
 off=()
 for o in JOYSTICK HAPTIC HIDAPI SENSOR POWER OPENGL OPENGLES VULKAN DIRECTX RENDER_D3D \
@@ -105,5 +75,4 @@ autotools_lib SDL_mixer "$stack/src/SDL_mixer-1.2.12" \
 unpack SDL_gfx-2.0.27
 autotools_lib SDL_gfx "$stack/src/SDL_gfx-2.0.27" --disable-mmx --disable-sdltest
 
-touch "$stack/done-$stamp"
-echo "Windows libraries: built in $(( $(date +%s) - start )) s"
+stack_end
