@@ -11,12 +11,14 @@
 namespace {
 
 // The clips of words, in the order of every language's words below: the
-// game's, then the menu's.
-constexpr std::array<const char *, 26> WORD_CLIPS = {
+// game's, the menu's, then a question's verdict (each fits the question
+// box's line of VERDICT_CELLS cells).
+constexpr std::array<const char *, 29> WORD_CLIPS = {
     "player",  "roll",        "square",   "climbs",   "slides",     "wins",    "on_square",
     "help",    "rolls",       "ladder",   "chute",    "to",         "computer_plays",
     "no_note", "players",     "person",   "computer", "speaking",   "one_button",
-    "full_screen", "on",      "off",      "start",    "quit",       "play_again", "menu"};
+    "full_screen", "on",      "off",      "start",    "quit",       "play_again", "menu",
+    "right",   "well_done",   "the_answer"};
 
 // A language the game knows the words of. Its numbers are spoken from their
 // digits ("27"), which every voice reads in its own words, except English,
@@ -40,13 +42,15 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "B says the ladders and chutes. H says these keys. Escape ends the game.",
       "rolls the number", "ladder from", "chute from", "to", "the computer plays",
       "no note yet",
-      "Players", "person", "computer", "Speaking", "One button", "Full screen", "on", "off", "Start", "Quit", "Play again", "Menu"}},
+      "Players", "person", "computer", "Speaking", "One button", "Full screen", "on", "off", "Start", "Quit", "Play again", "Menu",
+      "Right!", "Well done! You stay here.", "The answer is"}},
     {"fr", "Joueur %d - Lance le dé",
      {"Joueur", "lance le dé", "case", "monte à", "descend à", "gagne", "sur la case",
       "Espace lance le dé. P dit où sont les joueurs. N redit la dernière note. "
       "B dit les échelles et les toboggans. H dit ces touches. Échap arrête la partie.",
       "obtient", "échelle de", "toboggan de", "à", "l'ordinateur joue", "pas encore de note",
-      "Joueurs", "personne", "ordinateur", "Parole", "Un bouton", "Plein écran", "oui", "non", "Commencer", "Quitter", "Rejouer", "Menu"}},
+      "Joueurs", "personne", "ordinateur", "Parole", "Un bouton", "Plein écran", "oui", "non", "Commencer", "Quitter", "Rejouer", "Menu",
+      "Juste !", "Bravo ! Tu restes ici.", "La réponse est"}},
     {"de", "Spieler %d - Würfle!",
      {"Spieler", "würfle", "Feld", "klettert auf", "rutscht hinunter auf", "gewinnt",
       "auf Feld",
@@ -55,7 +59,8 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "Spiel.",
       "würfelt", "Leiter von", "Rutsche von", "bis", "der Computer spielt",
       "noch keine Notiz",
-      "Spielerzahl", "Mensch", "Computer", "Sprechen", "Eine Taste", "Vollbild", "an", "aus", "Start", "Beenden", "Noch einmal", "Menü"}},
+      "Spielerzahl", "Mensch", "Computer", "Sprechen", "Eine Taste", "Vollbild", "an", "aus", "Start", "Beenden", "Noch einmal", "Menü",
+      "Richtig!", "Gut gemacht! Du bleibst hier.", "Die Antwort ist"}},
     {"es", "Jugador %d - Tira el dado",
      {"Jugador", "tira el dado", "casilla", "sube a la", "baja a la", "gana",
       "en la casilla",
@@ -63,20 +68,23 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "B dice las escaleras y los toboganes. H dice estas teclas. Escape termina la "
       "partida.",
       "saca", "escalera de", "tobogán de", "a", "juega el ordenador", "todavía no hay nota",
-      "Jugadores", "persona", "ordenador", "Voz", "Un botón", "Pantalla completa", "sí", "no", "Empezar", "Salir", "Jugar otra vez", "Menú"}},
+      "Jugadores", "persona", "ordenador", "Voz", "Un botón", "Pantalla completa", "sí", "no", "Empezar", "Salir", "Jugar otra vez", "Menú",
+      "¡Correcto!", "¡Muy bien! Te quedas aquí.", "La respuesta es"}},
     {"it", "Giocatore %d - Lancia!",
      {"Giocatore", "lancia il dado", "casella", "sale alla", "scende alla", "vince",
       "sulla casella",
       "Spazio lancia il dado. P dice dove sono i giocatori. N ripete l'ultima nota. "
       "B dice le scale e gli scivoli. H dice questi tasti. Esc termina la partita.",
       "ottiene", "scala da", "scivolo da", "a", "gioca il computer", "ancora nessuna nota",
-      "Giocatori", "persona", "computer", "Voce", "Un pulsante", "Schermo intero", "sì", "no", "Inizia", "Esci", "Gioca ancora", "Menu"}},
+      "Giocatori", "persona", "computer", "Voce", "Un pulsante", "Schermo intero", "sì", "no", "Inizia", "Esci", "Gioca ancora", "Menu",
+      "Giusto!", "Bravo! Resti qui.", "La risposta è"}},
     {"pt", "Jogador %d - Lança o dado",
      {"Jogador", "lança o dado", "casa", "sobe para a", "desce para a", "ganha", "na casa",
       "Espaço lança o dado. P diz onde estão os jogadores. N repete a última nota. "
       "B diz as escadas e os escorregas. H diz estas teclas. Escape termina o jogo.",
       "tira", "escada de", "escorrega de", "a", "o computador joga", "ainda não há nota",
-      "Jogadores", "pessoa", "computador", "Voz", "Um botão", "Tela cheia", "sim", "não", "Começar", "Sair", "Jogar de novo", "Menu"}},
+      "Jogadores", "pessoa", "computador", "Voz", "Um botão", "Tela cheia", "sim", "não", "Começar", "Sair", "Jogar de novo", "Menu",
+      "Certo!", "Muito bem! Fica aqui.", "A resposta é"}},
     {"nl", "Speler %d - Gooi de steen",
      {"Speler", "gooi de dobbelsteen", "vak", "klimt naar", "glijdt naar", "wint",
       "op vak",
@@ -85,20 +93,23 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "het spel.",
       "gooit", "ladder van", "glijbaan van", "naar", "de computer speelt",
       "nog geen notitie",
-      "Spelers", "mens", "computer", "Spraak", "Eén knop", "Volledig scherm", "aan", "uit", "Start", "Stoppen", "Opnieuw spelen", "Menu"}},
+      "Spelers", "mens", "computer", "Spraak", "Eén knop", "Volledig scherm", "aan", "uit", "Start", "Stoppen", "Opnieuw spelen", "Menu",
+      "Goed zo!", "Goed gedaan! Je blijft hier.", "Het antwoord is"}},
     {"pl", "Gracz %d - Rzuć kostką",
      {"Gracz", "rzuć kostką", "pole", "wspina się na", "zjeżdża na", "wygrywa", "na polu",
       "Spacja rzuca kostką. P mówi, gdzie stoją gracze. N powtarza ostatnią notatkę. "
       "B podaje drabiny i zjeżdżalnie. H podaje te klawisze. Escape kończy grę.",
       "wyrzuca", "drabina z", "zjeżdżalnia z", "na", "gra komputer",
       "jeszcze nie ma notatki",
-      "Gracze", "człowiek", "komputer", "Mowa", "Jeden przycisk", "Pełny ekran", "tak", "nie", "Start", "Wyjdź", "Zagraj ponownie", "Menu"}},
+      "Gracze", "człowiek", "komputer", "Mowa", "Jeden przycisk", "Pełny ekran", "tak", "nie", "Start", "Wyjdź", "Zagraj ponownie", "Menu",
+      "Dobrze!", "Brawo! Zostajesz tutaj.", "Odpowiedź to"}},
     {"cs", "Hráč %d - Hoď kostkou",
      {"Hráč", "hoď kostkou", "pole", "stoupá na", "klesá na", "vyhrává", "na poli",
       "Mezerník hází kostkou. P řekne, kde kdo stojí. N zopakuje poslední poznámku. "
       "B řekne žebříky a skluzavky. H řekne tyto klávesy. Escape ukončí hru.",
       "hodil", "žebřík z", "skluzavka z", "na", "hraje počítač", "zatím žádná poznámka",
-      "Hráči", "člověk", "počítač", "Řeč", "Jedno tlačítko", "Celá obrazovka", "ano", "ne", "Start", "Konec", "Hrát znovu", "Nabídka"}},
+      "Hráči", "člověk", "počítač", "Řeč", "Jedno tlačítko", "Celá obrazovka", "ano", "ne", "Start", "Konec", "Hrát znovu", "Nabídka",
+      "Správně!", "Výborně! Zůstáváš tady.", "Odpověď je"}},
     {"el", "Παίκτης %d - Ρίξε το ζάρι",
      {"Παίκτης", "ρίξε το ζάρι", "θέση", "ανεβαίνει στη", "κατεβαίνει στη", "κερδίζει",
       "στη θέση",
@@ -107,7 +118,8 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "πλήκτρα. Το Escape τελειώνει το παιχνίδι.",
       "φέρνει", "σκάλα από", "τσουλήθρα από", "έως", "παίζει ο υπολογιστής",
       "καμία σημείωση ακόμη",
-      "Παίκτες", "άνθρωπος", "υπολογιστής", "Ομιλία", "Ένα κουμπί", "Πλήρης οθόνη", "ναι", "όχι", "Έναρξη", "Έξοδος", "Παίξε ξανά", "Μενού"}},
+      "Παίκτες", "άνθρωπος", "υπολογιστής", "Ομιλία", "Ένα κουμπί", "Πλήρης οθόνη", "ναι", "όχι", "Έναρξη", "Έξοδος", "Παίξε ξανά", "Μενού",
+      "Σωστά!", "Μπράβο! Μένεις εδώ.", "Η απάντηση είναι"}},
     {"ru", "Игрок %d - Брось кубик",
      {"Игрок", "брось кубик", "клетка", "поднимается на", "спускается на", "побеждает",
       "на клетке",
@@ -115,14 +127,16 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "заметку. B называет лестницы и горки. H называет эти клавиши. Escape заканчивает "
       "игру.",
       "выбрасывает", "лестница с", "горка с", "до", "играет компьютер", "заметок пока нет",
-      "Игроки", "человек", "компьютер", "Речь", "Одна кнопка", "Весь экран", "да", "нет", "Начать", "Выход", "Играть снова", "Меню"}},
+      "Игроки", "человек", "компьютер", "Речь", "Одна кнопка", "Весь экран", "да", "нет", "Начать", "Выход", "Играть снова", "Меню",
+      "Правильно!", "Молодец! Ты остаёшься здесь.", "Ответ:"}},
     {"uk", "Гравець %d - Кинь кубик",
      {"Гравець", "кинь кубик", "клітинка", "піднімається на", "спускається на",
       "перемагає", "на клітинці",
       "Пробіл кидає кубик. P каже, де стоять гравці. N повторює останню нотатку. "
       "B називає драбини та гірки. H називає ці клавіші. Escape завершує гру.",
       "викидає", "драбина з", "гірка з", "до", "грає комп'ютер", "нотаток поки немає",
-      "Гравці", "людина", "комп'ютер", "Мовлення", "Одна кнопка", "Весь екран", "так", "ні", "Почати", "Вихід", "Грати знову", "Меню"}},
+      "Гравці", "людина", "комп'ютер", "Мовлення", "Одна кнопка", "Весь екран", "так", "ні", "Почати", "Вихід", "Грати знову", "Меню",
+      "Правильно!", "Молодець! Ти залишаєшся тут.", "Відповідь:"}},
     {"tr", "Oyuncu %d - Zarı at",
      {"Oyuncu", "zarı at", "kare", "yukarı çıkar, kare", "aşağı kayar, kare", "kazandı",
       "şu karede:",
@@ -130,7 +144,8 @@ constexpr std::array<SayLanguage, 13> SAY_LANGUAGES = {{
       "B merdivenleri ve kaydırakları söyler. H bu tuşları söyler. Escape oyunu bitirir.",
       "atılan sayı", "merdiven, başı", "kaydırak, başı", "sonu", "bilgisayar oynuyor",
       "henüz not yok",
-      "Oyuncular", "insan", "bilgisayar", "Konuşma", "Tek düğme", "Tam ekran", "açık", "kapalı", "Başla", "Çık", "Yeniden oyna", "Menü"}},
+      "Oyuncular", "insan", "bilgisayar", "Konuşma", "Tek düğme", "Tam ekran", "açık", "kapalı", "Başla", "Çık", "Yeniden oyna", "Menü",
+      "Doğru!", "Aferin! Burada kalıyorsun.", "Cevap:"}},
 }};
 
 constexpr std::array<const char *, 20> ONES = {
@@ -404,6 +419,20 @@ Phrase phrase_help(const std::string &language)
 {
     Phrase phrase;
     add(phrase, "help", spoken_language(language));
+    return phrase;
+}
+
+Phrase phrase_verdict(bool praised, const std::string &language)
+{
+    Phrase phrase;
+    add(phrase, praised ? "well_done" : "right", spoken_language(language));
+    return phrase;
+}
+
+Phrase phrase_answer_is(const std::string &language)
+{
+    Phrase phrase;
+    add(phrase, "the_answer", spoken_language(language));
     return phrase;
 }
 

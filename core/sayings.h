@@ -72,6 +72,12 @@ Phrase phrase_positions(const std::vector<int> &squares, const std::string &lang
 Phrase phrase_board(const std::vector<std::pair<int, int>> &leads, const std::string &language);
 Phrase phrase_no_note(const std::string &language);                // "no note yet"
 Phrase phrase_help(const std::string &language);                   // the keys and what they do
+// A question's verdict: "Right!", or on a chute's top "Well done! You stay
+// here."; and what leads the right answer after a wrong one, "The answer is".
+// Each fits VERDICT_CELLS cells.
+Phrase phrase_verdict(bool praised, const std::string &language);
+Phrase phrase_answer_is(const std::string &language);
+constexpr int VERDICT_CELLS = 34;
 
 // Where clip `clip` of version `version` in `language` is looked for, in
 // order: "./<version>/say/<clip>.wav" (made for the user's own version),

@@ -4,9 +4,11 @@
 #include "choice.h"
 #include "chooser.h"
 #include "config.h"
+#include "language.h"
 #include "note.h"
 #include "options.h"
 #include "panel.h"
+#include "sayings.h"
 #include "screen.h"
 #include "speak.h"
 #include "squares.h"
@@ -169,12 +171,14 @@ Outcome show_verdict(const Asking &asking, const std::vector<ChoiceItem> &items,
     if (!right)
         mark_row(items[std::size_t(chosen)], WRONG_COLOUR);
     mark_row(items[std::size_t(right_row)], RIGHT_COLOUR);
-    if (right)
-        draw_verdict(praised ? "Well done! You stay here." : "Right!");
-    else
-        draw_verdict("The answer is " + q.right);
-    if (!right)
-        speak_recorded(0, question_sound_path(location, q, 1), q.right);
+    std::string language = version_language(location);
+    if (right) {
+        draw_verdict(phrase_verdict(praised, language).text);
+        speak_right(praised);
+    } else {
+        draw_verdict(phrase_answer_is(language).text + " " + q.right);
+        speak_right_answer(question_sound_path(location, q, 1), q.right);
+    }
     Outcome seen = game_wait(VERDICT_MS);
     if (seen == Outcome::go_on)
         seen = speak_finish();

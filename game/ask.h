@@ -4,7 +4,9 @@
 #pragma once
 
 #include "outcome.h"
+#include "panel.h"
 #include "questions.h"
+#include "sayings.h"
 
 #include <SDL.h>
 
@@ -24,6 +26,8 @@ constexpr int ASK_ROWS_Y = ASK_Y + ASK_PAD + QUESTION_MAX_LINES * ASK_LINE_H + 1
 constexpr int ASK_ROW_H = 44;                    // one answer's row, its click target
 constexpr int ASK_ROW_GAP = 4;
 constexpr int ASK_VERDICT_Y = ASK_ROWS_Y + MAX_ANSWERS * ASK_ROW_H + 4;
+static_assert(VERDICT_CELLS * PANEL_FONT_W * ASK_SCALE <= ASK_W - 2 * ASK_PAD,
+              "the verdict's words fit the box's line");
 
 constexpr int COMPUTER_THINK_MS = 1200; // the computer reads before it answers
 constexpr int VERDICT_MS = 2000;        // right or wrong stays shown this long at least

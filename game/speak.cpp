@@ -325,13 +325,15 @@ void speak_lit(const Phrase &phrase, const std::string &version)
     queue_asked(std::move(spoken));
 }
 
-void speak_recorded(int number, const std::string &path, const std::string &words)
+// A recorded sound said after the clips of `lead`, if any.
+static void speak_recorded_after(const Phrase &lead, const std::string &path,
+                                 const std::string &words)
 {
     if (!speaking)
         return;
     Spoken spoken;
-    if (number > 0) {
-        spoken = spoken_phrase(phrase_number(number, speak_language));
+    if (!lead.clips.empty()) {
+        spoken = spoken_phrase(lead);
         spoken.says += " ";
     }
     spoken.says += words;
@@ -344,6 +346,22 @@ void speak_recorded(int number, const std::string &path, const std::string &word
         known = clips.emplace(key, load_sound(path)).first;
     append_sound(spoken, known->second);
     queue(std::move(spoken));
+}
+
+void speak_recorded(int number, const std::string &path, const std::string &words)
+{
+    speak_recorded_after(number > 0 ? phrase_number(number, speak_language) : Phrase(), path,
+                         words);
+}
+
+void speak_right(bool praised)
+{
+    speak(phrase_verdict(praised, speak_language));
+}
+
+void speak_right_answer(const std::string &path, const std::string &words)
+{
+    speak_recorded_after(phrase_answer_is(speak_language), path, words);
 }
 
 // Every ladder and chute, by start square.

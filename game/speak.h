@@ -78,6 +78,11 @@ Outcome speak_win(int which);         // "Player 1 wins", spoken to its end
 // above 0; printed "Says: WORDS" or "Says: NUMBER WORDS" when it starts. A
 // missing sound is said in print only.
 void speak_recorded(int number, const std::string &path, const std::string &words);
+// The verdict on an answer: "Right!" (or, praised, "Well done! You stay
+// here."); after a wrong one, "The answer is" and the right answer from its
+// recorded sound at `path`, `words` printed.
+void speak_right(bool praised);
+void speak_right_answer(const std::string &path, const std::string &words);
 
 // Whether a phrase is being said or waits to be: the die's rattle is not
 // started then. False without --speak.

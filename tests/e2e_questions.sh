@@ -105,7 +105,8 @@ for c in "${cases[@]}"; do
 done
 
 # A French board under --speak: the question and its answers said, the
-# answers' numbers in French digits, from voices squarevox made in French.
+# answers' numbers in French digits, from voices squarevox made in French;
+# the verdict said in French.
 mkdir quizfr
 echo fr > quizfr/language
 printf '4 24 Monte !\n' > quizfr/quizfr.config
@@ -121,6 +122,7 @@ wait_for "Says: 2 "
 grep -q -x -E "Says: [12] cinq" "$out" || fail "the answer cinq not said: $(grep Says "$out")"
 key "$(number_of cinq right)"
 wait_for "Right"
+wait_for "Says: Juste !"
 key Escape 2>/dev/null || true
 wait_until 30 "the French game's end" ended
 echo "ok: French question said"

@@ -2,7 +2,7 @@
 # Benchmark, run by hand: speaks two notes and the game's phrase clips in each
 # language the game has words for, with the built squarevox, and prints a
 # table of each language's voice, its loudness (LUFS, the two notes joined)
-# and the peaks (dBFS) of the notes and of all 134 clips.
+# and the peaks (dBFS) of the notes and of all its clips.
 #   tools/language_levels.sh [BUILD_DIR]    (default build/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
