@@ -13,6 +13,7 @@
 #include "speak.h"
 #include "squares.h"
 #include "tokens.h"
+#include "utf8.h"
 #include "wait.h"
 
 #include <algorithm>
@@ -149,9 +150,10 @@ Outcome computer_answer(const Asking &asking, const std::vector<ChoiceItem> &ite
 void say_question(const Asking &asking)
 {
     const Question &q = *asking.question;
-    std::printf("Question: %s\n", q.text.c_str());
+    std::printf("Question: %s\n", terminal_text(q.text).c_str());
     for (int i = 0; i < int(asking.shown.size()); i++)
-        std::printf("Answer %d: %s\n", i + 1, question_part(q, asking.shown[std::size_t(i)]).c_str());
+        std::printf("Answer %d: %s\n", i + 1,
+                    terminal_text(question_part(q, asking.shown[std::size_t(i)])).c_str());
     speak_recorded(0, question_sound_path(location, q, 0), q.text);
     for (int i = 0; i < int(asking.shown.size()); i++) {
         int part = asking.shown[std::size_t(i)];

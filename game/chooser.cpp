@@ -74,7 +74,9 @@ bool is_wheel(Uint8 button)
 void light(const std::vector<ChoiceItem> &items, int index, const ChooserSettings &settings)
 {
     const ChoiceItem &item = items[std::size_t(index)];
-    std::printf("Menu: %s\n", item.words.c_str());
+    // A board's title or an answer's control bytes are shown, not sent to
+    // the terminal.
+    std::printf("Menu: %s\n", terminal_text(item.words).c_str());
     std::fflush(stdout);
     speak_lit(item.said, item.version);
     if (settings.lit)

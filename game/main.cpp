@@ -193,7 +193,9 @@ static Outcome play_chosen_game(int &winner)
         speak_setup(location);
     else
         speak_stop();
-    return play_game(winner);
+    Outcome seen = play_game(winner);
+    speak_stop(); // a game left by Escape leaves nothing to say in the menu
+    return seen;
 }
 
 // Under --menu: the menu, the games it starts and the win screen after each,

@@ -163,10 +163,24 @@ static void reserve_speech_channel()
     gap_bytes = rate * SPEECH_GAP_MS / 1000 * channels * ((format & 0xFF) / 8);
 }
 
+// Nothing of a game played before in this run is said after it, nor its
+// board's note sound kept for the key n.
+static void forget_game()
+{
+    waiting.clear();
+    if (speaking) // only then is the channel the speech's own
+        Mix_HaltChannel(SPEECH_CHANNEL);
+    last_note = NO_DEST;
+    if (note_sound != nullptr)
+        Mix_FreeChunk(note_sound);
+    note_sound = nullptr;
+    note_sound_square = NO_DEST;
+}
+
 void speak_setup(const std::string &version)
 {
+    forget_game();
     speaking = true;
-    last_note = NO_DEST; // of a game played before in this run
     speak_version = version;
     speak_language = version_language(version);
     // The lines print the words the clips say: a board whose clips in its
@@ -181,8 +195,8 @@ void speak_setup(const std::string &version)
 
 void speak_stop()
 {
+    forget_game();
     speaking = false;
-    last_note = NO_DEST;
 }
 
 void speak_choices(bool on, const std::string &language)

@@ -24,25 +24,6 @@ namespace {
 // The clips' text is spoken from ".say-text-PID" in the clips' folder.
 constexpr const char *SAY_TEXT_HEAD = ".say-text-";
 
-// Writes the clip's text where festival reads it, into a file made new,
-// never through a link planted at its name; the fault in words, empty when
-// written.
-std::string write_text(const std::string &path, const std::string &text)
-{
-    std::string fault;
-    int fd = create_output(path, fault);
-    if (fd < 0)
-        return fault;
-    std::string line = text + "\n";
-    bool written = write(fd, line.data(), line.size()) == ssize_t(line.size());
-    int why = errno;
-    if (close(fd) != 0 && written) {
-        written = false;
-        why = errno;
-    }
-    return written ? std::string() : std::strerror(why);
-}
-
 // Why the clips may not be written into `folder`: a part of it after the
 // first (the version's own folder, or ./audio) that is a symbolic link or not
 // a folder, named; empty when none is. Clips written through a link would

@@ -7,7 +7,6 @@
 #include "voice.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -27,7 +26,20 @@ bool make_part(const std::string &version, const Question &question, int part,
     job.sound_path = question_sound_path(version, question, part);
     job.trim = true;
     job.channels = 1;
-    std::ofstream(job.text_path, std::ios::binary | std::ios::trunc) << words << "\n";
+    // Neither the words nor the voice is written through a link.
+    for (const std::string &path : {question_text_path(version, question, part), job.sound_path}) {
+        std::string fault = leaf_fault(path);
+        if (!fault.empty()) {
+            std::fprintf(stderr, "squarevox: %s: %s\n", job.label.c_str(), fault.c_str());
+            return false;
+        }
+    }
+    if (std::string fault = write_text(job.text_path, words); !fault.empty()) {
+        std::fprintf(stderr, "squarevox: %s: cannot write its words to %s: %s\n",
+                     job.label.c_str(), job.text_path.c_str(), fault.c_str());
+        std::remove(job.text_path.c_str());
+        return false;
+    }
     bool made = make_spoken_sound(job, script, interrupted);
     std::remove(job.text_path.c_str());
     if (!made)

@@ -37,20 +37,6 @@ void report(int square, const std::string &what)
     report_job("square " + std::to_string(square), what);
 }
 
-// Why a square file may not be replaced: empty when it is absent or a regular
-// file. Symbolic links are not followed.
-std::string leaf_fault(const std::string &path)
-{
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0)
-        return errno == ENOENT ? std::string() : path + ": " + std::strerror(errno);
-    if (S_ISLNK(info.st_mode))
-        return path + " is a symbolic link; left alone";
-    if (!S_ISREG(info.st_mode))
-        return path + " is not a regular file; left alone";
-    return std::string();
-}
-
 bool exists(const std::string &path)
 {
     struct stat info;
@@ -328,6 +314,34 @@ bool convert_speech(const SpeechJob &job, double speech_ms, double peak_db, doub
 }
 
 } // namespace
+
+std::string leaf_fault(const std::string &path)
+{
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? std::string() : path + ": " + std::strerror(errno);
+    if (S_ISLNK(info.st_mode))
+        return path + " is a symbolic link; left alone";
+    if (!S_ISREG(info.st_mode))
+        return path + " is not a regular file; left alone";
+    return std::string();
+}
+
+std::string write_text(const std::string &path, const std::string &text)
+{
+    std::string fault;
+    int fd = create_output(path, fault);
+    if (fd < 0)
+        return fault;
+    std::string line = text + "\n";
+    bool written = write(fd, line.data(), line.size()) == ssize_t(line.size());
+    int why = errno;
+    if (close(fd) != 0 && written) {
+        written = false;
+        why = errno;
+    }
+    return written ? std::string() : std::strerror(why);
+}
 
 void remove_dead_run_files(const std::vector<RunFile> &files, const std::string &label)
 {

@@ -59,6 +59,15 @@ std::string speech_command_for(const SpeechVoice &voice, const std::string &scri
                                const std::string &text_path,
                                const std::string &output = SPEECH_FILE);
 
+// Why a file of ours may not be replaced: empty when it is absent or a
+// regular file. Symbolic links are not followed.
+std::string leaf_fault(const std::string &path);
+
+// Writes `text` and a line end where a speech program reads it, into a file
+// made new (create_output), never through a link planted at its name; the
+// fault in words, empty when written.
+std::string write_text(const std::string &path, const std::string &text);
+
 // Makes the file `path` new and empty, exclusively: whatever is there, a
 // link included, is removed first (never followed), a folder refused.
 // Returns its descriptor, or -1 with the fault in words.

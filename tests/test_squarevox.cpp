@@ -722,6 +722,22 @@ TEST(SquareVox, NoFileIsWrittenThroughALink)
         EXPECT_TRUE(fs::is_empty(dir + "/elsewhere")) << c.name;
         EXPECT_FALSE(fs::exists(dir + "/festival.log")) << c.name;
     }
+
+    // A question's words or voice linked elsewhere is left alone; the
+    // question's other parts are made.
+    for (const char *planted : {"v/question04-1", "v/question04-1.wav"}) {
+        dir = enter_tool_folder("question-links");
+        write_file(dir + "/outside", "precious");
+        write_file("v/v.config", "");
+        write_file("v/questions", "4|Two and two?|four|five\n");
+        fs::create_symlink(dir + "/outside", planted);
+        run = run_squarevox({"v"});
+        EXPECT_EQ(run.status, 1) << planted;
+        EXPECT_NE(run.err.find(std::string("./") + planted + " is a symbolic link; left alone"),
+                  std::string::npos) << run.err;
+        EXPECT_EQ(read_file(dir + "/outside"), "precious") << planted;
+        EXPECT_TRUE(fs::exists("v/question04-1-answer1.wav")) << planted;
+    }
 }
 
 } // namespace
