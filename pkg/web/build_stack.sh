@@ -27,9 +27,12 @@ mkdir -p "$prefix/include/SDL2" "$prefix/include/SDL" "$prefix/lib"
 # globs allowed) into $prefix/lib/libNAME.a.
 lib() {
     local name=$1 src=$2 flags=$3; shift 3
-    local srcs=() pattern f
+    local srcs=() pattern found
     for pattern in "$@"; do
-        for f in $(cd "$src" && ls $pattern); do srcs+=("$f"); done
+        # The glob expands in SRCDIR; one that matches nothing is an error.
+        found=$(cd "$src" && printf '%s\n' $pattern)
+        [ -n "$found" ] || { echo "$label: $name: no source matches $src/$pattern" >&2; exit 1; }
+        srcs+=($found)
     done
     step "$name" nice make -f "$here/lib.mk" -j"$jobs" LIB="$prefix/lib/lib$name.a" \
         SRCDIR="$src" OBJDIR="$stack/obj/$name" SRCS="${srcs[*]}" FLAGS="-O2 $flags"

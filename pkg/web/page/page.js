@@ -24,10 +24,17 @@ function announce(text) {
 
 // Every line the game writes on its standard output: the "Says:" lines of a
 // speaking game and the winner's line are read out.
+// Whether the game running now printed its win: its status alone cannot
+// tell a win from a board that could not be read (both end with 1).
+let gameWon = false;
+
 function gameOutput(line) {
   console.log(line);
   if (line.startsWith('Says: ')) announce(line.slice(6));
-  else if (/^Player \d wins/.test(line)) announce(line);
+  else if (/^Player \d wins/.test(line)) {
+    gameWon = true;
+    announce(line);
+  }
 }
 
 // --- The boards --------------------------------------------------------------
@@ -184,7 +191,10 @@ async function gameFiles(choice) {
   let board;
   if (choice.board.startsWith('own:')) {
     const name = choice.board.slice(4);
-    board = boardStore('readonly', (s) => s.get(name)).then((b) => b.files);
+    board = boardStore('readonly', (s) => s.get(name)).then((b) => {
+      if (!b) throw new Error(`your board "${name}" is no longer kept in this browser; pick it again`);
+      return b.files;
+    });
   } else {
     board = fetchPackage(manifest, 'board-' + choice.board);
   }
@@ -251,6 +261,7 @@ async function play(choice) {
   form.hidden = true;
   $('game').hidden = false;
   live.replaceChildren();
+  gameWon = false;
   fitCanvas();
   canvas.focus();
   const instance = {
@@ -283,7 +294,8 @@ function gameEnded(status, error) {
   game = null;
   $('game').hidden = true;
   form.hidden = false;
-  $('form-status').textContent = status === 1 ? 'The game is won. Play again?' : 'The game has ended.';
+  $('form-status').textContent = gameWon ? 'The game is won. Play again?'
+    : status === 0 ? 'The game has ended.' : 'The game ended with a fault (status ' + status + ').';
   $('play').focus();
 }
 
