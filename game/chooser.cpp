@@ -144,6 +144,8 @@ int draw_big_text(int x, int y, const std::string &text, int scale, SDL_Color co
 void draw_choice_item(const ChoiceItem &item, bool lit)
 {
     SDL_Rect r = item.rect;
+    if (r.w == 0 || r.h == 0) // off view
+        return;
     SDL_FillRect(screen, &r, mapped(lit ? LIT_FRAME : ITEM_FILL));
     SDL_Rect inner{Sint16(r.x + ITEM_FRAME), Sint16(r.y + ITEM_FRAME), Uint16(std::max(r.w - 2 * ITEM_FRAME, 0)),
                    Uint16(std::max(r.h - 2 * ITEM_FRAME, 0))};
@@ -168,11 +170,16 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
     for (std::size_t i = 0; i < items.size(); i++)
         draw_choice_item(items[i], int(i) == state.highlight);
     light(items, state.highlight, settings);
-    // Lights the highlight in place of `was`.
+    // Lights the highlight in place of `was`; false when it is off view.
     auto move_to = [&](int was) {
+        if (settings.shown && !settings.shown(state.highlight)) {
+            choice.unseen = state.highlight;
+            return false;
+        }
         draw_choice_item(items[std::size_t(was)], false);
         draw_choice_item(items[std::size_t(state.highlight)], true);
         light(items, state.highlight, settings);
+        return true;
     };
     Uint32 then = SDL_GetTicks();
     for (;;) {
@@ -201,8 +208,8 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
             } else if (event.type == SDL_JOYBUTTONUP) {
                 step = ChoiceStep::chosen;
             }
-            if (step == ChoiceStep::moved)
-                move_to(was);
+            if (step == ChoiceStep::moved && !move_to(was))
+                return choice;
             if (step == ChoiceStep::chosen) {
                 if (state.highlight != was) { // clicked: shown lit as it is chosen
                     draw_choice_item(items[std::size_t(was)], false);
@@ -218,8 +225,8 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
         }
         Uint32 now = SDL_GetTicks();
         int was = state.highlight;
-        if (choice_elapse(state, int(now - then)) > 0)
-            move_to(was);
+        if (choice_elapse(state, int(now - then)) > 0 && !move_to(was))
+            return choice;
         then = now;
         speak_pump();
         // Escape and the close button, as everywhere in the game.

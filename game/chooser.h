@@ -37,14 +37,22 @@ struct ChooserSettings {
     // the highlight moves: the caller draws what goes with it (the menu, the
     // picture of the lit board). It updates what it draws itself.
     std::function<void(int)> lit;
+    // Whether an item is on view (null: all are). Items off view have an
+    // empty rect: they are neither drawn nor clicked.
+    std::function<bool(int)> shown;
 };
 
 // How a choice ended: go_on with the index chosen; quit_key (index -1) when
 // Escape went back; quit_window (index -1) when the window was closed or the
 // process asked to end.
+// When the highlight moves onto an item that is not shown, choose() returns
+// go_on with chosen -1 and that item in `unseen`, before it is lit or
+// printed: the caller lays the items out again with it on view and chooses
+// anew from it.
 struct Choice {
     Outcome outcome = Outcome::go_on;
     int chosen = -1;
+    int unseen = -1;
 };
 
 // Draws the items (the one at `highlight` lit) over what is on the screen,

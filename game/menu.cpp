@@ -31,6 +31,10 @@ constexpr int BOARDS_W = 288;
 constexpr int BOARDS_TOP = 16;
 constexpr int BOARDS_BOTTOM = 196;
 constexpr int BOARD_STEP_MAX = 42;
+constexpr int BOARD_STEP_MIN = 25; // an item still holds a line of the font
+// More boards than this are shown a page at a time: moving past a page's
+// last board shows the next page.
+constexpr int BOARDS_PER_PAGE = (BOARDS_BOTTOM - BOARDS_TOP) / BOARD_STEP_MIN;
 constexpr int ITEM_GAP = 6;
 constexpr int LANGUAGE_Y = 206;
 constexpr int PICTURE_SIZE = 224;
@@ -95,17 +99,27 @@ std::string word(const std::string &clip, const std::string &language)
     return say_text(clip, language);
 }
 
-// The menu as it stands: its items and what each one is.
-void build_items(const std::vector<std::string> &versions, const std::vector<std::string> &titles,
+// The first board of the page that shows board `index`.
+int page_start(int index)
+{
+    return index - index % BOARDS_PER_PAGE;
+}
+
+// The menu as it stands: its items and what each one is. The boards of the
+// page from `first` on are shown, the others have no place.
+void build_items(const std::vector<std::string> &versions, const std::vector<std::string> &titles, int first,
                  const std::string &lang, std::vector<ChoiceItem> &items, std::vector<Entry> &entries)
 {
-    int step = std::min(BOARD_STEP_MAX, (BOARDS_BOTTOM - BOARDS_TOP) / std::max(int(versions.size()), 1));
+    int shown = std::min(int(versions.size()), BOARDS_PER_PAGE);
+    int step = std::min(BOARD_STEP_MAX, (BOARDS_BOTTOM - BOARDS_TOP) / std::max(shown, 1));
     for (std::size_t i = 0; i < versions.size(); i++) {
         ChoiceItem board;
         board.words = titles[i];
         board.said = Phrase{{"title"}, titles[i]}; // ./<version>/say/title.wav
         board.version = versions[i];
-        board.rect = rect(BOARDS_X, BOARDS_TOP + int(i) * step, BOARDS_W, std::max(step - ITEM_GAP, 8));
+        int row = int(i) - first;
+        if (row >= 0 && row < BOARDS_PER_PAGE)
+            board.rect = rect(BOARDS_X, BOARDS_TOP + row * step, BOARDS_W, step - ITEM_GAP);
         items.push_back(board);
         entries.push_back({Kind::board, int(i)});
     }
@@ -160,12 +174,26 @@ void mark_chosen(const std::vector<ChoiceItem> &items, const std::vector<Entry> 
                  const std::vector<std::string> &versions)
 {
     for (std::size_t i = 0; i < items.size(); i++)
-        if (entries[i].kind == Kind::board && versions[std::size_t(entries[i].index)] == options.version) {
+        if (entries[i].kind == Kind::board && versions[std::size_t(entries[i].index)] == options.version &&
+            items[i].rect.h > 0) {
             SDL_Rect r = items[i].rect;
             SDL_Rect mark = rect(r.x + 2, r.y + 2, MARK_W, std::max(int(r.h) - 4, 0));
             SDL_FillRect(screen, &mark, mapped(MARK));
             SDL_UpdateRect(screen, mark.x, mark.y, mark.w, mark.h);
         }
+}
+
+// Under the boards, when they do not fit on one page, which of them are
+// shown: "8-14/200".
+void draw_page_tally(int first, int count)
+{
+    if (count <= BOARDS_PER_PAGE)
+        return;
+    std::string tally = std::to_string(first + 1) + "-" + std::to_string(std::min(first + BOARDS_PER_PAGE, count)) +
+                        "/" + std::to_string(count);
+    SDL_Rect area = rect(BOARDS_X, LANGUAGE_Y, BOARDS_W, PICTURE_Y - LANGUAGE_Y);
+    draw_big_text(BOARDS_X + BOARDS_W - big_text_width(tally, 2), LANGUAGE_Y, tally, 2, WHITE, area);
+    SDL_UpdateRect(screen, area.x, area.y, area.w, area.h);
 }
 
 } // namespace
@@ -201,19 +229,22 @@ Outcome run_menu()
     for (const std::string &version : versions)
         titles.push_back(version_title(version));
     int highlight = int(std::find(versions.begin(), versions.end(), options.version) - versions.begin());
+    int first = page_start(highlight); // the first board shown
     for (;;) {
         speak_choices(options.speak, lang);
         std::vector<ChoiceItem> items;
         std::vector<Entry> entries;
-        build_items(versions, titles, lang, items, entries);
+        build_items(versions, titles, first, lang, items, entries);
         highlight = std::min(highlight, int(items.size()) - 1);
         SDL_FillRect(screen, nullptr, 0);
         bool shown = false; // the whole window, once the menu is drawn over the black
         ChooserSettings settings;
         settings.scan_ms = options.one_button ? options.scan_ms : 0;
+        settings.shown = [&](int index) { return items[std::size_t(index)].rect.h > 0; };
         settings.lit = [&](int lit) {
             const Entry &entry = entries[std::size_t(lit)];
             draw_board_picture(entry.kind == Kind::board ? versions[std::size_t(entry.index)] : options.version);
+            draw_page_tally(first, int(versions.size()));
             mark_chosen(items, entries, versions);
             if (!shown)
                 SDL_UpdateRect(screen, 0, 0, 0, 0);
@@ -222,6 +253,11 @@ Outcome run_menu()
         Choice choice = choose(items, highlight, settings);
         if (choice.outcome != Outcome::go_on)
             return choice.outcome;
+        if (choice.unseen >= 0) { // a board of another page: show that page
+            highlight = choice.unseen;
+            first = page_start(entries[std::size_t(highlight)].index);
+            continue;
+        }
         highlight = choice.chosen;
         const Entry &entry = entries[std::size_t(choice.chosen)];
         switch (entry.kind) {

@@ -4,6 +4,7 @@
 #include "font.h"
 #include "guards.h"
 #include "menu.h"
+#include "options.h"
 #include "panel.h"
 #include "paths.h"
 #include "screen.h"
@@ -14,6 +15,8 @@
 #include <array>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -176,6 +179,50 @@ TEST(Menu, BoardPictureWithin150ms)
                                                    260 * screen->pitch + 70 * 4);
         EXPECT_NE(pixel & 0xFFFFFF, 0u) << version;
     }
+}
+
+// The colour at (x, y) of the window as RRGGBB.
+Uint32 colour_at(int x, int y)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(*reinterpret_cast<Uint32 *>(static_cast<Uint8 *>(screen->pixels) + y * screen->pitch + x * 4),
+               screen->format, &r, &g, &b);
+    return Uint32(r) << 16 | Uint32(g) << 8 | b;
+}
+
+// A folder of twelve boards: more than the menu's column holds at a size
+// that can be read. Walking down past the seventh shows the next ones, from
+// the eighth at the top of the column, the lit ninth whole under it.
+TEST(Menu, ManyBoardsShownAPageAtATime)
+{
+    start_window();
+    std::filesystem::path old = std::filesystem::current_path();
+    std::filesystem::path root = std::filesystem::temp_directory_path() / "test_menu_boards";
+    std::filesystem::remove_all(root);
+    std::string expected;
+    for (int i = 1; i <= 12; i++) {
+        std::string name = std::string(i < 10 ? "b0" : "b") + std::to_string(i);
+        std::filesystem::create_directories(root / name);
+        std::ofstream(root / name / (name + ".config")) << "";
+        if (i <= 9)
+            expected += "Menu: " + name + "\n";
+    }
+    std::filesystem::current_path(root);
+    options.version = "b01";
+    for (int i = 0; i < 8; i++)
+        queue(key_up(SDLK_DOWN));
+    queue(key_up(SDLK_ESCAPE));
+    testing::internal::CaptureStdout();
+    Outcome outcome = run_menu();
+    std::string printed = testing::internal::GetCapturedStdout();
+    std::filesystem::current_path(old);
+    std::filesystem::remove_all(root);
+    options.version = DEFAULT_VERSION;
+    EXPECT_EQ(outcome, Outcome::quit_key);
+    EXPECT_EQ(printed, expected);
+    // b09 lit, second in the column, tall enough for a line of the font.
+    for (int y : {44, 56})
+        EXPECT_EQ(colour_at(20, y), 0xFAD228u) << y;
 }
 
 } // namespace
