@@ -30,22 +30,43 @@ std::string version_title_path(const std::string &version)
     return "./" + version + "/title";
 }
 
-std::string version_title(const std::string &version)
+std::string version_title(const std::string &version, std::string &fault)
 {
+    fault.clear();
     FileRead file = read_regular_file(version_title_path(version), TITLE_FILE_MAX_BYTES);
-    if (!file.ok)
+    if (file.missing)
         return version;
-    std::string line = file.bytes.substr(0, file.bytes.find('\n'));
-    std::size_t start = line.find_first_not_of(" \t");
+    if (!file.ok) {
+        fault = file.fault;
+        return version;
+    }
+    if (starts_as_utf16(file.bytes)) {
+        fault = "it is saved as UTF-16, not UTF-8";
+        return version;
+    }
+    std::size_t from = file.bytes.compare(0, 3, UTF8_BOM) == 0 ? 3 : 0;
+    std::string line = file.bytes.substr(from, file.bytes.find('\n') - from);
+    std::size_t start = line.find_first_not_of(" \t\r");
     std::size_t end = line.find_last_not_of(" \t\r");
-    if (start == std::string::npos || !is_valid_utf8(line))
+    if (start == std::string::npos) {
+        fault = "its first line is empty";
         return version;
+    }
     line = line.substr(start, end - start + 1);
-    std::vector<char32_t> characters = text_characters(line);
-    if (characters.size() > TITLE_MAX_CHARACTERS)
+    if (!is_valid_utf8(line)) {
+        fault = "its first line is not UTF-8";
         return version;
+    }
+    std::vector<char32_t> characters = text_characters(line);
     for (char32_t ch : characters)
-        if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0))
+        if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0)) {
+            fault = "its first line holds the control character " + code_point_name(ch);
             return version;
+        }
+    if (characters.size() > TITLE_MAX_CHARACTERS) {
+        fault = "its first line has " + std::to_string(characters.size()) + " characters, more than " +
+                std::to_string(TITLE_MAX_CHARACTERS);
+        return version;
+    }
     return line;
 }

@@ -17,7 +17,9 @@ std::vector<std::string> find_versions(const std::string &folder);
 std::string version_title_path(const std::string &version);
 
 // What the menu calls a version: the first line of its optional title file,
-// blanks and a CR or LF around it trimmed, when that is valid UTF-8 without
-// control characters, at most TITLE_MAX_CHARACTERS characters; otherwise the
-// version's name.
-std::string version_title(const std::string &version);
+// a byte order mark before it and blanks and a CR or LF around it trimmed,
+// when that is valid UTF-8 without control characters, at most
+// TITLE_MAX_CHARACTERS characters; otherwise the version's name, and `fault`
+// says what is wrong with the file ("its first line is empty"). `fault` is
+// empty when the title is used or there is no title file.
+std::string version_title(const std::string &version, std::string &fault);

@@ -150,8 +150,13 @@ void draw_choice_item(const ChoiceItem &item, bool lit)
     SDL_Rect inner{Sint16(r.x + ITEM_FRAME), Sint16(r.y + ITEM_FRAME), Uint16(std::max(r.w - 2 * ITEM_FRAME, 0)),
                    Uint16(std::max(r.h - 2 * ITEM_FRAME, 0))};
     SDL_FillRect(screen, &inner, mapped(lit ? LIT_FILL : ITEM_FILL));
-    // As large as the item's height allows, two times at least where it fits.
-    int scale = std::max(1, (int(r.h) - 2 * ITEM_FRAME - 4) / PANEL_FONT_H);
+    // As large as the item's height allows, two times at least where it fits,
+    // and no larger than lets the words show whole across it.
+    int across = big_text_width(item.words, 1);
+    int scale = (int(r.h) - 2 * ITEM_FRAME - 4) / PANEL_FONT_H;
+    if (across > 0)
+        scale = std::min(scale, (int(r.w) - 2 * ITEM_PAD) / across);
+    scale = std::max(scale, 1);
     int y = r.y + (int(r.h) - PANEL_FONT_H * scale) / 2;
     draw_big_text(r.x + ITEM_PAD, y, item.words, scale, lit ? LIT_WORDS : ITEM_WORDS, inner);
     SDL_UpdateRect(screen, r.x, r.y, r.w, r.h);

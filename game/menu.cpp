@@ -13,12 +13,14 @@
 #include "screen.h"
 #include "speak.h"
 #include "squares.h"
+#include "utf8.h"
 
 #include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -226,8 +228,13 @@ Outcome run_menu()
     if (std::find(versions.begin(), versions.end(), options.version) == versions.end())
         versions.insert(versions.begin(), options.version);
     std::vector<std::string> titles;
-    for (const std::string &version : versions)
-        titles.push_back(version_title(version));
+    for (const std::string &version : versions) {
+        std::string fault;
+        titles.push_back(version_title(version, fault));
+        if (!fault.empty())
+            std::fprintf(stderr, "boardgame: %s: %s; the menu shows the folder's name\n",
+                         terminal_text(version_title_path(version)).c_str(), fault.c_str());
+    }
     int highlight = int(std::find(versions.begin(), versions.end(), options.version) - versions.begin());
     int first = page_start(highlight); // the first board shown
     for (;;) {

@@ -9,6 +9,7 @@
 #include "questionvoice.h"
 #include "records.h"
 #include "run.h"
+#include "utf8.h"
 #include "voice.h"
 
 #include <csignal>
@@ -100,8 +101,13 @@ static int game_voice(int argc, char **argv, int first)
         if (!version_voice(version, language, voice))
             return 1;
         folder = version_clips_folder(version);
+        std::string fault;
+        std::string named = version_title(version, fault);
+        if (!fault.empty())
+            std::fprintf(stderr, "squarevox: %s: %s; the menu shows the folder's name\n",
+                         terminal_text(version_title_path(version)).c_str(), fault.c_str());
         if (regular_file_fault(version_title_path(version)).empty())
-            title = version_title(version);
+            title = named;
     }
     int status = start_run();
     return status != 0 ? status : make_game_voice(folder, language, speech_script(), title);

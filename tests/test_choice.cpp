@@ -122,29 +122,38 @@ TEST_F(BoardsFolder, EveryFolderWithItsOwnConfigIsABoard)
     EXPECT_TRUE(find_versions("./no-such-folder").empty());
 }
 
-TEST_F(BoardsFolder, TitleFileOrTheFolderName)
+TEST_F(BoardsFolder, TitleFileOrTheFolderNameAndWhy)
 {
     struct Case {
         const char *name;
-        const char *text; // nullptr: no title file
+        std::string text; // "-": no title file; "/": a folder in its place
         std::string title;
+        std::string fault;
     };
     const std::vector<Case> cases = {
-        {"none", nullptr, "v"},
-        {"plain", "The Big Climb\n", "The Big Climb"},
-        {"blanks and CR trimmed, first line only", "  Échelles \r\nsecond\n", "Échelles"},
-        {"empty", "\n", "v"},
-        {"not UTF-8", "caf\xe9\n", "v"},
-        {"a control character", "a\tb\x01\n", "v"},
-        {"too long", "12345678901234567890123456789012345678901\n", "v"},
-        {"forty characters fit", "1234567890123456789012345678901234567890", "1234567890123456789012345678901234567890"},
+        {"none", "-", "v", ""},
+        {"plain", "The Big Climb\n", "The Big Climb", ""},
+        {"blanks and CR trimmed, first line only", "  Échelles \r\nsecond\n", "Échelles", ""},
+        {"a byte order mark is no part of it", "\xEF\xBB\xBFThe Big Climb\r\n", "The Big Climb", ""},
+        {"forty characters fit", std::string(40, 'x'), std::string(40, 'x'), ""},
+        {"empty", "\n", "v", "its first line is empty"},
+        {"not UTF-8", "caf\xe9\n", "v", "its first line is not UTF-8"},
+        {"UTF-16", std::string("\xFF\xFEO\0k\0", 6), "v", "it is saved as UTF-16, not UTF-8"},
+        {"a control character", "a\tb\x01\n", "v", "its first line holds the control character U+0009"},
+        {"too long", std::string(41, 'x'), "v", "its first line has 41 characters, more than 40"},
+        {"too large", std::string(300, 'x'), "v", "it is larger than 256 bytes"},
+        {"a folder", "/", "v", "it is a folder, not a file"},
     };
     for (const Case &c : cases) {
         std::filesystem::remove_all("v");
         write("v/v.config", "");
-        if (c.text != nullptr)
+        if (c.text == "/")
+            std::filesystem::create_directories("v/title");
+        else if (c.text != "-")
             write("v/title", c.text);
-        EXPECT_EQ(version_title("v"), c.title) << c.name;
+        std::string fault = "stale";
+        EXPECT_EQ(version_title("v", fault), c.title) << c.name;
+        EXPECT_EQ(fault, c.fault) << c.name;
     }
 }
 

@@ -78,6 +78,15 @@ SDL_Event click(int x, int y)
     return event;
 }
 
+// The colour at (x, y) of the window as RRGGBB.
+Uint32 colour_at(int x, int y)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(*reinterpret_cast<Uint32 *>(static_cast<Uint8 *>(screen->pixels) + y * screen->pitch + x * 4),
+               screen->format, &r, &g, &b);
+    return Uint32(r) << 16 | Uint32(g) << 8 | b;
+}
+
 TEST(Chooser, EventsChooseAndEnd)
 {
     start_window();
@@ -158,6 +167,24 @@ TEST(Chooser, ScanWalksOnItsOwn)
     }
 }
 
+// Words that would run past the item at the size its height allows are
+// drawn smaller, so that they show whole: a title of forty characters in a
+// board's item of the menu, its last letter among them.
+TEST(Chooser, WordsShrinkToFitTheItem)
+{
+    start_window();
+    ChoiceItem item;
+    item.words = std::string(39, ' ') + "M";
+    item.rect = SDL_Rect{16, 16, 288, 36};
+    SDL_FillRect(screen, nullptr, 0);
+    draw_choice_item(item, false);
+    int inked = 0;
+    for (int y = item.rect.y; y < item.rect.y + item.rect.h; y++)
+        for (int x = item.rect.x; x < item.rect.x + item.rect.w; x++)
+            inked += colour_at(x, y) == 0xFFFFFFu;
+    EXPECT_GT(inked, 0);
+}
+
 // The menu's promise: a lit board's picture within 150 ms, read and drawn
 // small for the first time (later it is kept).
 TEST(Menu, BoardPictureWithin150ms)
@@ -179,15 +206,6 @@ TEST(Menu, BoardPictureWithin150ms)
                                                    260 * screen->pitch + 70 * 4);
         EXPECT_NE(pixel & 0xFFFFFF, 0u) << version;
     }
-}
-
-// The colour at (x, y) of the window as RRGGBB.
-Uint32 colour_at(int x, int y)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(*reinterpret_cast<Uint32 *>(static_cast<Uint8 *>(screen->pixels) + y * screen->pitch + x * 4),
-               screen->format, &r, &g, &b);
-    return Uint32(r) << 16 | Uint32(g) << 8 | b;
 }
 
 // A folder of twelve boards: more than the menu's column holds at a size
