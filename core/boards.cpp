@@ -44,6 +44,8 @@ std::string version_title(const std::string &version, std::string &fault)
         fault = "it is saved as UTF-16, not UTF-8";
         return version;
     }
+    // A Windows editor's byte order mark is no part of the title (mended:
+    // see QUIRKS.md, 'byte order mark').
     std::size_t from = file.bytes.compare(0, 3, UTF8_BOM) == 0 ? 3 : 0;
     std::string line = file.bytes.substr(from, file.bytes.find('\n') - from);
     std::size_t start = line.find_first_not_of(" \t\r");
