@@ -3,6 +3,7 @@
 
 #include "platform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,16 +89,38 @@ std::optional<Failure> start_SDL(std::uint32_t subsystems)
 }
 
 static bool start_full_screen = false;
+static int window_scale = 1;
 
 void set_window_size(bool fullscreen, int scale)
 {
     start_full_screen = fullscreen;
-    if (scale > 1)
-        platform_set_default_env("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str());
+    window_scale = scale;
+}
+
+// The window's scale, brought down to the largest whose window fits the
+// screen (a window beyond it hides its lower part: the menu's Start and
+// Quit, the panel), with a line saying so; as asked when the screen's size
+// is unknown.
+static int fitting_scale(int scale)
+{
+    const SDL_VideoInfo *info = SDL_GetVideoInfo();
+    if (scale <= 1 || info == nullptr || info->current_w < WINDOW_W || info->current_h < WINDOW_H)
+        return scale;
+    int fits = std::min({scale, info->current_w / WINDOW_W, info->current_h / WINDOW_H});
+    if (fits < scale)
+        std::fprintf(stderr,
+                     "boardgame: --scale %d makes a window of %d x %d, larger than the screen's %d x %d; it "
+                     "opens %d times %d x %d\n",
+                     scale, scale * WINDOW_W, scale * WINDOW_H, info->current_w, info->current_h, fits, WINDOW_W,
+                     WINDOW_H);
+    return fits;
 }
 
 std::optional<Failure> open_window()
 {
+    // Read by sdl12-compat as the window opens; the user's own setting stands.
+    if (window_scale > 1 && std::getenv("SDL12COMPAT_WINDOW_SCALING") == nullptr)
+        platform_set_default_env("SDL12COMPAT_WINDOW_SCALING", std::to_string(fitting_scale(window_scale)).c_str());
     screen_flags = SDL_SRCCOLORKEY | (start_full_screen ? SDL_FULLSCREEN : 0);
     if (auto fault = change_screen(WINDOW_W, WINDOW_H))
         return fault;

@@ -49,8 +49,10 @@ void prefer_software_video();
 std::optional<Failure> start_SDL(std::uint32_t subsystems);
 
 // How the window is to open: full screen, or `scale` (1 to 4) times its
-// size, the picture scaled by sdl12-compat, nearest-neighbour. Call before
-// start_SDL; the user's own SDL12COMPAT_ settings in the environment stand.
+// size, the picture scaled by sdl12-compat, nearest-neighbour; open_window
+// brings the scale down to the largest whose window fits the screen, with a
+// line on standard error. Call before start_SDL; the user's own SDL12COMPAT_
+// settings in the environment stand.
 void set_window_size(bool fullscreen, int scale);
 
 // Opens the WINDOW_W x WINDOW_H window with SDL_SRCCOLORKEY (change_screen)

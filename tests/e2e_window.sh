@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window as big as the screen, on a 1920 x 1080 X server with a window
 # manager (full screen is the window manager's to grant, as on a desktop):
-# --scale 2 opens 1280 x 960 and sharp; --fullscreen fills the screen with
+# --scale 2 opens 1280 x 960 and sharp; --scale 3 and 4, larger than the
+# screen, open at 2 with a line saying so; --fullscreen fills the screen with
 # the picture centred; F11 switches a window to full screen and back.
 #   e2e_window.sh BUILD_DIR DATA_DIR
 set -euo pipefail
@@ -41,6 +42,15 @@ cp "$scratch/scale2.png" "$shots/1-scale-2.png"
 # square's numbers and lines), so no colours appear that the 1x board lacks.
 colours2=$(convert "$scratch/scale2.png" -crop 96x96+0+0 -unique-colors txt:- | tail -n +2 | wc -l)
 stop "--scale 2"
+# A window larger than the screen would hide its lower part (the menu's Start
+# and Quit): the largest scale that fits.
+for n in 3 4; do
+    start --scale $n
+    [[ $(size) == 1280x960 ]] || fail "--scale $n on a 1920 x 1080 screen opened $(size)"
+    grep -q -x -F "boardgame: --scale $n makes a window of $((640 * n)) x $((480 * n)), larger than the screen's 1920 x 1080; it opens 2 times 640 x 480" \
+        "$scratch/err.txt" || fail "--scale $n: $(cat "$scratch/err.txt")"
+    stop "--scale $n"
+done
 start
 shot "$win" "$scratch/scale1.png"
 colours1=$(convert "$scratch/scale1.png" -crop 48x48+0+0 -unique-colors txt:- | tail -n +2 | wc -l)
