@@ -178,7 +178,7 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
     // Lights the highlight in place of `was`; false when it is off view.
     auto move_to = [&](int was) {
         if (settings.shown && !settings.shown(state.highlight)) {
-            choice.unseen = state.highlight;
+            choice.again = state.highlight;
             return false;
         }
         draw_choice_item(items[std::size_t(was)], false);
@@ -197,7 +197,10 @@ Choice choose(const std::vector<ChoiceItem> &items, int highlight, const Chooser
                 return choice;
             }
             if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F11) {
-                toggle_full_screen();
+                if (toggle_full_screen() && settings.again_after_f11) {
+                    choice.again = state.highlight;
+                    return choice;
+                }
             } else if (event.type == SDL_KEYUP && settings.number_keys && !scanning &&
                        number_key(event.key.keysym.sym, int(items.size())) >= 0) {
                 state.highlight = number_key(event.key.keysym.sym, int(items.size()));

@@ -40,19 +40,22 @@ struct ChooserSettings {
     // Whether an item is on view (null: all are). Items off view have an
     // empty rect: they are neither drawn nor clicked.
     std::function<bool(int)> shown;
+    // F11, once it has switched the screen, ends the choice as `again`: for
+    // a caller whose items show whether the screen is full.
+    bool again_after_f11 = false;
 };
 
 // How a choice ended: go_on with the index chosen; quit_key (index -1) when
 // Escape went back; quit_window (index -1) when the window was closed or the
 // process asked to end.
-// When the highlight moves onto an item that is not shown, choose() returns
-// go_on with chosen -1 and that item in `unseen`, before it is lit or
-// printed: the caller lays the items out again with it on view and chooses
-// anew from it.
+// When the highlight moves onto an item that is not shown (before it is lit
+// or printed), or F11 switched the screen under again_after_f11, choose()
+// returns go_on with chosen -1 and the lit item in `again`: the caller lays
+// the items out again, that one on view, and chooses anew from it.
 struct Choice {
     Outcome outcome = Outcome::go_on;
     int chosen = -1;
-    int unseen = -1;
+    int again = -1;
 };
 
 // Draws the items (the one at `highlight` lit) over what is on the screen,

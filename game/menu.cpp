@@ -248,6 +248,7 @@ Outcome run_menu()
         ChooserSettings settings;
         settings.scan_ms = options.one_button ? options.scan_ms : 0;
         settings.shown = [&](int index) { return items[std::size_t(index)].rect.h > 0; };
+        settings.again_after_f11 = true; // its Full screen item says which
         settings.lit = [&](int lit) {
             const Entry &entry = entries[std::size_t(lit)];
             draw_board_picture(entry.kind == Kind::board ? versions[std::size_t(entry.index)] : options.version);
@@ -260,9 +261,11 @@ Outcome run_menu()
         Choice choice = choose(items, highlight, settings);
         if (choice.outcome != Outcome::go_on)
             return choice.outcome;
-        if (choice.unseen >= 0) { // a board of another page: show that page
-            highlight = choice.unseen;
-            first = page_start(entries[std::size_t(highlight)].index);
+        if (choice.again >= 0) { // a board of another page, or F11: shown anew
+            highlight = choice.again;
+            if (entries[std::size_t(highlight)].kind == Kind::board)
+                first = page_start(entries[std::size_t(highlight)].index);
+            options.fullscreen = is_full_screen();
             continue;
         }
         highlight = choice.chosen;

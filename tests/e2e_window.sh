@@ -3,7 +3,8 @@
 # manager (full screen is the window manager's to grant, as on a desktop):
 # --scale 2 opens 1280 x 960 and sharp; --scale 3 and 4, larger than the
 # screen, open at 2 with a line saying so; --fullscreen fills the screen with
-# the picture centred; F11 switches a window to full screen and back.
+# the picture centred; F11 switches a window to full screen and back, and
+# the menu's Full screen item follows it.
 #   e2e_window.sh BUILD_DIR DATA_DIR
 set -euo pipefail
 
@@ -76,6 +77,20 @@ wait_for "Got a keyup of 292"
 sleep 0.5
 [[ $(size) == 1920x1080 ]] || fail "F11 during a walk gave $(size)"
 stop "F11 during a walk"
+
+# F11 in the menu: its Full screen item says so at once.
+: > "$out"
+stdbuf -oL "$game" --menu > "$out" 2> "$scratch/err.txt" &
+pid=$!
+win=$(find_window)
+wait_for "Menu: mivo"
+xdotool key --window "$win" F11
+sleep 1
+[[ $(size) == 1920x1080 ]] || fail "F11 in the menu gave $(size)"
+for _ in 1 2 3 4 5 6 7; do xdotool key --window "$win" Down; sleep 0.15; done
+wait_for "Menu: Full screen: " 1
+grep -q -x "Menu: Full screen: on" "$out" || fail "F11 in the menu: $(grep 'Full screen' "$out")"
+stop "F11 in the menu"
 
 start --fullscreen
 [[ $(size) == 1920x1080 ]] || fail "--fullscreen gave $(size)"
