@@ -1,6 +1,7 @@
 // The board author's report: records, problems, voices, odds and times.
 #include "report.h"
 
+#include "boards.h"
 #include "gametime.h"
 #include "geometry.h"
 #include "guards.h"
@@ -425,6 +426,10 @@ int boardcheck(const std::string &version, std::ostream &out, std::ostream &err,
     add_language_findings(language, version, file.records, path, findings);
     for (const std::string &fault : voice_problems(voices, version))
         findings.push_back(Finding{0, false, fault});
+    std::string title_fault;
+    version_title(version, title_fault);
+    if (!title_fault.empty())
+        findings.push_back(Finding{0, false, title_fault});
     QuestionCheck questions = check_questions(version);
     for (const Finding &finding : question_findings(questions, version))
         findings.push_back(finding);

@@ -30,9 +30,11 @@ std::string version_title_path(const std::string &version)
     return "./" + version + "/title";
 }
 
-std::string version_title(const std::string &version, std::string &fault)
+namespace {
+
+// The title, or the version's name with `fault` saying why.
+std::string title_or_name(const std::string &version, std::string &fault)
 {
-    fault.clear();
     FileRead file = read_regular_file(version_title_path(version), TITLE_FILE_MAX_BYTES);
     if (file.missing)
         return version;
@@ -71,4 +73,15 @@ std::string version_title(const std::string &version, std::string &fault)
         return version;
     }
     return line;
+}
+
+} // namespace
+
+std::string version_title(const std::string &version, std::string &fault)
+{
+    fault.clear();
+    std::string title = title_or_name(version, fault);
+    if (!fault.empty())
+        fault = version_title_path(version) + ": " + fault + "; the menu shows the folder's name";
+    return title;
 }

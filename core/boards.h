@@ -20,6 +20,7 @@ std::string version_title_path(const std::string &version);
 // a byte order mark before it and blanks and a CR or LF around it trimmed,
 // when that is valid UTF-8 without control characters, at most
 // TITLE_MAX_CHARACTERS characters; otherwise the version's name, and `fault`
-// says what is wrong with the file ("its first line is empty"). `fault` is
-// empty when the title is used or there is no title file.
+// says what is wrong with the file ("./v/title: its first line is empty; the
+// menu shows the folder's name"). `fault` is empty when the title is used or
+// there is no title file.
 std::string version_title(const std::string &version, std::string &fault);

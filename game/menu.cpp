@@ -232,8 +232,7 @@ Outcome run_menu()
         std::string fault;
         titles.push_back(version_title(version, fault));
         if (!fault.empty())
-            std::fprintf(stderr, "boardgame: %s: %s; the menu shows the folder's name\n",
-                         terminal_text(version_title_path(version)).c_str(), fault.c_str());
+            std::fprintf(stderr, "boardgame: %s\n", terminal_text(fault).c_str());
     }
     int highlight = int(std::find(versions.begin(), versions.end(), options.version) - versions.begin());
     int first = page_start(highlight); // the first board shown

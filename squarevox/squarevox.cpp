@@ -104,8 +104,7 @@ static int game_voice(int argc, char **argv, int first)
         std::string fault;
         std::string named = version_title(version, fault);
         if (!fault.empty())
-            std::fprintf(stderr, "squarevox: %s: %s; the menu shows the folder's name\n",
-                         terminal_text(version_title_path(version)).c_str(), fault.c_str());
+            std::fprintf(stderr, "squarevox: %s\n", terminal_text(fault).c_str());
         if (regular_file_fault(version_title_path(version)).empty())
             title = named;
     }

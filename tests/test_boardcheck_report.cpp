@@ -366,6 +366,23 @@ TEST(BoardcheckReport, ALongVoiceAndVoicesThatAreNoFilesAreNamed)
         << report;
 }
 
+// A title file the menu cannot use is a problem, named as the game names it.
+TEST(BoardcheckReport, ATitleTheMenuCannotUseIsAProblem)
+{
+    enter_scratch_folder("boardcheck-title");
+    make_version();
+    write_file("./v/v.config", "4 25 Climb up!\n30 12 Slide down.\n");
+    write_file("./v/title", "The Big Climb\n");
+    std::string report;
+    EXPECT_EQ(run(report), STATUS_CLEAN) << report;
+    write_file("./v/title", std::string(41, 'x') + "\n");
+    EXPECT_EQ(run(report), STATUS_PROBLEMS);
+    EXPECT_NE(report.find("  ./v/title: its first line has 41 characters, more than 40; the menu shows the "
+                          "folder's name\n"),
+              std::string::npos)
+        << report;
+}
+
 TEST(BoardcheckReport, NoVersionFileIsAUsageError)
 {
     enter_scratch_folder("boardcheck-none");
