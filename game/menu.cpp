@@ -22,6 +22,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
 
 namespace {
@@ -59,9 +60,13 @@ constexpr int WIN_TALLY_TOP = WIN_ITEMS_TOP + 3 * SETTINGS_STEP + 8; // under th
 constexpr SDL_Color WHITE = {255, 255, 255, 0};
 constexpr SDL_Color MARK = {40, 200, 80, 0};
 
-// The small pictures, made once a run and kept like the game's other
-// surfaces (null: the board could not be read).
+// The small pictures of the boards lit last, at most PICTURES_KEPT, the
+// oldest freed first (null: the board could not be read). Each is 200 kB:
+// a folder of hundreds of boards looked through would otherwise keep them
+// all.
+constexpr std::size_t PICTURES_KEPT = 2 * BOARDS_PER_PAGE;
 std::map<std::string, SDL_Surface *> &pictures = *new std::map<std::string, SDL_Surface *>;
+std::deque<std::string> &pictures_made = *new std::deque<std::string>; // oldest first
 
 enum class Kind { board, players, player, speaking, one_button, full_screen, start, quit };
 
@@ -167,7 +172,13 @@ SDL_Surface *picture_of(const std::string &version)
         double zoom = double(PICTURE_SIZE) / BOARD_SIZE;
         small = zoomSurface(::board, zoom, zoom, SMOOTHING_ON);
     }
+    if (pictures_made.size() == PICTURES_KEPT) {
+        SDL_FreeSurface(pictures[pictures_made.front()]);
+        pictures.erase(pictures_made.front());
+        pictures_made.pop_front();
+    }
     pictures[version] = small;
+    pictures_made.push_back(version);
     return small;
 }
 

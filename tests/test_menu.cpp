@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -208,39 +209,80 @@ TEST(Menu, BoardPictureWithin150ms)
     }
 }
 
-// A folder of twelve boards: more than the menu's column holds at a size
-// that can be read. Walking down past the seventh shows the next ones, from
-// the eighth at the top of the column, the lit ninth whole under it.
+// A working folder of `count` boards b001, b002, ... with empty version
+// files, entered while it lives.
+struct BoardsFolder {
+    std::filesystem::path old = std::filesystem::current_path();
+    std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("test_menu_boards." + std::to_string(getpid()));
+    explicit BoardsFolder(int count)
+    {
+        std::filesystem::remove_all(root);
+        for (int i = 1; i <= count; i++) {
+            std::filesystem::create_directories(root / name(i));
+            std::ofstream(root / name(i) / (name(i) + ".config")) << "";
+        }
+        std::filesystem::current_path(root);
+    }
+    ~BoardsFolder()
+    {
+        std::filesystem::current_path(old);
+        std::filesystem::remove_all(root);
+    }
+    static std::string name(int i)
+    {
+        char text[8];
+        std::snprintf(text, sizeof text, "b%03d", i);
+        return text;
+    }
+};
+
+// Twelve boards: more than the menu's column holds at a size that can be
+// read. Walking down past the seventh shows the next ones, from the eighth
+// at the top of the column, the lit ninth whole under it.
 TEST(Menu, ManyBoardsShownAPageAtATime)
 {
     start_window();
-    std::filesystem::path old = std::filesystem::current_path();
-    std::filesystem::path root = std::filesystem::temp_directory_path() / "test_menu_boards";
-    std::filesystem::remove_all(root);
+    BoardsFolder folder(12);
     std::string expected;
-    for (int i = 1; i <= 12; i++) {
-        std::string name = std::string(i < 10 ? "b0" : "b") + std::to_string(i);
-        std::filesystem::create_directories(root / name);
-        std::ofstream(root / name / (name + ".config")) << "";
-        if (i <= 9)
-            expected += "Menu: " + name + "\n";
-    }
-    std::filesystem::current_path(root);
-    options.version = "b01";
+    for (int i = 1; i <= 9; i++)
+        expected += "Menu: " + BoardsFolder::name(i) + "\n";
+    options.version = "b001";
     for (int i = 0; i < 8; i++)
         queue(key_up(SDLK_DOWN));
     queue(key_up(SDLK_ESCAPE));
     testing::internal::CaptureStdout();
     Outcome outcome = run_menu();
     std::string printed = testing::internal::GetCapturedStdout();
-    std::filesystem::current_path(old);
-    std::filesystem::remove_all(root);
     options.version = DEFAULT_VERSION;
     EXPECT_EQ(outcome, Outcome::quit_key);
     EXPECT_EQ(printed, expected);
-    // b09 lit, second in the column, tall enough for a line of the font.
+    // b009 lit, second in the column, tall enough for a line of the font.
     for (int y : {44, 56})
         EXPECT_EQ(colour_at(20, y), 0xFAD228u) << y;
+}
+
+// The process's resident memory in bytes.
+long resident_bytes()
+{
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// Lighting board after board keeps the small pictures of the last few only:
+// a hundred boards seen cost what a few do (each picture is 200 kB).
+TEST(Menu, PicturesOfManyBoardsAreNotAllKept)
+{
+    start_window();
+    BoardsFolder folder(100);
+    for (int i = 1; i <= 20; i++)
+        draw_board_picture(BoardsFolder::name(i));
+    long before = resident_bytes();
+    for (int i = 21; i <= 100; i++)
+        draw_board_picture(BoardsFolder::name(i));
+    long grown = resident_bytes() - before;
+    EXPECT_LT(grown, 4L << 20) << "grew by " << grown / 1024 << " kB";
 }
 
 } // namespace
