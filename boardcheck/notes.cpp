@@ -202,10 +202,9 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
     return found;
 }
 
-std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
-                                             const WideFont &font)
+std::vector<std::string> character_faults(const std::string &words, const std::string &subject,
+                                          const std::string &drawer, const WideFont &font)
 {
-    std::string words = words_of(record.note);
     if (!is_valid_utf8(words))
         return {};
     std::vector<std::string> missing, scripts, combining;
@@ -219,24 +218,29 @@ std::vector<Finding> note_character_findings(const VersionRecord &record, const 
         else if (!panel_has_glyph(font, ch))
             add_once(missing, code_point_name(ch));
     }
-    std::vector<Finding> found;
+    std::vector<std::string> found;
     if (!scripts.empty())
-        found.push_back(make(record, path, false,
-                             "the note is written in " + joined(scripts) +
-                                 ", not supported yet: the panel draws one cell a character from "
-                                 "left to right and cannot show it right"));
+        found.push_back(subject + " is written in " + joined(scripts) + ", not supported yet: " +
+                        drawer + " draws one cell a character from left to right and cannot "
+                                 "show it right");
     if (!missing.empty())
-        found.push_back(make(record, path, false,
-                             "the panel has no glyph for " + joined(missing) +
-                                 (font.loaded ? std::string() : " (" + font.fault + ")") +
-                                 ": it shows a box instead; use another character"));
+        found.push_back(drawer + " has no glyph for " + joined(missing) +
+                        (font.loaded ? std::string() : " (" + font.fault + ")") +
+                        ": it shows a box instead; use another character");
     if (!combining.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds the combining " +
-                                 std::string(combining.size() == 1 ? "mark " : "marks ") +
-                                 joined(combining) +
-                                 ": write the accented letter itself: the panel gives every "
-                                 "character a cell of its own, a combining accent too"));
+        found.push_back(subject + " holds the combining " +
+                        std::string(combining.size() == 1 ? "mark " : "marks ") + joined(combining) +
+                        ": write the accented letter itself: " + drawer +
+                        " gives every character a cell of its own, a combining accent too");
+    return found;
+}
+
+std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
+                                             const WideFont &font)
+{
+    std::vector<Finding> found;
+    for (const std::string &what : character_faults(words_of(record.note), "the note", "the panel", font))
+        found.push_back(make(record, path, false, what));
     return found;
 }
 

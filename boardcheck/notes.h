@@ -46,6 +46,10 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
 // neither the 8-bit font nor `font` has a glyph are listed, and so are
 // combining marks (a decomposed accent takes a cell of its own). None for ASCII
 // or byte-read notes (note_findings names those).
+// What character_faults finds in `words`, the words of `subject` ("the
+// note") that `drawer` ("the panel") shows: the texts of those findings.
+std::vector<std::string> character_faults(const std::string &words, const std::string &subject,
+                                          const std::string &drawer, const WideFont &font);
 std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
                                              const WideFont &font);
 

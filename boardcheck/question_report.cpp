@@ -5,6 +5,7 @@
 #include "mixer.h"
 #include "question_odds.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -60,6 +61,22 @@ std::vector<Finding> question_findings(const QuestionCheck &check, const std::st
         findings.push_back(Finding{0, false, check.file.fault});
     for (const std::string &problem : check.file.problems)
         findings.push_back(finding_from(problem, version_questions_path(version), false));
+    // What the box draws wrong: each text once a line.
+    WideFont font = read_wide_font(WIDE_FONT);
+    for (const Question &q : check.file.questions) {
+        std::vector<std::string> faults;
+        for (int part = 0; part < question_parts(q); part++)
+            for (const std::string &what :
+                 character_faults(question_part(q, part), part == 0 ? "the question" : "an answer",
+                                  "the question box", font))
+                if (std::find(faults.begin(), faults.end(), what) == faults.end())
+                    faults.push_back(what);
+        for (const std::string &what : faults)
+            findings.push_back(Finding{q.line, false, version_questions_path(version) + ":" +
+                                                          std::to_string(q.line) + ": " + what});
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
     if (!check.voices_made)
         return findings;
     std::string again = ": run squarevox " + version + " again";
