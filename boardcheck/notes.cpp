@@ -37,14 +37,6 @@ void add_once(std::vector<std::string> &list, const std::string &item)
         list.push_back(item);
 }
 
-std::string joined(const std::vector<std::string> &items)
-{
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); i++)
-        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
-    return text;
-}
-
 // Whether the 8-bit font's glyph of a control byte (below 0x20, or 0x7F) is
 // blank, so the panel leaves its cell empty: only DEL's. The others are
 // signs of their own (test_boardcheck_report reads the font to hold this;
@@ -72,6 +64,14 @@ std::string seconds(double ms)
 
 } // namespace
 
+std::string joined(const std::vector<std::string> &items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); i++)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    return text;
+}
+
 std::string words_of(const std::string &note)
 {
     std::string words = note.empty() ? note : note.substr(1);
@@ -94,13 +94,17 @@ bool is_spoken_character(char32_t ch)
     return ch >= 0xC0 && !(ch >= 0x2000 && ch <= 0x2BFF) && ch != 0xD7 && ch != 0xF7;
 }
 
+bool has_spoken_character(const std::string &words)
+{
+    std::vector<char32_t> chars = text_characters(words);
+    return std::any_of(chars.begin(), chars.end(), is_spoken_character);
+}
+
 bool note_is_speakable(const VersionRecord &record)
 {
     std::string words = words_of(record.note);
-    if (is_valid_utf8(words)) {
-        std::vector<char32_t> chars = text_characters(words);
-        return std::any_of(chars.begin(), chars.end(), is_spoken_character);
-    }
+    if (is_valid_utf8(words))
+        return has_spoken_character(words);
     return std::any_of(words.begin(), words.end(), is_letter_or_digit);
 }
 

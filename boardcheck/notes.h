@@ -16,6 +16,9 @@ struct Finding {
     std::string text;     // "path:line: what" (with "warning: " after the line)
 };
 
+// "a", "a and b", "a, b and c".
+std::string joined(const std::vector<std::string> &items);
+
 // The note's words as the author wrote them: without the separating blank
 // and the line end.
 std::string words_of(const std::string &note);
@@ -27,6 +30,8 @@ bool end_square_is_clear(const VersionRecord &record);
 // True when the note has a letter or digit for the speech program to say;
 // note_findings names every note that has none.
 bool note_is_speakable(const VersionRecord &record);
+// Whether valid UTF-8 `words` have a letter or digit for the speech program.
+bool has_spoken_character(const std::string &words);
 
 // Findings about `record`'s note, each at the record's line, in this order: no
 // blank between the end square and the note ("16 4r5"), no words at all, a

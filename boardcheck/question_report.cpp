@@ -71,8 +71,21 @@ std::vector<Finding> question_findings(const QuestionCheck &check, const std::st
                                   "the question box", font))
                 if (std::find(faults.begin(), faults.end(), what) == faults.end())
                     faults.push_back(what);
+        // The speech programs say some signs ("+") and fail on others.
+        std::vector<std::string> silent;
+        for (int part = 1; part < question_parts(q); part++)
+            if (!has_spoken_character(question_part(q, part)))
+                silent.push_back("\"" + question_part(q, part) + "\"");
+        if (!silent.empty())
+            faults.push_back("warning: the " + std::string(silent.size() == 1 ? "answer " : "answers ") +
+                             joined(silent) + (silent.size() == 1 ? " has" : " have") +
+                             " no letter or digit: the speech program may fail on " +
+                             (silent.size() == 1 ? "it" : "them") +
+                             " and squarevox then makes no voice; write " +
+                             (silent.size() == 1 ? "it" : "them") + " in words");
         for (const std::string &what : faults)
-            findings.push_back(Finding{q.line, false, version_questions_path(version) + ":" +
+            findings.push_back(Finding{q.line, what.rfind("warning: ", 0) == 0,
+                                       version_questions_path(version) + ":" +
                                                           std::to_string(q.line) + ": " + what});
     }
     std::stable_sort(findings.begin(), findings.end(),
