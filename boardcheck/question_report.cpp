@@ -118,7 +118,8 @@ void print_questions(const QuestionCheck &check, const DestTable &dest, int play
     int squares = 0;
     for (bool a : asked)
         squares += a ? 1 : 0;
-    out << "\nQuestions: " << check.file.questions.size() << " on " << squares << " squares ("
+    out << "\nQuestions: " << check.file.questions.size() << " on " << squares
+        << (squares == 1 ? " square (" : " squares (")
         << version_questions_path(version) << ")\n";
     if (!check.voices.empty() && !check.voices_made)
         out << "  Voices: none made yet; run squarevox " << version
