@@ -76,6 +76,9 @@ const char *field_name(std::size_t index)
 // What is wrong with one line's fields, or an empty text.
 std::string line_fault(const std::vector<std::string> &fields, int &square)
 {
+    if (fields.size() == 1)
+        return "the line has no | or tab between its fields: write SQUARE|QUESTION|RIGHT|WRONG, "
+               "or save the spreadsheet as tab-separated text (not comma-separated)";
     if (!read_square(fields[0], square))
         return "the square " + quoted(fields[0]) + " is not a number from " +
                std::to_string(QUESTION_FIRST_SQUARE) + " to " + std::to_string(QUESTION_LAST_SQUARE);

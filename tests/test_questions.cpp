@@ -87,6 +87,11 @@ const std::vector<Case> cases = {
     {"square -1 and 100", "-1|q|a|b\n100|q|a|b\n", {},
      {"q:1: the square \"-1\" is not a number from 1 to 98",
       "q:2: the square \"100\" is not a number from 1 to 98"}},
+    {"a spreadsheet saved as comma-separated text", "5,What is 2 + 2?,4,5\n6;q;a;b\n", {},
+     {"q:1: the line has no | or tab between its fields: write SQUARE|QUESTION|RIGHT|WRONG, or "
+      "save the spreadsheet as tab-separated text (not comma-separated)",
+      "q:2: the line has no | or tab between its fields: write SQUARE|QUESTION|RIGHT|WRONG, or "
+      "save the spreadsheet as tab-separated text (not comma-separated)"}},
     {"a bad line between good ones keeps their lines", "1|q|a|b\n5|q|a\n3|q|a|b\n",
      {{1, "q", "a", {"b"}, 1, 1}, {3, "q", "a", {"b"}, 3, 1}},
      {"q:2: fewer than two answers: a question needs its right answer and at least one wrong "
