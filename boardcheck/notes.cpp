@@ -37,14 +37,6 @@ void add_once(std::vector<std::string> &list, const std::string &item)
         list.push_back(item);
 }
 
-std::string joined(const std::vector<std::string> &items)
-{
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); i++)
-        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
-    return text;
-}
-
 // Whether the 8-bit font's glyph of a control byte (below 0x20, or 0x7F) is
 // blank, so the panel leaves its cell empty: only DEL's. The others are
 // signs of their own (test_boardcheck_report reads the font to hold this;
@@ -72,6 +64,14 @@ std::string seconds(double ms)
 
 } // namespace
 
+std::string joined(const std::vector<std::string> &items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); i++)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    return text;
+}
+
 std::string words_of(const std::string &note)
 {
     std::string words = note.empty() ? note : note.substr(1);
@@ -94,13 +94,17 @@ bool is_spoken_character(char32_t ch)
     return ch >= 0xC0 && !(ch >= 0x2000 && ch <= 0x2BFF) && ch != 0xD7 && ch != 0xF7;
 }
 
+bool has_spoken_character(const std::string &words)
+{
+    std::vector<char32_t> chars = text_characters(words);
+    return std::any_of(chars.begin(), chars.end(), is_spoken_character);
+}
+
 bool note_is_speakable(const VersionRecord &record)
 {
     std::string words = words_of(record.note);
-    if (is_valid_utf8(words)) {
-        std::vector<char32_t> chars = text_characters(words);
-        return std::any_of(chars.begin(), chars.end(), is_spoken_character);
-    }
+    if (is_valid_utf8(words))
+        return has_spoken_character(words);
     return std::any_of(words.begin(), words.end(), is_letter_or_digit);
 }
 
@@ -202,10 +206,9 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
     return found;
 }
 
-std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
-                                             const WideFont &font)
+std::vector<std::string> character_faults(const std::string &words, const std::string &subject,
+                                          const std::string &drawer, const WideFont &font)
 {
-    std::string words = words_of(record.note);
     if (!is_valid_utf8(words))
         return {};
     std::vector<std::string> missing, scripts, combining;
@@ -219,24 +222,29 @@ std::vector<Finding> note_character_findings(const VersionRecord &record, const 
         else if (!panel_has_glyph(font, ch))
             add_once(missing, code_point_name(ch));
     }
-    std::vector<Finding> found;
+    std::vector<std::string> found;
     if (!scripts.empty())
-        found.push_back(make(record, path, false,
-                             "the note is written in " + joined(scripts) +
-                                 ", not supported yet: the panel draws one cell a character from "
-                                 "left to right and cannot show it right"));
+        found.push_back(subject + " is written in " + joined(scripts) + ", not supported yet: " +
+                        drawer + " draws one cell a character from left to right and cannot "
+                                 "show it right");
     if (!missing.empty())
-        found.push_back(make(record, path, false,
-                             "the panel has no glyph for " + joined(missing) +
-                                 (font.loaded ? std::string() : " (" + font.fault + ")") +
-                                 ": it shows a box instead; use another character"));
+        found.push_back(drawer + " has no glyph for " + joined(missing) +
+                        (font.loaded ? std::string() : " (" + font.fault + ")") +
+                        ": it shows a box instead; use another character");
     if (!combining.empty())
-        found.push_back(make(record, path, false,
-                             "the note holds the combining " +
-                                 std::string(combining.size() == 1 ? "mark " : "marks ") +
-                                 joined(combining) +
-                                 ": write the accented letter itself: the panel gives every "
-                                 "character a cell of its own, a combining accent too"));
+        found.push_back(subject + " holds the combining " +
+                        std::string(combining.size() == 1 ? "mark " : "marks ") + joined(combining) +
+                        ": write the accented letter itself: " + drawer +
+                        " gives every character a cell of its own, a combining accent too");
+    return found;
+}
+
+std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
+                                             const WideFont &font)
+{
+    std::vector<Finding> found;
+    for (const std::string &what : character_faults(words_of(record.note), "the note", "the panel", font))
+        found.push_back(make(record, path, false, what));
     return found;
 }
 

@@ -16,6 +16,9 @@ struct Finding {
     std::string text;     // "path:line: what" (with "warning: " after the line)
 };
 
+// "a", "a and b", "a, b and c".
+std::string joined(const std::vector<std::string> &items);
+
 // The note's words as the author wrote them: without the separating blank
 // and the line end.
 std::string words_of(const std::string &note);
@@ -27,6 +30,8 @@ bool end_square_is_clear(const VersionRecord &record);
 // True when the note has a letter or digit for the speech program to say;
 // note_findings names every note that has none.
 bool note_is_speakable(const VersionRecord &record);
+// Whether valid UTF-8 `words` have a letter or digit for the speech program.
+bool has_spoken_character(const std::string &words);
 
 // Findings about `record`'s note, each at the record's line, in this order: no
 // blank between the end square and the note ("16 4r5"), no words at all, a
@@ -46,6 +51,10 @@ std::vector<Finding> note_findings(const VersionRecord &record, const std::strin
 // neither the 8-bit font nor `font` has a glyph are listed, and so are
 // combining marks (a decomposed accent takes a cell of its own). None for ASCII
 // or byte-read notes (note_findings names those).
+// What character_faults finds in `words`, the words of `subject` ("the
+// note") that `drawer` ("the panel") shows: the texts of those findings.
+std::vector<std::string> character_faults(const std::string &words, const std::string &subject,
+                                          const std::string &drawer, const WideFont &font);
 std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
                                              const WideFont &font);
 

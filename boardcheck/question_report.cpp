@@ -5,6 +5,7 @@
 #include "mixer.h"
 #include "question_odds.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -60,6 +61,35 @@ std::vector<Finding> question_findings(const QuestionCheck &check, const std::st
         findings.push_back(Finding{0, false, check.file.fault});
     for (const std::string &problem : check.file.problems)
         findings.push_back(finding_from(problem, version_questions_path(version), false));
+    // What the box draws wrong: each text once a line.
+    WideFont font = read_wide_font(WIDE_FONT);
+    for (const Question &q : check.file.questions) {
+        std::vector<std::string> faults;
+        for (int part = 0; part < question_parts(q); part++)
+            for (const std::string &what :
+                 character_faults(question_part(q, part), part == 0 ? "the question" : "an answer",
+                                  "the question box", font))
+                if (std::find(faults.begin(), faults.end(), what) == faults.end())
+                    faults.push_back(what);
+        // The speech programs say some signs ("+") and fail on others.
+        std::vector<std::string> silent;
+        for (int part = 1; part < question_parts(q); part++)
+            if (!has_spoken_character(question_part(q, part)))
+                silent.push_back("\"" + question_part(q, part) + "\"");
+        if (!silent.empty())
+            faults.push_back("warning: the " + std::string(silent.size() == 1 ? "answer " : "answers ") +
+                             joined(silent) + (silent.size() == 1 ? " has" : " have") +
+                             " no letter or digit: the speech program may fail on " +
+                             (silent.size() == 1 ? "it" : "them") +
+                             " and squarevox then makes no voice; write " +
+                             (silent.size() == 1 ? "it" : "them") + " in words");
+        for (const std::string &what : faults)
+            findings.push_back(Finding{q.line, what.rfind("warning: ", 0) == 0,
+                                       version_questions_path(version) + ":" +
+                                                          std::to_string(q.line) + ": " + what});
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
     if (!check.voices_made)
         return findings;
     std::string again = ": run squarevox " + version + " again";
@@ -88,7 +118,8 @@ void print_questions(const QuestionCheck &check, const DestTable &dest, int play
     int squares = 0;
     for (bool a : asked)
         squares += a ? 1 : 0;
-    out << "\nQuestions: " << check.file.questions.size() << " on " << squares << " squares ("
+    out << "\nQuestions: " << check.file.questions.size() << " on " << squares
+        << (squares == 1 ? " square (" : " squares (")
         << version_questions_path(version) << ")\n";
     if (!check.voices.empty() && !check.voices_made)
         out << "  Voices: none made yet; run squarevox " << version

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char *BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-
 std::string trimmed(const std::string &text)
 {
     std::size_t start = text.find_first_not_of(" \t");
@@ -47,16 +45,17 @@ std::vector<std::string> fields_of(const std::string &line)
     }
 }
 
-// A value quoted in a problem, cut short.
+// A value quoted in a problem, cut short, its control bytes escaped so that
+// a line of the file cannot work the terminal.
 std::string quoted(const std::string &value)
 {
     std::vector<char32_t> chars = text_characters(value);
     if (chars.size() <= 40)
-        return "\"" + value + "\"";
+        return "\"" + terminal_text(value) + "\"";
     std::size_t cut = 0;
     for (int n = 0; n < 37; n++)
         cut += std::max<std::size_t>(utf8_sequence_length(value, cut), 1);
-    return "\"" + value.substr(0, cut) + "...\"";
+    return "\"" + terminal_text(value.substr(0, cut)) + "...\"";
 }
 
 bool read_square(const std::string &field, int &square)
@@ -77,6 +76,9 @@ const char *field_name(std::size_t index)
 // What is wrong with one line's fields, or an empty text.
 std::string line_fault(const std::vector<std::string> &fields, int &square)
 {
+    if (fields.size() == 1)
+        return "the line has no | or tab between its fields: write SQUARE|QUESTION|RIGHT|WRONG, "
+               "or save the spreadsheet as tab-separated text (not comma-separated)";
     if (!read_square(fields[0], square))
         return "the square " + quoted(fields[0]) + " is not a number from " +
                std::to_string(QUESTION_FIRST_SQUARE) + " to " + std::to_string(QUESTION_LAST_SQUARE);
@@ -86,6 +88,14 @@ std::string line_fault(const std::vector<std::string> &fields, int &square)
     if (fields.size() > 2 + MAX_ANSWERS)
         return std::to_string(fields.size() - 2) + " answers: at most " +
                std::to_string(MAX_ANSWERS) + " fit the box (the right one and 3 wrong ones)";
+    // The box would draw a control character as a sign of its own, and the
+    // speech program stops at a NUL.
+    for (std::size_t i = 1; i < fields.size(); i++)
+        if (terminal_text(fields[i]) != fields[i])
+            return "field " + std::to_string(i + 1) + " (" + field_name(i) + ") " +
+                   quoted(fields[i]) +
+                   " holds a control character, which the box cannot show and the terminal "
+                   "must not get: remove it";
     for (std::size_t i = 1; i < fields.size(); i++)
         if (fields[i].empty())
             return "field " + std::to_string(i + 1) + " (" + field_name(i) + ") is empty";
@@ -119,7 +129,11 @@ QuestionFile parse_questions_text(const std::string &text, const std::string &na
     QuestionFile file;
     file.given = file.opened = true;
     std::vector<int> asked(SQUARE_COUNT, 0);
-    std::size_t pos = text.compare(0, 3, BYTE_ORDER_MARK) == 0 ? 3 : 0;
+    if (starts_as_utf16(text)) {
+        file.problems.push_back(name + ":1: " + utf16_problem(text));
+        return file;
+    }
+    std::size_t pos = text.compare(0, 3, UTF8_BOM) == 0 ? 3 : 0;
     for (int line = 1; pos <= text.size(); line++) {
         std::size_t end = text.find('\n', pos);
         std::string raw = text.substr(pos, end == std::string::npos ? end : end - pos);
@@ -132,6 +146,12 @@ QuestionFile parse_questions_text(const std::string &text, const std::string &na
         std::string at = name + ":" + std::to_string(line) + ": ";
         if (!is_valid_utf8(raw)) {
             file.problems.push_back(at + "not UTF-8 text: save the file as UTF-8");
+            continue;
+        }
+        if (raw.find('\r') != std::string::npos) {
+            file.problems.push_back(at + "the line holds a carriage return that does not end it, "
+                                         "as a file saved with old Mac line ends does: save the "
+                                         "file with ordinary line ends");
             continue;
         }
         std::vector<std::string> fields = fields_of(raw);

@@ -53,11 +53,14 @@ std::string version_questions_path(const std::string &version);
 // quoted fields lose their quotes), blanks around a field dropped. A byte
 // order mark at the start, blank lines and lines whose first character other
 // than a blank is '#' are skipped; CRLF line ends are line ends. A line that
-// is not valid UTF-8, whose square is not a number from 1 to 98, that has
-// fewer than two answers or more than four, an empty field, a right answer
-// also given as a wrong one (or one answer twice), a question that does not
-// wrap into QUESTION_MAX_LINES lines or an answer longer than
-// ANSWER_MAX_CHARS is left out, with one problem naming the line and the value.
+// is not valid UTF-8, holds a carriage return of an old Mac line end or no
+// separator at all (comma-separated text), whose square is not a number from
+// 1 to 98, that has fewer than two answers or more than four, an empty field,
+// a field with a control character, a right answer also given as a wrong one
+// (or one answer twice), a question that does not wrap into
+// QUESTION_MAX_LINES lines or an answer longer than ANSWER_MAX_CHARS is left
+// out, with one problem naming the line and the value (its control bytes
+// escaped). A file saved as UTF-16 is one problem and no question.
 QuestionFile parse_questions_text(const std::string &text, const std::string &name);
 
 // The file of `version`; a missing file is no problem (given false).

@@ -259,10 +259,7 @@ VersionFile parse_version_text(const std::string &text, const std::string &name)
     VersionFile out;
     out.opened = true;
     if (starts_as_utf16(text)) {
-        out.problems.push_back(name + ":1: the file is saved as UTF-16 (it starts with the bytes " +
-                               escaped_byte(static_cast<unsigned char>(text[0])) +
-                               escaped_byte(static_cast<unsigned char>(text[1])) +
-                               "), which the programs do not read: save it as UTF-8");
+        out.problems.push_back(name + ":1: " + utf16_problem(text));
         return out;
     }
     // A byte order mark, as Windows Notepad writes at the start of a UTF-8

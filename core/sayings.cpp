@@ -4,6 +4,7 @@
 #include "language.h"
 #include "paths.h"
 #include "rules.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -434,6 +435,15 @@ Phrase phrase_answer_is(const std::string &language)
     Phrase phrase;
     add(phrase, "the_answer", spoken_language(language));
     return phrase;
+}
+
+std::vector<std::string> answer_is_lines(const std::string &answer, const std::string &language)
+{
+    std::string lead = phrase_answer_is(language).text;
+    std::string line = lead + " " + answer;
+    if (character_count(line) <= std::size_t(VERDICT_CELLS))
+        return {line};
+    return {lead, answer};
 }
 
 std::vector<std::string> say_clip_paths(const std::string &version, const std::string &language,

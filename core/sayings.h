@@ -78,6 +78,11 @@ Phrase phrase_help(const std::string &language);                   // the keys a
 Phrase phrase_verdict(bool praised, const std::string &language);
 Phrase phrase_answer_is(const std::string &language);
 constexpr int VERDICT_CELLS = 34;
+constexpr int VERDICT_LINES = 2;
+// What the box writes after a wrong answer: "The answer is" and `answer` in
+// `language`, on one line when they fit VERDICT_CELLS cells, else the answer
+// whole on a line of its own under them.
+std::vector<std::string> answer_is_lines(const std::string &answer, const std::string &language);
 
 // Where clip `clip` of version `version` in `language` is looked for, in
 // order: "./<version>/say/<clip>.wav" (made for the user's own version),

@@ -164,3 +164,11 @@ bool starts_as_utf16(const std::string &text)
 {
     return text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0;
 }
+
+std::string utf16_problem(const std::string &text)
+{
+    return "the file is saved as UTF-16 (it starts with the bytes " +
+           escaped_byte(static_cast<unsigned char>(text[0])) +
+           escaped_byte(static_cast<unsigned char>(text[1])) +
+           "), which the programs do not read: save it as UTF-8";
+}

@@ -53,3 +53,6 @@ constexpr const char *UTF8_BOM = "\xEF\xBB\xBF";
 // Whether `text` starts with a UTF-16 byte order mark (FF FE or FE FF): a
 // file saved as UTF-16, which the readers take only as UTF-8.
 bool starts_as_utf16(const std::string &text);
+// What a reader says of such a file: "the file is saved as UTF-16 (it starts
+// with the bytes \xFF\xFE), which the programs do not read: save it as UTF-8".
+std::string utf16_problem(const std::string &text);

@@ -99,11 +99,13 @@ void mark_row(const ChoiceItem &item, SDL_Color colour)
     SDL_UpdateRect(screen, r.x, r.y, r.w, r.h);
 }
 
-void draw_verdict(const std::string &text)
+// The verdict's lines, one under the other.
+void draw_verdict(const std::vector<std::string> &lines)
 {
-    SDL_Rect r{ASK_X + ASK_PAD, ASK_VERDICT_Y, ASK_W - 2 * ASK_PAD, ASK_LINE_H};
+    SDL_Rect r{ASK_X + ASK_PAD, ASK_VERDICT_Y, ASK_W - 2 * ASK_PAD, ASK_VERDICT_H};
     fill(r, BOX_COLOUR);
-    draw_big_text(r.x, r.y, text, ASK_SCALE, TEXT_COLOUR, r);
+    for (std::size_t i = 0; i < lines.size() && i < std::size_t(VERDICT_LINES); i++)
+        draw_big_text(r.x, r.y + int(i) * ASK_LINE_H, lines[i], ASK_SCALE, TEXT_COLOUR, r);
     SDL_UpdateRect(screen, r.x, r.y, r.w, r.h);
 }
 
@@ -175,10 +177,10 @@ Outcome show_verdict(const Asking &asking, const std::vector<ChoiceItem> &items,
     mark_row(items[std::size_t(right_row)], RIGHT_COLOUR);
     std::string language = version_language(location);
     if (right) {
-        draw_verdict(phrase_verdict(praised, language).text);
+        draw_verdict({phrase_verdict(praised, language).text});
         speak_right(praised);
     } else {
-        draw_verdict(phrase_answer_is(language).text + " " + q.right);
+        draw_verdict(answer_is_lines(q.right, language));
         speak_right_answer(question_sound_path(location, q, 1), q.right);
     }
     Outcome seen = game_wait(VERDICT_MS);

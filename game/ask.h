@@ -26,8 +26,12 @@ constexpr int ASK_ROWS_Y = ASK_Y + ASK_PAD + QUESTION_MAX_LINES * ASK_LINE_H + 1
 constexpr int ASK_ROW_H = 44;                    // one answer's row, its click target
 constexpr int ASK_ROW_GAP = 4;
 constexpr int ASK_VERDICT_Y = ASK_ROWS_Y + MAX_ANSWERS * ASK_ROW_H + 4;
+constexpr int ASK_VERDICT_H = ASK_Y + ASK_H - 2 - ASK_VERDICT_Y; // down to the border
 static_assert(VERDICT_CELLS * PANEL_FONT_W * ASK_SCALE <= ASK_W - 2 * ASK_PAD,
               "the verdict's words fit the box's line");
+static_assert((VERDICT_LINES - 1) * ASK_LINE_H + PANEL_FONT_H * ASK_SCALE <= ASK_VERDICT_H,
+              "the verdict's lines fit above the box's border");
+static_assert(ANSWER_MAX_CHARS <= VERDICT_CELLS, "a right answer fits a verdict line of its own");
 
 constexpr int COMPUTER_THINK_MS = 1200; // the computer reads before it answers
 constexpr int VERDICT_MS = 2000;        // right or wrong stays shown this long at least

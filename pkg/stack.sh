@@ -3,6 +3,7 @@
 #   label   how its messages begin ("Windows libraries"),
 #   here    its own folder (patches/ in it), repo, stack and prefix,
 #   inputs  the files of its own that the built stack depends on.
+# The packaging scripts source it too, for stack_licences.
 # stack_begin ends the script at once when a stack built from the same
 # archives, patches and scripts is there; otherwise it checks the archives
 # against SHA256SUMS and starts $stack anew. stack_end marks it finished.
@@ -48,4 +49,14 @@ unpack() {
     for p in "$here"/patches/"$1"-*.patch; do
         patch -d "$stack/src/$1" -p1 --quiet < "$p" || { echo "patch $p does not apply" >&2; exit 1; }
     done
+}
+
+# stack_licences SRC DEST: the licence of each library of the stack, from its
+# sources unpacked in SRC, as DEST/<library>.txt.
+stack_licences() {
+    cp "$1/SDL2-2.32.10/LICENSE.txt" "$2/SDL2.txt"
+    cp "$1/sdl12-compat-1.2.76/LICENSE.txt" "$2/sdl12-compat.txt"
+    cp "$1/SDL_image-1.2.12/COPYING" "$2/SDL_image.txt"
+    cp "$1/SDL_mixer-1.2.12/COPYING" "$2/SDL_mixer.txt"
+    cp "$1/SDL_gfx-2.0.27/LICENSE" "$2/SDL_gfx.txt"
 }

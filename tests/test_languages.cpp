@@ -2,6 +2,7 @@
 // voice of a language, the reader's character limit and boardcheck's verdicts.
 #include "language.h"
 #include "notes.h"
+#include "question_report.h"
 #include "records.h"
 #include "support.h"
 #include "utf8.h"
@@ -214,6 +215,35 @@ TEST(Boardcheck, CharactersTheNoteCannotShowAreNamed)
     EXPECT_NE(bom[0].text.find("no glyph for U+FEFF"), std::string::npos) << bom[0].text;
     // A note only in Greek letters has words to speak.
     EXPECT_TRUE(note_findings(VersionRecord{4, 25, " \xce\xb1\xce\xb2\n", 1}, "v").empty());
+}
+
+// A question's or answer's characters the box cannot show, and answers
+// with nothing to speak, are named at their line, as a note's are.
+TEST(Boardcheck, CharactersTheQuestionBoxCannotShowAreNamed)
+{
+    std::filesystem::current_path(data_folder());
+    QuestionCheck check;
+    check.file = parse_questions_text("4|\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d?|a|b\n"
+                                      "5|Greek \xce\xb1?|\xce\xb2|ok \xf0\x9f\x98\x80\n"
+                                      "6|Cafe\xcc\x81?|a|b\n"
+                                      "7|Which sign makes 3 _ 4 = 7?|+|\xc3\x97|-|\xce\xb1\n",
+                                      version_questions_path("v"));
+    ASSERT_EQ(check.file.questions.size(), 4u);
+    std::vector<std::string> found;
+    for (const Finding &finding : question_findings(check, "v"))
+        found.push_back(finding.text);
+    EXPECT_EQ(found,
+              (std::vector<std::string>{
+                  "./v/questions:1: the question is written in Hebrew, not supported yet: the "
+                  "question box draws one cell a character from left to right and cannot show it right",
+                  "./v/questions:2: the question box has no glyph for U+1F600: it shows a box "
+                  "instead; use another character",
+                  "./v/questions:3: the question holds the combining mark U+0301: write the "
+                  "accented letter itself: the question box gives every character a cell of its "
+                  "own, a combining accent too",
+                  "./v/questions:4: warning: the answers \"+\", \"\xc3\x97\" and \"-\" have no "
+                  "letter or digit: the speech program may fail on them and squarevox then makes "
+                  "no voice; write them in words"}));
 }
 
 } // namespace

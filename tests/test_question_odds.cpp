@@ -138,7 +138,7 @@ TEST(QuestionReport, NamesEachBadLineAndGivesTheOdds)
     for (const char *line : {"./v/questions:2: the square \"99\" is not a number from 1 to 98",
                              "./v/questions:3: fewer than two answers",
                              "./v/questions:4: the right answer \"a\" is also a wrong one",
-                             "Questions: 1 on 1 squares (./v/questions)", "every time: one token",
+                             "Questions: 1 on 1 square (./v/questions)", "every time: one token",
                              "3 times in 4: one token", "half the time: one token",
                              "Odds for 2 players without the questions"})
         EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;

@@ -65,6 +65,33 @@ const std::vector<Case> cases = {
     {"answer of 30 characters fits", "5|q|a|abcdefghijklmnopqrstuvwxyz1234\n",
      {{5, "q", "a", {"abcdefghijklmnopqrstuvwxyz1234"}, 1, 1}}, {}},
     {"not UTF-8", "5|caf\xE9|a|b\n", {}, {"q:1: not UTF-8 text: save the file as UTF-8"}},
+    {"saved as UTF-16", std::string("\xFF\xFE" "5\0|\0q\0|\0a\0|\0b\0\n\0", 18), {},
+     {"q:1: the file is saved as UTF-16 (it starts with the bytes \\xFF\\xFE), which the "
+      "programs do not read: save it as UTF-8"}},
+    {"old Mac line ends", "1|q|a|b\r2|q|a|b\r", {},
+     {"q:1: the line holds a carriage return that does not end it, as a file saved with old Mac "
+      "line ends does: save the file with ordinary line ends"}},
+    {"escape in an answer", "5|q|a\x1B[2Jb|c\n", {},
+     {"q:1: field 3 (the right answer) \"a\\x1B[2Jb\" holds a control character, which the box "
+      "cannot show and the terminal must not get: remove it"}},
+    {"NUL in the question", std::string("5|q\0x|a|b\n", 10), {},
+     {"q:1: field 2 (the question) \"q\\x00x\" holds a control character, which the box "
+      "cannot show and the terminal must not get: remove it"}},
+    {"a C1 control in a wrong answer", "5|q|a|b\xC2\x9B\n", {},
+     {"q:1: field 4 (a wrong answer) \"b\\xC2\\x9B\" holds a control character, which the box "
+      "cannot show and the terminal must not get: remove it"}},
+    {"a square of control bytes is quoted escaped", "\x1B]0;x\x07|q|a|b\n", {},
+     {"q:1: the square \"\\x1B]0;x\\x07\" is not a number from 1 to 98"}},
+    {"mixed bars and tabs, a field of blanks", "5|q\ta|b\n6|q|   |b\n", {{5, "q", "a", {"b"}, 1, 1}},
+     {"q:2: field 3 (the right answer) is empty"}},
+    {"square -1 and 100", "-1|q|a|b\n100|q|a|b\n", {},
+     {"q:1: the square \"-1\" is not a number from 1 to 98",
+      "q:2: the square \"100\" is not a number from 1 to 98"}},
+    {"a spreadsheet saved as comma-separated text", "5,What is 2 + 2?,4,5\n6;q;a;b\n", {},
+     {"q:1: the line has no | or tab between its fields: write SQUARE|QUESTION|RIGHT|WRONG, or "
+      "save the spreadsheet as tab-separated text (not comma-separated)",
+      "q:2: the line has no | or tab between its fields: write SQUARE|QUESTION|RIGHT|WRONG, or "
+      "save the spreadsheet as tab-separated text (not comma-separated)"}},
     {"a bad line between good ones keeps their lines", "1|q|a|b\n5|q|a\n3|q|a|b\n",
      {{1, "q", "a", {"b"}, 1, 1}, {3, "q", "a", {"b"}, 3, 1}},
      {"q:2: fewer than two answers: a question needs its right answer and at least one wrong "

@@ -1,6 +1,8 @@
 // What the game says under --speak: the number words, the phrases with their
 // clips, where a clip is looked for, and the shipped English clips.
 #include "sayings.h"
+
+#include "questions.h"
 #include "utf8.h"
 
 #include "rules.h"
@@ -162,6 +164,27 @@ TEST(Sayings, VerdictsFitTheQuestionBox)
             EXPECT_GT(character_count(phrase.text), 0u) << language;
             EXPECT_LE(character_count(phrase.text), std::size_t(VERDICT_CELLS)) << phrase.text;
         }
+}
+
+// After a wrong answer the right one is shown whole under "The answer is",
+// the longest the questions file allows too, in every language.
+TEST(Sayings, TheRightAnswerIsShownWhole)
+{
+    const std::string longest(ANSWER_MAX_CHARS, 'W');
+    const std::string greek_longest = "δεκαεννέα και είκοσι οκτώ";
+    ASSERT_LE(character_count(greek_longest), std::size_t(ANSWER_MAX_CHARS));
+    for (const char *language :
+         {"en", "fr", "de", "es", "it", "pt", "nl", "pl", "cs", "el", "ru", "uk", "tr"})
+        for (const std::string &answer : {std::string("12"), longest, greek_longest}) {
+            std::vector<std::string> lines = answer_is_lines(answer, language);
+            ASSERT_GE(lines.size(), 1u);
+            EXPECT_LE(lines.size(), std::size_t(VERDICT_LINES)) << language << " " << answer;
+            for (const std::string &line : lines)
+                EXPECT_LE(character_count(line), std::size_t(VERDICT_CELLS)) << line;
+            EXPECT_EQ(lines.front().rfind(phrase_answer_is(language).text, 0), 0u) << language;
+            EXPECT_EQ(lines.back().substr(lines.back().size() - answer.size()), answer) << language;
+        }
+    EXPECT_EQ(answer_is_lines("12", "en"), std::vector<std::string>{"The answer is 12"});
 }
 
 TEST(Sayings, ClipsAreLookedForInTheVersionThenTheLanguageThenEnglish)

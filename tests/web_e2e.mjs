@@ -1,6 +1,7 @@
 // The browser build in headless chromium, driven with puppeteer-core: the
-// start screen, a roll by the space bar, a self-played game to the win, and a
-// board picked as a folder, kept for the next visit and played speaking.
+// start screen, a roll by the space bar, hostile boards and the keyboard
+// alone, a self-played game to the win, and a board picked as a folder, kept
+// for the next visit and played speaking.
 // web_e2e.sh serves the page and compares the start screen with the Linux
 // game's; this writes what it measured to OUT_DIR/measures.json.
 //   WEB_E2E_MODULES=NODE_MODULES node web_e2e.mjs URL OUT_DIR BOARD_DIR
@@ -8,6 +9,8 @@ import { createRequire } from 'module';
 import fs from 'fs';
 import os from 'os';
 import path from 'path';
+import crypto from 'crypto';
+import zlib from 'zlib';
 
 const require = createRequire(process.env.WEB_E2E_MODULES + '/');
 const puppeteer = require('puppeteer-core');
@@ -105,6 +108,152 @@ const sound = await page.$eval('#sound-line', (e) => e.textContent);
 if (!/^Sound (starts at your first key|is on)/.test(sound)) fail('the sound line says: ' + sound);
 await page.close();
 say(`start screen drawn in ${measures.first_board_frame_s} s; Space rolled and the token walked`);
+
+// --- Hostile boards, the keyboard, and the canvas's scale ----------------------
+// A zip of [name, bytes, packed, declared size] entries, deflated unless packed is given.
+function makeZip(entries) {
+  const parts = [], list = [];
+  let offset = 0;
+  for (const [name, bytes, packed = zlib.deflateRawSync(bytes), size = bytes.length] of entries) {
+    const nameBytes = Buffer.from(name);
+    // The local header and the central one hold the same fields, the central two bytes on.
+    const head = (sig, length, shift) => {
+      const b = Buffer.alloc(length);
+      b.writeUInt32LE(sig, 0);
+      b.writeUInt16LE(8, 8 + shift); // deflated
+      b.writeUInt32LE(packed.length, 18 + shift);
+      b.writeUInt32LE(size, 22 + shift);
+      b.writeUInt16LE(nameBytes.length, 26 + shift);
+      return b;
+    };
+    const local = head(0x04034b50, 30, 0), central = head(0x02014b50, 46, 2);
+    central.writeUInt32LE(offset, 42);
+    parts.push(local, nameBytes, packed);
+    list.push(central, nameBytes);
+    offset += 30 + nameBytes.length + packed.length;
+  }
+  const cd = Buffer.concat(list), end = Buffer.alloc(22);
+  end.writeUInt32LE(0x06054b50, 0);
+  end.writeUInt16LE(entries.length, 8);
+  end.writeUInt16LE(entries.length, 10);
+  end.writeUInt32LE(cd.length, 12);
+  end.writeUInt32LE(offset, 16);
+  return Buffer.concat([...parts, cd, end]);
+}
+// `mb` megabytes of zeros deflated: one flushed megabyte, repeated, then an empty last block.
+const oneMb = zlib.deflateRawSync(Buffer.alloc(1 << 20), { finishFlush: zlib.constants.Z_SYNC_FLUSH });
+const zeros = (mb) => Buffer.concat([...Array(mb).fill(oneMb), Buffer.from([3, 0])]);
+const config = Buffer.from('1 99 up\n');
+const twoConfigs = makeZip([['b/b.config', config], ['b/c.config', config]]);
+const hostile = [ // zip, what the board's line must say
+  [makeZip([['b/b.config', config], ['../x', config]]), /"\.\.\/x" leaves the zip/],
+  [makeZip([['b/b.config', config], ...Array.from({ length: 2001 }, (_, i) => [`b/${i}.wav`, config])]), /holds 2002 files; a board may hold at most 2000/],
+  [makeZip([['b/b.config', config], ['b/big.wav', Buffer.alloc(0), zeros(100), 100 << 20]]), /"b\/big.wav" is 100 MB; a file of a board may be at most 96 MB/],
+  [makeZip([['b/b.config', config], ['b/big.wav', Buffer.alloc(0), zeros(100), 1000]]), /"b\/big.wav" unpacks to more than the zip says/],
+  [twoConfigs.subarray(twoConfigs.length - 40), /its list of files is damaged/],
+  [twoConfigs, /more than one .config file: b\/b.config, b\/c.config/],
+];
+const zipDir = fs.mkdtempSync(path.join(os.tmpdir(), 'web-e2e-zips-'));
+async function pickZip(name, bytes) {
+  fs.writeFileSync(path.join(zipDir, name), bytes);
+  await page.$eval('#board-status', (e) => { e.textContent = ''; });
+  await (await page.$('#zip')).uploadFile(path.join(zipDir, name));
+  await page.waitForFunction(() => /kept in|cannot be used/.test(document.getElementById('board-status').textContent),
+    { timeout: 60000 }).catch(() => fail(`picking ${name} said nothing`));
+  await page.$eval('#zip', (e) => { e.value = ''; });
+  return page.$eval('#board-status', (e) => e.textContent);
+}
+await newPage(0);
+// The browser refuses lasting storage; then its room runs out.
+await page.evaluateOnNewDocument(() => { navigator.storage.persist = async () => false; });
+await page.goto(url);
+await page.waitForSelector('#board option');
+// No room left: the board is not said to be kept, nor offered.
+const cdp = await page.createCDPSession();
+await cdp.send('Storage.overrideQuotaForOrigin', { origin: new URL(url).origin, quotaSize: 1 << 20 });
+let line = await pickZip('roomy.zip', makeZip([['roomy/roomy.config', config], ['roomy/1.wav', crypto.randomBytes(3 << 20)]]));
+if (!line.includes('this browser has no room left to keep it') || await page.$('option[value="own:roomy"]'))
+  fail('a board with no room left to keep it: ' + line);
+await cdp.send('Storage.overrideQuotaForOrigin', { origin: new URL(url).origin });
+for (const [i, [bytes, want]] of hostile.entries()) {
+  const said = await pickZip(`hostile-${i}.zip`, bytes);
+  if (!said.startsWith(`The board in "hostile-${i}.zip" cannot be used: `) || !want.test(said))
+    fail(`hostile-${i}.zip: the board's line says "${said}", not ${want}`);
+}
+// A config the game cannot read: why, beside the Play button once the game has ended.
+line = await pickZip('huge.zip', makeZip([['huge/huge.config', Buffer.alloc(1100000, 32)]]));
+if (!/1 file, kept in this browser; the browser may still clear it .* did not grant lasting storage/.test(line))
+  fail('a kept board whose lasting storage was refused: ' + line);
+await page.select('#board', 'own:huge');
+await page.click('#play');
+await page.waitForFunction(() => /ended/.test(document.getElementById('form-status').textContent), { timeout: 30000 })
+  .catch(() => fail('the game on a board it cannot read did not end'));
+line = await page.$eval('#form-status', (e) => e.textContent);
+if (!line.includes('./huge/huge.config: it is larger than 1048576 bytes')) fail('the game on a board it cannot read: ' + line);
+// A kept board damaged in the browser's storage.
+await page.evaluate(() => new Promise((resolve) => {
+  indexedDB.open('varnowick', 1).onsuccess = (e) => {
+    const tx = e.target.result.transaction('boards', 'readwrite');
+    tx.objectStore('boards').put({ name: 'broken', files: [['../../x', 'junk']] });
+    tx.oncomplete = resolve;
+  };
+}));
+await page.reload();
+await page.waitForSelector('option[value="own:broken"]');
+await page.select('#board', 'own:broken');
+await page.click('#play');
+await page.waitForFunction(() => /cannot start|ended/.test(document.getElementById('form-status').textContent), { timeout: 30000 });
+line = await page.$eval('#form-status', (e) => e.textContent);
+if (!line.includes('your board "broken" is damaged in this browser\'s storage')) fail('a damaged kept board: ' + line);
+await page.close();
+
+// The keyboard alone: Tab leaves the canvas for the buttons, Enter on Roll rolls.
+await newPage(0);
+await page.goto(url + '?board=mivo&play=1');
+await waitLive('Player 1 - Roll the die', 30, 'the keyboard');
+const tabs = [];
+for (let i = 0; i < 2; i++) {
+  await page.keyboard.press('Tab');
+  tabs.push(await page.evaluate(() => document.activeElement.id));
+}
+if (tabs.join() !== 'roll,quit') fail(`Tab from the canvas went to ${tabs.join(', then ')}, not to Roll, then End`);
+await page.keyboard.down('Shift');
+await page.keyboard.press('Tab');
+await page.keyboard.up('Shift');
+await page.keyboard.press('Enter');
+await waitLive('Player 2 - Roll the die', 40, 'Enter on the Roll button');
+const canvasNode = await page.accessibility.snapshot({ root: await page.$('#canvas') });
+if (!/^Sound (starts at your first key press|is on)/.test(canvasNode?.description)) fail('a screen reader on the canvas does not hear the sound line: ' + JSON.stringify(canvasNode));
+// Odd window sizes: the canvas on the screen is the game's pixels, each a
+// whole square of screen pixels (the die, spinning, aside).
+for (const [width, height, deviceScaleFactor] of [[1001, 777, 1], [1500, 1237, 1]]) {
+  await page.setViewport({ width, height, deviceScaleFactor });
+  await new Promise((r) => setTimeout(r, 300));
+  const box = await (await page.$('#canvas')).boundingBox();
+  const shot = await page.screenshot({ encoding: 'base64', clip: box, captureBeyondViewport: false });
+  fs.writeFileSync(path.join(outDir, `scaled-${width}x${height}@${deviceScaleFactor}.png`), Buffer.from(shot, 'base64'));
+  const fault = await page.evaluate(async (png) => {
+    const game = document.getElementById('canvas').getContext('2d').getImageData(0, 0, 640, 480).data;
+    const img = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
+    const k = img.width / 640;
+    if (k !== Math.round(k) || img.height !== 480 * k) return `it is ${img.width} by ${img.height} screen pixels`;
+    const ctx = new OffscreenCanvas(img.width, img.height).getContext('2d');
+    ctx.drawImage(img, 0, 0);
+    const shown = ctx.getImageData(0, 0, img.width, img.height).data;
+    let off = 0;
+    for (let y = 0; y < img.height; y++) for (let x = 0; x < img.width; x++) {
+      const gx = Math.floor(x / k), gy = Math.floor(y / k);
+      if (gx >= 536 && gx < 584 && gy >= 160 && gy < 208) continue;
+      const a = (y * img.width + x) * 4, b = (gy * 640 + gx) * 4;
+      if (shown[a] !== game[b] || shown[a + 1] !== game[b + 1] || shown[a + 2] !== game[b + 2]) off++;
+    }
+    return off ? `${off} of its screen pixels are not the game's` : '';
+  }, shot);
+  if (fault) fail(`the canvas in a ${width} by ${height} window at ${deviceScaleFactor} screen pixels to the pixel: ${fault}`);
+}
+await page.close();
+fs.rmSync(zipDir, { recursive: true, force: true });
+say('hostile zips refused by name, a fault and a damaged kept board said, no room said; Tab, Enter and the scale at odd sizes');
 
 // --- A self-played game reaches the win ------------------------------------------
 await newPage(50);

@@ -35,12 +35,8 @@ for dll in "$prefix"/bin/*.dll; do $host-strip --strip-unneeded -o "$stage/$(bas
 # The run-time files: data/shipped.txt, as CMake listed it.
 while IFS= read -r item; do cp -r "data/$item" "$stage/"; done < "$build/obj/shipped.txt"
 cp pkg/windows/README.txt "$stage/README.txt"
-src=$build/stack/src
-cp "$src/SDL2-2.32.10/LICENSE.txt" "$stage/licences/SDL2.txt"
-cp "$src/sdl12-compat-1.2.76/LICENSE.txt" "$stage/licences/sdl12-compat.txt"
-cp "$src/SDL_image-1.2.12/COPYING" "$stage/licences/SDL_image.txt"
-cp "$src/SDL_mixer-1.2.12/COPYING" "$stage/licences/SDL_mixer.txt"
-cp "$src/SDL_gfx-2.0.27/LICENSE" "$stage/licences/SDL_gfx.txt"
+source pkg/stack.sh
+stack_licences "$build/stack/src" "$stage/licences"
 # The mingw-w64 runtime (C runtime start-up, winpthreads) linked into the programs.
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licences/mingw-w64-runtime.txt"
 # GCC's libstdc++ and libgcc, linked in by -static (GPL with its runtime exception).

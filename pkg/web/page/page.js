@@ -27,6 +27,8 @@ function announce(text) {
 // Whether the game running now printed its win: its status alone cannot
 // tell a win from a board that could not be read (both end with 1).
 let gameWon = false;
+// The game's last line on its standard error: why it ended, when it failed.
+let lastFault = '';
 
 function gameOutput(line) {
   console.log(line);
@@ -48,13 +50,20 @@ function openBoards() {
     req.onerror = () => reject(req.error);
   });
 }
+// A write is done only when its transaction is: a browser short of room
+// aborts it after the request itself has succeeded.
 async function boardStore(mode, action) {
   const db = await openBoards();
-  return new Promise((resolve, reject) => {
-    const req = action(db.transaction('boards', mode).objectStore('boards'));
-    req.onsuccess = () => resolve(req.result);
-    req.onerror = () => reject(req.error);
-  });
+  try {
+    return await new Promise((resolve, reject) => {
+      const tx = db.transaction('boards', mode);
+      const req = action(tx.objectStore('boards'));
+      tx.oncomplete = () => resolve(req.result);
+      tx.onabort = tx.onerror = () => reject(tx.error || req.error);
+    });
+  } finally {
+    db.close();
+  }
 }
 const savedBoards = () => boardStore('readonly', (s) => s.getAll());
 const saveBoard = (board) => boardStore('readwrite', (s) => s.put(board));
@@ -69,6 +78,7 @@ async function listBoards(selected) {
   select.append(shipped);
   let own = [];
   try { own = await savedBoards(); } catch (e) { /* no IndexedDB: no own boards */ }
+  own = own.filter((b) => typeof b?.name === 'string');
   if (own.length) {
     const group = document.createElement('optgroup');
     group.label = 'Your boards';
@@ -86,7 +96,7 @@ async function adoptBoard(entries) {
   const manifest = await manifestReady;
   const configs = entries.filter(([p]) => /^([^/]+\/)?[^/]+\.config$/.test(p));
   if (configs.length !== 1)
-    throw new Error(configs.length ? 'it holds more than one .config file'
+    throw new Error(configs.length ? 'it holds more than one .config file: ' + configs.map(([p]) => p).join(', ')
       : 'it holds no <name>.config file, at its top or in its one folder');
   const path = configs[0][0];
   const root = path.includes('/') ? path.slice(0, path.indexOf('/') + 1) : '';
@@ -98,13 +108,38 @@ async function adoptBoard(entries) {
     throw new Error(`"${name}" is the name of a shipped board: rename your board`);
   const files = entries.filter(([p]) => p.startsWith(root))
     .map(([p, bytes]) => [name + '/' + p.slice(root.length), bytes]);
-  await saveBoard({ name, files });
+  try {
+    await saveBoard({ name, files });
+  } catch (e) {
+    throw new Error(e?.name === 'QuotaExceededError'
+      ? 'this browser has no room left to keep it (make the board smaller, or free some space)'
+      : `this browser would not keep it (${e?.message || e})`);
+  }
   await listBoards('own:' + name);
-  return `${name}: ${files.length} files, kept in this browser`;
+  // Kept boards stay unless the browser is short of room; asked to keep
+  // them for good, a browser may say no, and the teacher should know.
+  const lasting = await navigator.storage?.persist?.().catch(() => false);
+  return `${name}: ${files.length} ${files.length === 1 ? 'file' : 'files'}, kept in this browser` +
+    (lasting ? '' : '; the browser may still clear it when short of room, as it did not grant lasting storage');
+}
+
+// What a picked board may hold: no file larger than the largest the game
+// reads (a picture, 96 MB), and no more than a browser is sure to keep.
+const FILE_MAX = 96 << 20, BOARD_MAX = 256 << 20, FILES_MAX = 2000;
+const megabytes = (n) => `${Math.ceil(n / (1 << 20))} MB`;
+function checkSizes(sizes) { // [path, size] pairs, before anything is read
+  if (sizes.length > FILES_MAX) throw new Error(`it holds ${sizes.length} files; a board may hold at most ${FILES_MAX}`);
+  let total = 0;
+  for (const [p, size] of sizes) {
+    if (size > FILE_MAX) throw new Error(`"${p}" is ${megabytes(size)}; a file of a board may be at most ${megabytes(FILE_MAX)}`);
+    total += size;
+  }
+  if (total > BOARD_MAX) throw new Error(`its files come to ${megabytes(total)}; a board may hold at most ${megabytes(BOARD_MAX)}`);
 }
 
 async function readFolder(fileList) {
   const entries = [];
+  checkSizes([...fileList].map((f) => [f.webkitRelativePath || f.name, f.size]));
   for (const f of fileList) {
     const rel = f.webkitRelativePath || f.name;
     // The picked folder's own name comes first: dropped, so the board's
@@ -116,54 +151,96 @@ async function readFolder(fileList) {
   return entries;
 }
 
-// The files of a zip (stored or deflated), from its central directory.
+// The files of a zip (stored or deflated), from its central directory. Its
+// sizes are checked before anything is unpacked, and no file unpacks to more
+// than the zip says (a zip bomb is refused, not unpacked).
 async function readZip(file) {
   const buf = new Uint8Array(await file.arrayBuffer());
   const view = new DataView(buf.buffer);
   let end = buf.length - 22;
   while (end >= 0 && view.getUint32(end, true) !== 0x06054b50) end--;
   if (end < 0) throw new Error('it is not a zip file');
-  const count = view.getUint16(end + 10, true);
-  let at = view.getUint32(end + 16, true);
-  const entries = [];
-  for (let i = 0; i < count; i++) {
-    if (view.getUint32(at, true) !== 0x02014b50) throw new Error('its list of files is damaged');
-    const method = view.getUint16(at + 10, true);
-    const packedSize = view.getUint32(at + 20, true);
-    const size = view.getUint32(at + 24, true);
-    const nameLen = view.getUint16(at + 28, true);
-    const extraLen = view.getUint16(at + 30, true);
-    const commentLen = view.getUint16(at + 32, true);
-    const local = view.getUint32(at + 42, true);
-    const name = new TextDecoder().decode(buf.subarray(at + 46, at + 46 + nameLen));
-    at += 46 + nameLen + extraLen + commentLen;
-    if (name.endsWith('/') || name.startsWith('__MACOSX/')) continue;
+  const listed = [];
+  try {
+    const count = view.getUint16(end + 10, true);
+    let at = view.getUint32(end + 16, true);
+    for (let i = 0; i < count; i++) {
+      if (view.getUint32(at, true) !== 0x02014b50) throw new RangeError();
+      const nameLen = view.getUint16(at + 28, true);
+      const local = view.getUint32(at + 42, true);
+      listed.push({
+        flags: view.getUint16(at + 8, true),
+        method: view.getUint16(at + 10, true),
+        packedSize: view.getUint32(at + 20, true),
+        size: view.getUint32(at + 24, true),
+        name: new TextDecoder().decode(buf.subarray(at + 46, at + 46 + nameLen)),
+        dataAt: local + 30 + view.getUint16(local + 26, true) + view.getUint16(local + 28, true),
+      });
+      at += 46 + nameLen + view.getUint16(at + 30, true) + view.getUint16(at + 32, true);
+    }
+  } catch (e) {
+    if (e instanceof RangeError) throw new Error('its list of files is damaged');
+    throw e;
+  }
+  const files = listed.filter(({ name }) => !name.endsWith('/') && !name.startsWith('__MACOSX/'));
+  for (const { name } of files)
     if (name.split('/').some((part) => part === '..' || part === '')) throw new Error(`"${name}" leaves the zip`);
-    const dataAt = local + 30 + view.getUint16(local + 26, true) + view.getUint16(local + 28, true);
+  checkSizes(files.map(({ name, size }) => [name, size]));
+  const entries = [];
+  for (const { flags, method, packedSize, size, name, dataAt } of files) {
+    if (flags & 1) throw new Error(`"${name}" is locked with a password`);
     const packed = buf.subarray(dataAt, dataAt + packedSize);
     let bytes;
     if (method === 0) bytes = packed.slice();
-    else if (method === 8) {
-      const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
-      bytes = new Uint8Array(await new Response(stream).arrayBuffer());
-    } else throw new Error(`"${name}" is packed in a way this page cannot read`);
+    else if (method === 8) bytes = await inflate(packed, size, name);
+    else throw new Error(`"${name}" is packed in a way this page cannot read`);
     if (bytes.length !== size) throw new Error(`"${name}" is damaged`);
     entries.push([name, bytes]);
   }
   return entries;
 }
 
-async function pickBoard(read) {
+// A deflated file, unpacked no further than the `size` the zip gives it.
+async function inflate(packed, size, name) {
+  const reader = new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw')).getReader();
+  const bytes = new Uint8Array(size);
+  let got = 0;
+  for (;;) {
+    let chunk;
+    try {
+      chunk = await reader.read();
+    } catch (e) {
+      throw new Error(`"${name}" is damaged`);
+    }
+    if (chunk.done) return bytes.subarray(0, got);
+    if (got + chunk.value.length > size) {
+      reader.cancel().catch(() => {});
+      throw new Error(`"${name}" unpacks to more than the zip says: it is damaged, or made to fill the memory`);
+    }
+    bytes.set(chunk.value, got);
+    got += chunk.value.length;
+  }
+}
+
+// `picked` is what the teacher picked (the folder's or the zip's name), said
+// with whatever is wrong with it.
+async function pickBoard(picked, read) {
   const status = $('board-status');
-  status.textContent = 'Reading your board…';
+  status.textContent = `Reading your board from "${picked}"…`;
   try {
     status.textContent = await adoptBoard(await read());
   } catch (e) {
-    status.textContent = 'This board cannot be used: ' + e.message + '.';
+    status.textContent = `The board in "${picked}" cannot be used: ${e.message}.`;
   }
 }
-$('folder').addEventListener('change', (e) => pickBoard(() => readFolder(e.target.files)));
-$('zip').addEventListener('change', (e) => e.target.files[0] && pickBoard(() => readZip(e.target.files[0])));
+$('folder').addEventListener('change', (e) => {
+  const files = e.target.files;
+  if (files.length) pickBoard((files[0].webkitRelativePath || files[0].name).split('/')[0], () => readFolder(files));
+});
+$('zip').addEventListener('change', (e) => {
+  const file = e.target.files[0];
+  if (file) pickBoard(file.name, () => readZip(file));
+});
 
 // --- The files of one game -----------------------------------------------------
 
@@ -192,7 +269,12 @@ async function gameFiles(choice) {
   if (choice.board.startsWith('own:')) {
     const name = choice.board.slice(4);
     board = boardStore('readonly', (s) => s.get(name)).then((b) => {
-      if (!b) throw new Error(`your board "${name}" is no longer kept in this browser; pick it again`);
+      if (!b) throw new Error(`your board "${name}" is no longer kept in this browser; pick it again.`);
+      // A record the browser damaged, or another page wrote, is not unpacked.
+      const whole = Array.isArray(b.files) && b.files.every((f) => Array.isArray(f) &&
+        typeof f[0] === 'string' && f[0].startsWith(name + '/') && !f[0].split('/').includes('..') &&
+        f[1] instanceof Uint8Array);
+      if (!whole) throw new Error(`your board "${name}" is damaged in this browser's storage; pick it again.`);
       return b.files;
     });
   } else {
@@ -238,7 +320,7 @@ function choiceToQuery(choice) {
   return q;
 }
 function queryToForm(q) {
-  if (q.has('players')) form.querySelector(`[name=players][value="${q.get('players')}"]`)?.click();
+  for (const radio of form.querySelectorAll('[name=players]')) if (radio.value === q.get('players')) radio.checked = true;
   const computer = (q.get('computer') || '').split(',');
   for (const box of form.querySelectorAll('[name=computer]')) box.checked = computer.includes(box.value);
   $('speak').checked = q.get('speak') === '1';
@@ -262,13 +344,14 @@ async function play(choice) {
   $('game').hidden = false;
   live.replaceChildren();
   gameWon = false;
+  lastFault = '';
   fitCanvas();
   canvas.focus();
   const instance = {
     canvas,
     arguments: commandLine(choice),
     print: gameOutput,
-    printErr: (line) => { console.warn(line); announce(line); },
+    printErr: (line) => { console.warn(line); announce(line); lastFault = line; },
     announce,
     preRun: [(m) => {
       m.FS.mkdir('/game');
@@ -289,13 +372,16 @@ async function play(choice) {
   watchSound(instance);
 }
 
+// The live region goes with the game, so the reason of a fault is said
+// again beside the Play button.
 function gameEnded(status, error) {
-  if (error && !(error.name === 'ExitStatus')) announce('The game stopped: ' + error);
+  if (error && !(error.name === 'ExitStatus')) lastFault = 'The game stopped: ' + error;
   game = null;
   $('game').hidden = true;
   form.hidden = false;
   $('form-status').textContent = gameWon ? 'The game is won. Play again?'
-    : status === 0 ? 'The game has ended.' : 'The game ended with a fault (status ' + status + ').';
+    : status === 0 ? 'The game has ended.'
+      : `The game ended with a fault (status ${status})` + (lastFault ? ': ' + lastFault : '.');
   $('play').focus();
 }
 
@@ -338,13 +424,32 @@ $('quit').addEventListener('click', () => {
   sendKey('keyup', 'Escape', 'Escape', 27);
 });
 
+// --- Keys that are the page's, not the game's ---------------------------------
+
+// The game takes every key the window gets and keeps the browser from
+// acting on it. These stay the page's: Tab and Shift+Tab, which move between
+// the page's parts (the game's answers move with the arrow keys too), keys
+// held with Ctrl, Alt or Meta (the browser's zoom, find...), and a key
+// pressed on a button or link, which works that control. The page's own
+// buttons send theirs untrusted, and those go to the game.
+function keepKey(e) {
+  if (!game || !e.isTrusted) return;
+  const onControl = e.target instanceof Element && e.target.closest('button, a, input, select, textarea');
+  if (e.key === 'Tab' || e.ctrlKey || e.altKey || e.metaKey || onControl) e.stopImmediatePropagation();
+}
+for (const type of ['keydown', 'keypress', 'keyup']) window.addEventListener(type, keepKey, true);
+
 // --- The canvas's scale --------------------------------------------------------
 
-// A whole multiple of 640 by 480 where the window has room for it, so every
-// game pixel is the same number of screen pixels; smaller windows shrink it.
+// A whole multiple of 640 by 480 in the screen's own pixels where the window
+// has room for it, so every game pixel is the same square of screen pixels.
+// A window with less room than one screen pixel for each game pixel shrinks
+// the picture smoothly: a sharp shrink would drop whole lines of the board.
 function fitCanvas() {
-  const room = Math.min((window.innerWidth - 32) / 640, (window.innerHeight - 180) / 480);
-  const scale = room >= 1 ? Math.floor(room * devicePixelRatio) / devicePixelRatio : Math.max(room, 0.25);
+  const room = Math.min((window.innerWidth - 32) / 640, (window.innerHeight - 180) / 480) * devicePixelRatio;
+  const sharp = room >= 1;
+  const scale = (sharp ? Math.floor(room) : Math.max(room, 0.25)) / devicePixelRatio;
+  canvas.classList.toggle('shrunk', !sharp);
   canvas.style.width = 640 * scale + 'px';
   canvas.style.height = 480 * scale + 'px';
 }
