@@ -45,16 +45,17 @@ bool has_spoken_character(const std::string &words);
 // square runs into it is named for that alone when no words are left.
 std::vector<Finding> note_findings(const VersionRecord &record, const std::string &path);
 
-// Findings about the characters beyond ASCII of a note in valid UTF-8, which
-// the panel draws one a cell: a script it cannot show right (written right to
-// left or shaped) is named as not supported yet, characters for which
-// neither the 8-bit font nor `font` has a glyph are listed, and so are
-// combining marks (a decomposed accent takes a cell of its own). None for ASCII
-// or byte-read notes (note_findings names those).
-// What character_faults finds in `words`, the words of `subject` ("the
-// note") that `drawer` ("the panel") shows: the texts of those findings.
+// What is wrong with the characters beyond ASCII of `words` in valid UTF-8,
+// the words of `subject` ("the note") that `drawer` ("the panel") draws one
+// a cell: a script it cannot show right (written right to left or shaped) is
+// named as not supported yet, characters for which neither the 8-bit font
+// nor `font` has a glyph are listed, and so are combining marks (a
+// decomposed accent takes a cell of its own). Nothing for ASCII or for text
+// that is not UTF-8.
 std::vector<std::string> character_faults(const std::string &words, const std::string &subject,
                                           const std::string &drawer, const WideFont &font);
+// character_faults of a note, each a finding at its record's line. None for
+// byte-read notes (note_findings names those).
 std::vector<Finding> note_character_findings(const VersionRecord &record, const std::string &path,
                                              const WideFont &font);
 

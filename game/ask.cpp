@@ -46,14 +46,9 @@ struct Asking {
     std::vector<int> shown;
 };
 
-Uint32 mapped(SDL_Color colour)
-{
-    return SDL_MapRGB(screen->format, colour.r, colour.g, colour.b);
-}
-
 void fill(SDL_Rect r, SDL_Color colour)
 {
-    SDL_FillRect(screen, &r, mapped(colour));
+    SDL_FillRect(screen, &r, screen_colour(colour));
 }
 
 SDL_Rect row_rect(int index)

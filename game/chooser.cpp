@@ -24,11 +24,6 @@ constexpr SDL_Color ITEM_WORDS = {255, 255, 255, 0};
 constexpr SDL_Color LIT_WORDS = {16, 16, 16, 0};
 constexpr SDL_Color LIT_FRAME = {255, 255, 255, 0};
 
-Uint32 mapped(SDL_Color c)
-{
-    return SDL_MapRGB(screen->format, c.r, c.g, c.b);
-}
-
 // What a released key asks of the chooser.
 ChoiceInput key_input(const SDL_KeyboardEvent &key, bool scanning)
 {
@@ -63,11 +58,6 @@ int number_key(SDLKey sym, int count)
             : sym >= SDLK_KP1 && sym <= SDLK_KP9 ? sym - SDLK_KP1
                                                  : -1;
     return n < count ? n : -1;
-}
-
-bool is_wheel(Uint8 button)
-{
-    return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
 }
 
 // Prints, says and shows what is lit.
@@ -120,7 +110,7 @@ int draw_big_text(int x, int y, const std::string &text, int scale, SDL_Color co
     SDL_FillRect(small.get(), nullptr, 0);
     SDL_Color drawn = {255, 255, 255, 0};
     draw_text_line(small.get(), 0, 0, text, drawn);
-    Uint32 ink = mapped(colour);
+    Uint32 ink = screen_colour(colour);
     SDL_Rect old_clip;
     SDL_GetClipRect(screen, &old_clip);
     SDL_SetClipRect(screen, &clip);
@@ -146,10 +136,10 @@ void draw_choice_item(const ChoiceItem &item, bool lit)
     SDL_Rect r = item.rect;
     if (r.w == 0 || r.h == 0) // off view
         return;
-    SDL_FillRect(screen, &r, mapped(lit ? LIT_FRAME : ITEM_FILL));
+    SDL_FillRect(screen, &r, screen_colour(lit ? LIT_FRAME : ITEM_FILL));
     SDL_Rect inner{Sint16(r.x + ITEM_FRAME), Sint16(r.y + ITEM_FRAME), Uint16(std::max(r.w - 2 * ITEM_FRAME, 0)),
                    Uint16(std::max(r.h - 2 * ITEM_FRAME, 0))};
-    SDL_FillRect(screen, &inner, mapped(lit ? LIT_FILL : ITEM_FILL));
+    SDL_FillRect(screen, &inner, screen_colour(lit ? LIT_FILL : ITEM_FILL));
     // As large as the item's height allows, two times at least where it fits,
     // and no larger than lets the words show whole across it.
     int across = big_text_width(item.words, 1);

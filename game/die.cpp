@@ -40,11 +40,6 @@ static void show_face(int face)
 constexpr int COMPUTER_MIN_FRAMES = 16;
 constexpr int COMPUTER_MAX_FRAMES = 40;
 
-static bool is_wheel(Uint8 button)
-{
-    return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
-}
-
 // What one event means to the roll: won when it stops the die for `roller`
 // (the roll is won, as it were), a quit when Escape or the window's close
 // ends the game, whoever rolls, and go_on otherwise.

@@ -75,11 +75,6 @@ struct Entry {
     int index; // the board's in `versions`, or the player's
 };
 
-Uint32 mapped(SDL_Color c)
-{
-    return SDL_MapRGB(screen->format, c.r, c.g, c.b);
-}
-
 bool is_full_screen()
 {
     return screen != nullptr && (screen->flags & SDL_FULLSCREEN) != 0;
@@ -191,7 +186,7 @@ void mark_chosen(const std::vector<ChoiceItem> &items, const std::vector<Entry> 
             items[i].rect.h > 0) {
             SDL_Rect r = items[i].rect;
             SDL_Rect mark = rect(r.x + 2, r.y + 2, MARK_W, std::max(int(r.h) - 4, 0));
-            SDL_FillRect(screen, &mark, mapped(MARK));
+            SDL_FillRect(screen, &mark, screen_colour(MARK));
             SDL_UpdateRect(screen, mark.x, mark.y, mark.w, mark.h);
         }
 }
@@ -315,7 +310,7 @@ Outcome win_screen(const std::string &line, AfterWin &after)
     const std::string lang = menu_words_language();
     speak_choices(options.speak, lang);
     SDL_Rect box = WIN_BOX;
-    SDL_FillRect(screen, &box, mapped(WHITE));
+    SDL_FillRect(screen, &box, screen_colour(WHITE));
     SDL_Rect inside = rect(box.x + 3, box.y + 3, box.w - 6, box.h - 6);
     SDL_FillRect(screen, &inside, 0);
     int width = big_text_width(line, WIN_SCALE);

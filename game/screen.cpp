@@ -21,6 +21,11 @@ static std::string formatted(const char *format, const char *value)
     return text;
 }
 
+Uint32 screen_colour(SDL_Color colour)
+{
+    return SDL_MapRGB(screen->format, colour.r, colour.g, colour.b);
+}
+
 void say_failure(const Failure &failure)
 {
     std::fputs(failure.message.c_str(), failure.on_stdout ? stdout : stderr);

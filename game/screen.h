@@ -23,6 +23,9 @@ constexpr const char *CAPTION = "Varnowick";
 extern SDL_Surface *screen;        // the window's surface, 32 bits per pixel
 extern std::uint32_t screen_flags; // flags for SDL_SetVideoMode; set before the mode
 
+// The pixel value of `colour` on `screen`.
+Uint32 screen_colour(SDL_Color colour);
+
 // Sets `screen` to a width x height window of 32 bits per pixel with
 // `screen_flags`, all black. When the mode cannot be set, returns the
 // failure "Error changing screen mode: ..." for standard error, status 1.

@@ -72,3 +72,8 @@ Outcome game_wait(int ms)
     }
     return watch_for_quit();
 }
+
+bool is_wheel(Uint8 button)
+{
+    return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
+}

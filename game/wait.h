@@ -5,6 +5,8 @@
 
 #include "outcome.h"
 
+#include <SDL.h>
+
 // How long the wait sleeps at a time while it watches the window: Escape or
 // the close button then ends the game well within half a second.
 constexpr int WATCH_SLICE_MS = 100;
@@ -20,6 +22,10 @@ extern bool watch_window;
 // ahead of other keys, and leaves every other event for the die.
 // Without watching it always waits the whole time and returns go_on.
 Outcome game_wait(int ms);
+
+// Whether mouse button `button` is the wheel's: a wheel turned by the way is
+// no press of a switch, nor a click.
+bool is_wheel(Uint8 button);
 
 // The same look at the window without waiting: go_on when nothing ends the
 // game. Always go_on when the window is not watched.

@@ -7,6 +7,7 @@
 #include "options.h"
 #include "panel.h"
 #include "paths.h"
+#include "pixels.h"
 #include "screen.h"
 
 #include <SDL_gfxPrimitives.h>
@@ -77,15 +78,6 @@ SDL_Event click(int x, int y)
     event.button.x = Uint16(x);
     event.button.y = Uint16(y);
     return event;
-}
-
-// The colour at (x, y) of the window as RRGGBB.
-Uint32 colour_at(int x, int y)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(*reinterpret_cast<Uint32 *>(static_cast<Uint8 *>(screen->pixels) + y * screen->pitch + x * 4),
-               screen->format, &r, &g, &b);
-    return Uint32(r) << 16 | Uint32(g) << 8 | b;
 }
 
 TEST(Chooser, EventsChooseAndEnd)
@@ -182,7 +174,7 @@ TEST(Chooser, WordsShrinkToFitTheItem)
     int inked = 0;
     for (int y = item.rect.y; y < item.rect.y + item.rect.h; y++)
         for (int x = item.rect.x; x < item.rect.x + item.rect.w; x++)
-            inked += colour_at(x, y) == 0xFFFFFFu;
+            inked += pixel_at(screen, x, y) == 0xFFFFFFu;
     EXPECT_GT(inked, 0);
 }
 
@@ -259,7 +251,7 @@ TEST(Menu, ManyBoardsShownAPageAtATime)
     EXPECT_EQ(printed, expected);
     // b009 lit, second in the column, tall enough for a line of the font.
     for (int y : {44, 56})
-        EXPECT_EQ(colour_at(20, y), 0xFAD228u) << y;
+        EXPECT_EQ(pixel_at(screen, 20, y), 0xFAD228u) << y;
 }
 
 // The process's resident memory in bytes.
