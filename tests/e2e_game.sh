@@ -27,12 +27,6 @@ rm "$scratch/audio/player2.wav"
 cd "$scratch"
 out="$scratch/out.txt"
 
-key() {
-    xdotool keydown --window "$win" "$1"
-    sleep 0.1
-    xdotool keyup --window "$win" "$1"
-}
-
 # 1 when a rectangle of a screenshot holds any non-black pixel, else 0.
 lit() { convert "$1" -crop "$2" +repage -format "%[fx:maxima.r+maxima.g+maxima.b>0?1:0]" info:; }
 
@@ -46,12 +40,8 @@ die_pattern() {
 }
 face_pattern=(x 0001000 1000001 0101010 1100011 1101011 1110111)
 
-start_game() {
-    : > "$out"
-    SDL_AUDIODRIVER=dummy VARNOWICK_DELAY_DIVISOR=4 steady "$build" \
-        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
-    pid=$!
-    win=$(find_window)
+start_game() { # ROLLS ARGS...
+    start_steady 4 "$@"
     [[ -n "$win" ]] || fail "no window"
 }
 
@@ -93,7 +83,7 @@ check_landing() {
 landed_on() { grep -F "Trying to play" "$out" | sed -n "${1}p" | sed 's/.*square\([0-9]*\)\.wav/\1/;s/^0//'; }
 
 # --- Escape while the die spins: status 0 and the quit message.
-start_game e2e
+start_game "" e2e
 wait_for "Player 1 is set to (24, 456)"
 key a
 wait_for "Got a keyup of 97"
@@ -104,7 +94,7 @@ set +e; wait "$pid"; status=$?; set -e
 echo "Escape: status 0, Quit Button pressed"
 
 # --- A whole game.
-start_game e2e
+start_game "" e2e
 wait_for "Player 1 is set to (24, 456)"
 blue_on_0() { import -window root "$shots/1-start.png" && [[ $(pixel "$shots/1-start.png" 34 471) == 0000FF ]]; }
 wait_until 20 "the blue token on 0" blue_on_0
@@ -141,7 +131,7 @@ echo "Game: rolls $s1, $s2 and $((s3 - (19 - s1))); Player 1 wins! with status 1
 # Player 2's roll.
 mkdir "$scratch/two"
 printf '2 99 Up!\n' > "$scratch/two/two.config"
-VARNOWICK_DIE=1,2 start_game two
+start_game 1,2 two
 wait_for "Player 1 is set to (24, 456)"
 key space
 key space

@@ -130,6 +130,23 @@ steady() {
     LD_PRELOAD="$shim${LD_PRELOAD:+:$LD_PRELOAD}" "$@"
 }
 
+# start_steady DIVISOR ROLLS ARGS...: starts "$game" ARGS under the shim,
+# its waits divided by DIVISOR and its die giving ROLLS ("4,2,6"; empty for
+# chance), SDL's audio silent; its output into $out and $scratch/err.txt, its
+# PID in pid and its window in win (empty when none came).
+start_steady() {
+    local divisor=$1 rolls=$2
+    shift 2
+    : > "$out"
+    SDL_AUDIODRIVER=dummy VARNOWICK_DIE=$rolls VARNOWICK_DELAY_DIVISOR=$divisor steady "$build" \
+        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
+    pid=$!
+    win=$(find_window)
+}
+
+# key KEY: presses KEY in the game's window ($win) and releases it 0.1 s later.
+key() { xdotool keydown --window "$win" "$1"; sleep 0.1; xdotool keyup --window "$win" "$1"; }
+
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND every 0.05 s until it
 # succeeds, or fails after SECONDS.
 wait_until() {

@@ -20,17 +20,7 @@ for v in "four 6 96" "nine 9 99" "six 6 99" "two 2 99"; do
     mkdir "$1" && echo "$2 $3 Up!" > "$1/$1.config"
 done
 
-key() { xdotool keydown --window "$win" "$1" sleep 0.1 keyup --window "$win" "$1"; }
-
-start_game() { # ROLLS ARGS...
-    local rolls=$1
-    shift
-    : > "$out"
-    SDL_AUDIODRIVER=dummy VARNOWICK_DIE=$rolls VARNOWICK_DELAY_DIVISOR=8 steady "$build" \
-        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
-    pid=$!
-    win=$(find_window)
-}
+start_game() { start_steady 8 "$@"; } # ROLLS ARGS...
 
 # Waits for the end: status 1 (or STATUS), the win line last, nothing on
 # standard error.

@@ -20,16 +20,7 @@ printf '4 24 Up!\n6 2 Down!\n' > quiz/quiz.config
 printf '# one of each kind\n4|Ladder question?|up|down\n6\tChute question?\tstay\tslide\n3|Plain question?|again|stop|never\n' > quiz/questions
 
 ended() { ! kill -0 "$pid" 2>/dev/null; }
-start_game() { # ROLLS ARGS...
-    local rolls=$1
-    shift
-    : > "$out"
-    SDL_AUDIODRIVER=dummy VARNOWICK_DIE=$rolls VARNOWICK_DELAY_DIVISOR=2 steady "$build" \
-        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
-    pid=$!
-    win=$(find_window)
-}
-key() { xdotool keydown --window "$win" "$1" sleep 0.1 keyup --window "$win" "$1"; }
+start_game() { start_steady 2 "$@"; } # ROLLS ARGS...
 # The number shown for the right (`right`) or a wrong answer (`wrong`).
 number_of() { # RIGHT_WORDS right|wrong
     local want=$1 how=$2

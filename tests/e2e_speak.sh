@@ -24,15 +24,7 @@ out="$scratch/out.txt"
 lines() { grep -c -F -x -- "$1" "$out" || true; } # whole lines: wait_for counts these
 says() { grep '^Says: ' "$out" | sed 's/^Says: //'; }
 
-key() { xdotool keydown --window "$win" "$1"; sleep 0.1; xdotool keyup --window "$win" "$1"; }
-
-start_game() {
-    : > "$out"
-    SDL_AUDIODRIVER=dummy VARNOWICK_DELAY_DIVISOR=4 VARNOWICK_DIE=4,2,2,2,2 steady "$build" \
-        stdbuf -oL "$game" "$@" > "$out" 2> "$scratch/err.txt" &
-    pid=$!
-    win=$(find_window)
-}
+start_game() { start_steady 4 4,2,2,2,2 "$@"; }
 
 help="Says: Space rolls the die. P says where everyone stands. N says the last note again. B says the ladders and chutes. H says these keys. Escape ends the game."
 

@@ -17,8 +17,6 @@ cp -r "$data/image" "$data/audio" "$data/lirou" "$data/mivo" "$scratch/"
 cd "$scratch"
 out="$scratch/out.txt"
 
-key() { xdotool keydown --window "$win" "$1"; sleep 0.1; xdotool keyup --window "$win" "$1"; }
-
 # record NAME ARGS...: starts the game recording into NAME.raw.
 record() {
     local name=$1
