@@ -7,7 +7,9 @@
 #include "chooser.h"
 #include "config.h"
 #include "language.h"
+#include "note.h"
 #include "options.h"
+#include "questions.h"
 #include "panel.h"
 #include "sayings.h"
 #include "screen.h"
@@ -63,9 +65,13 @@ constexpr SDL_Color MARK = {40, 200, 80, 0};
 // The small pictures of the boards lit last, at most PICTURES_KEPT, the
 // oldest freed first (null: the board could not be read). Each is 200 kB:
 // a folder of hundreds of boards looked through would otherwise keep them
-// all.
+// all. A board that cannot be read has no picture but why, shown in its place.
 constexpr std::size_t PICTURES_KEPT = 2 * BOARDS_PER_PAGE;
-std::map<std::string, SDL_Surface *> &pictures = *new std::map<std::string, SDL_Surface *>;
+struct Picture {
+    SDL_Surface *small = nullptr;
+    std::string fault;
+};
+std::map<std::string, Picture> &pictures = *new std::map<std::string, Picture>;
 std::deque<std::string> &pictures_made = *new std::deque<std::string>; // oldest first
 
 enum class Kind { board, players, player, speaking, one_button, full_screen, start, quit };
@@ -157,24 +163,45 @@ void build_items(const std::vector<std::string> &versions, const std::vector<std
     entries.push_back({Kind::quit, 0});
 }
 
-SDL_Surface *picture_of(const std::string &version)
+const Picture &picture_of(const std::string &version)
 {
     auto known = pictures.find(version);
     if (known != pictures.end())
         return known->second;
-    SDL_Surface *small = nullptr;
-    if (!read_board(version, true)) {
+    Picture made;
+    if (std::optional<Failure> failed = read_board(version, true)) {
+        made.fault = failed->message;
+    } else {
         double zoom = double(PICTURE_SIZE) / BOARD_SIZE;
-        small = zoomSurface(::board, zoom, zoom, SMOOTHING_ON);
+        made.small = zoomSurface(::board, zoom, zoom, SMOOTHING_ON);
     }
     if (pictures_made.size() == PICTURES_KEPT) {
-        SDL_FreeSurface(pictures[pictures_made.front()]);
+        SDL_FreeSurface(pictures[pictures_made.front()].small);
         pictures.erase(pictures_made.front());
         pictures_made.pop_front();
     }
-    pictures[version] = small;
     pictures_made.push_back(version);
-    return small;
+    return pictures[version] = made;
+}
+
+// Why a board has no picture, in its place: the game's own message (the one
+// Start prints), each of its lines wrapped to the picture's width.
+void draw_picture_fault(const std::string &fault)
+{
+    SDL_Rect square = rect(PICTURE_X, PICTURE_Y, PICTURE_SIZE, PICTURE_SIZE), old_clip;
+    SDL_GetClipRect(screen, &old_clip);
+    SDL_SetClipRect(screen, &square); // a long message stays in its place
+    int y = PICTURE_Y;
+    std::size_t from = 0;
+    while (from < fault.size()) {
+        std::size_t end = std::min(fault.find('\n', from), fault.size());
+        for (const std::string &line : wrap_words(fault.substr(from, end - from), PICTURE_SIZE / PANEL_FONT_W)) {
+            draw_text_line(screen, PICTURE_X, y, line, WHITE);
+            y += NOTE_LINE_H;
+        }
+        from = end + 1;
+    }
+    SDL_SetClipRect(screen, &old_clip);
 }
 
 // The green mark on the chosen board's item.
@@ -215,10 +242,12 @@ void draw_board_picture(const std::string &version)
 {
     SDL_Rect area = rect(BOARDS_X, LANGUAGE_Y, BOARDS_W, PICTURE_Y + PICTURE_SIZE - LANGUAGE_Y);
     SDL_FillRect(screen, &area, 0);
-    SDL_Surface *small = picture_of(version);
-    if (small != nullptr) {
+    const Picture &picture = picture_of(version);
+    if (picture.small != nullptr) {
         SDL_Rect to = rect(PICTURE_X, PICTURE_Y, PICTURE_SIZE, PICTURE_SIZE);
-        SDL_UpperBlit(small, nullptr, screen, &to);
+        SDL_UpperBlit(picture.small, nullptr, screen, &to);
+    } else {
+        draw_picture_fault(picture.fault);
     }
     std::string tag = version_language(version);
     draw_big_text(PICTURE_X, LANGUAGE_Y, tag.empty() ? "?" : tag, 2, WHITE, area);

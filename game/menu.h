@@ -27,7 +27,7 @@ Outcome win_screen(const std::string &line, AfterWin &after);
 // Draws the small picture of `version`'s board and its language tag in the
 // menu's place for them, and updates them. A board is read and drawn small
 // when it is lit and kept while it is among the last few lit; one that
-// cannot be read shows black.
+// cannot be read shows why in the picture's place (the message Start prints).
 void draw_board_picture(const std::string &version);
 
 // The menu's words, LANG's language when the game knows its words, else

@@ -229,6 +229,29 @@ struct BoardsFolder {
     }
 };
 
+// A board that cannot be read shows why in its picture's place, in white
+// within the picture's square (48, 244, 224 x 224), not a black square.
+TEST(Menu, ABoardThatCannotBeReadShowsWhy)
+{
+    start_window();
+    BoardsFolder folder(1);
+    std::filesystem::create_directory("loop");
+    std::filesystem::create_directory_symlink("../loop", "loop/loop.config"); // a folder, not a file
+    for (const char *version : {"nosuch", "loop"}) {
+        SDL_FillRect(screen, nullptr, 0);
+        draw_board_picture(version);
+        int inside = 0, outside = 0;
+        for (int y = 230; y < WINDOW_H; y++)
+            for (int x = 0; x < 300; x++) {
+                bool in = x >= 48 && x < 48 + 224 && y >= 244 && y < 244 + 224;
+                if (pixel_at(screen, x, y) == 0xFFFFFF && y >= 244)
+                    (in ? inside : outside)++;
+            }
+        EXPECT_GT(inside, 200) << version << ": the reason is written";
+        EXPECT_EQ(outside, 0) << version;
+    }
+}
+
 // Twelve boards: more than the menu's column holds at a size that can be
 // read. Walking down past the seventh shows the next ones, from the eighth
 // at the top of the column, the lit ninth whole under it.
