@@ -193,9 +193,21 @@ mivo --players 3|--win-status 0 mivo --players 3
 |--win-status 0 --menu
 --menu --players 3|--win-status 0 --menu --players 3
 TABLE
-passes_on varnowick-boardcheck boardcheck <<'TABLE'
+# boardcheck's picture goes where a relative path names it from the folder
+# the launcher was started in ($HOME here), never into the working folder,
+# and never over a file there.
+echo mine > "$HOME/taken.png"
+passes_on varnowick-boardcheck boardcheck <<TABLE
 --players 3 mivo|--players 3 mivo
 |
+--picture fresh.png mivo|--picture $HOME/fresh.png mivo
+--picture=out/b.png --players 3 mivo|--picture=$HOME/out/b.png --players 3 mivo
+--picture ../b.png mivo|--picture $HOME/../b.png mivo
+--picture $scratch/b.png mivo|--picture $scratch/b.png mivo
+--picture=|--picture=
+-- --picture x.png|-- --picture x.png
+--picture taken.png mivo|usage
+--picture=$HOME/taken.png mivo|usage
 TABLE
 passes_on varnowick-chuteview chuteview <<'TABLE'
 mivo|mivo
