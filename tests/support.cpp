@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -65,4 +66,11 @@ std::string end_stdout_capture()
 std::string data_folder()
 {
     return VARNOWICK_DATA_DIR;
+}
+
+long resident_kb()
+{
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }

@@ -29,3 +29,15 @@ std::string end_stdout_capture();
 
 // The folder that holds the project's run-time files (data/).
 std::string data_folder();
+
+// The process's resident memory in kB.
+long resident_kb();
+
+// Built with AddressSanitizer: its quarantine of freed memory makes the
+// resident memory grow, so memory checks by RSS hold only without it (it
+// names any leak at the end instead).
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool SANITIZED = true;
+#else
+constexpr bool SANITIZED = false;
+#endif

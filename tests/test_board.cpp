@@ -179,21 +179,6 @@ TEST(Board, MalformedLinesAreSkippedWithAMessage)
     EXPECT_EQ(blist[4]->dest, 14);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool SANITIZED = true;
-#else
-constexpr bool SANITIZED = false;
-#endif
-
-// Resident memory of this process, in kB.
-long resident_kb()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // Boards built again and again in one run, as a menu and "Play again" do:
 // two shipped versions and a board of 98 records from memory, 200 times
 // each. Memory stays flat (under the sanitizers, LeakSanitizer names any
