@@ -33,6 +33,44 @@ std::string voice_state(const QuestionVoice &voice)
     return wav + ", " + text;
 }
 
+// What the question box would draw wrong (problems) and answers the speech
+// program may fail on (a warning), each once at its question's line.
+void add_text_findings(const QuestionFile &file, const std::string &version,
+                       std::vector<Finding> &findings)
+{
+    if (file.questions.empty())
+        return;
+    WideFont font = read_wide_font(WIDE_FONT);
+    const std::string path = version_questions_path(version);
+    for (const Question &q : file.questions) {
+        auto at_line = [&](bool warning, const std::string &what) {
+            std::string at = path + ":" + std::to_string(q.line) + ": ";
+            findings.push_back(Finding{q.line, warning, at + (warning ? "warning: " : "") + what});
+        };
+        std::vector<std::string> faults;
+        for (int part = 0; part < question_parts(q); part++)
+            for (const std::string &what :
+                 character_faults(question_part(q, part), part == 0 ? "the question" : "an answer",
+                                  "the question box", font))
+                if (std::find(faults.begin(), faults.end(), what) == faults.end())
+                    faults.push_back(what);
+        for (const std::string &what : faults)
+            at_line(false, what);
+        // The speech programs say some signs ("+") and fail on others.
+        std::vector<std::string> silent;
+        for (int part = 1; part < question_parts(q); part++)
+            if (!has_spoken_character(question_part(q, part)))
+                silent.push_back("\"" + question_part(q, part) + "\"");
+        if (silent.empty())
+            continue;
+        bool one = silent.size() == 1;
+        std::string them = one ? "it" : "them";
+        at_line(true, std::string(one ? "the answer " : "the answers ") + joined(silent) +
+                          (one ? " has" : " have") + " no letter or digit: the speech program may fail on " +
+                          them + " and squarevox then makes no voice; write " + them + " in words");
+    }
+}
+
 } // namespace
 
 QuestionCheck check_questions(const std::string &version)
@@ -61,33 +99,7 @@ std::vector<Finding> question_findings(const QuestionCheck &check, const std::st
         findings.push_back(Finding{0, false, check.file.fault});
     for (const std::string &problem : check.file.problems)
         findings.push_back(finding_from(problem, version_questions_path(version), false));
-    // What the box draws wrong: each text once a line.
-    WideFont font = read_wide_font(WIDE_FONT);
-    for (const Question &q : check.file.questions) {
-        std::vector<std::string> faults;
-        for (int part = 0; part < question_parts(q); part++)
-            for (const std::string &what :
-                 character_faults(question_part(q, part), part == 0 ? "the question" : "an answer",
-                                  "the question box", font))
-                if (std::find(faults.begin(), faults.end(), what) == faults.end())
-                    faults.push_back(what);
-        // The speech programs say some signs ("+") and fail on others.
-        std::vector<std::string> silent;
-        for (int part = 1; part < question_parts(q); part++)
-            if (!has_spoken_character(question_part(q, part)))
-                silent.push_back("\"" + question_part(q, part) + "\"");
-        if (!silent.empty())
-            faults.push_back("warning: the " + std::string(silent.size() == 1 ? "answer " : "answers ") +
-                             joined(silent) + (silent.size() == 1 ? " has" : " have") +
-                             " no letter or digit: the speech program may fail on " +
-                             (silent.size() == 1 ? "it" : "them") +
-                             " and squarevox then makes no voice; write " +
-                             (silent.size() == 1 ? "it" : "them") + " in words");
-        for (const std::string &what : faults)
-            findings.push_back(Finding{q.line, what.rfind("warning: ", 0) == 0,
-                                       version_questions_path(version) + ":" +
-                                                          std::to_string(q.line) + ": " + what});
-    }
+    add_text_findings(check.file, version, findings);
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding &a, const Finding &b) { return a.line < b.line; });
     if (!check.voices_made)

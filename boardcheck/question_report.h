@@ -29,8 +29,10 @@ struct QuestionCheck {
 // Reads ./<version>/questions and looks at each part's voice files.
 QuestionCheck check_questions(const std::string &version);
 
-// The file's fault or problems (each "path:line: what"), then, once any
-// question voice exists, each one missing, unplayable or older than its words.
+// The file's fault or problems (each "path:line: what"), what the question
+// box cannot draw and answers the speech program may fail on, then, once
+// any question voice exists, each one missing, unplayable or older than its
+// words.
 std::vector<Finding> question_findings(const QuestionCheck &check, const std::string &version);
 
 // The questions, their voices and, for each of ANSWER_RATES, one token's

@@ -195,7 +195,8 @@ void draw_picture_fault(const std::string &fault)
     std::size_t from = 0;
     while (from < fault.size()) {
         std::size_t end = std::min(fault.find('\n', from), fault.size());
-        for (const std::string &line : wrap_words(fault.substr(from, end - from), PICTURE_SIZE / PANEL_FONT_W)) {
+        std::string paragraph = fault.substr(from, end - from);
+        for (const std::string &line : wrap_words(paragraph, PICTURE_SIZE / PANEL_FONT_W)) {
             draw_text_line(screen, PICTURE_X, y, line, WHITE);
             y += NOTE_LINE_H;
         }
